@@ -1,0 +1,121 @@
+#include "generate/line_store.h"
+
+#include <QStringList>
+
+QString LineStore::line(qsizetype row) const
+{
+    const Entry& e = entries_[static_cast<std::size_t>(row)];
+    return QString::fromLatin1(arena_.data() + e.offset, e.length);
+}
+
+LineStore::Entry LineStore::store(QStringView text, const TicketMask* knownMask)
+{
+    Entry e {};
+    e.offset = static_cast<std::uint32_t>(arena_.size());
+    e.length = static_cast<std::uint32_t>(text.size());
+    for (QChar c : text)
+        arena_.push_back(static_cast<char>(c.unicode() <= 0xFF ? c.unicode() : '?'));
+    if (knownMask) {
+        e.mask = *knownMask;
+        e.regular = 1;
+    } else {
+        const LineFormat::LineInfo info = LineFormat::analyse(text);
+        e.mask = info.mask;
+        e.regular = info.regular ? 1 : 0;
+    }
+    if (!e.regular)
+        ++irregular_;
+    return e;
+}
+
+void LineStore::noteAdded(bool atTop)
+{
+    ++revision_;
+    if (!changes_.reset)
+        (atTop ? changes_.prepended : changes_.appended) += 1;
+}
+
+void LineStore::append(QStringView text)
+{
+    entries_.push_back(store(text, nullptr));
+    noteAdded(false);
+}
+
+void LineStore::prepend(QStringView text)
+{
+    entries_.push_front(store(text, nullptr));
+    noteAdded(true);
+}
+
+void LineStore::appendBuilt(QStringView text, const TicketMask& mask)
+{
+    entries_.push_back(store(text, &mask));
+    noteAdded(false);
+}
+
+void LineStore::prependBuilt(QStringView text, const TicketMask& mask)
+{
+    entries_.push_front(store(text, &mask));
+    noteAdded(true);
+}
+
+void LineStore::clear()
+{
+    arena_.clear();
+    arena_.shrink_to_fit();
+    entries_.clear();
+    entries_.shrink_to_fit();
+    irregular_ = 0;
+    ++revision_;
+    changes_ = { 0, 0, true };
+}
+
+void LineStore::setLines(const QStringList& lines)
+{
+    clear();
+    for (const QString& l : lines)
+        entries_.push_back(store(l, nullptr));
+    ++revision_;
+}
+
+QStringList LineStore::lines() const
+{
+    QStringList result;
+    result.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        result.push_back(line(i));
+    return result;
+}
+
+void LineStore::setText(const QString& text)
+{
+    QStringList parts = text.split(u'\n');
+    if (!parts.isEmpty() && parts.back().isEmpty())
+        parts.pop_back();
+    for (QString& p : parts)
+        if (p.endsWith(u'\r'))
+            p.chop(1);
+    setLines(parts);
+}
+
+QString LineStore::text() const
+{
+    QString result;
+    for (qsizetype i = 0; i < size(); ++i) {
+        result += line(i);
+        result += u'\n';
+    }
+    return result;
+}
+
+LineStore::Changes LineStore::takeChanges()
+{
+    Changes taken = changes_;
+    changes_ = {};
+    return taken;
+}
+
+std::size_t LineStore::memoryBytes() const
+{
+    return arena_.capacity() + entries_.size() * sizeof(Entry);
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "generate/line_format.h"
+#include "generate/ticket_mask.h"
+
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+// The lines of a large text area (closing, draws, report): single-byte text in one arena, each
+// line with its mask beside it. Holds millions of lines; inserting at the top and at the bottom
+// is cheap. Views follow it through revision() and the counts of rows added at either end.
+class LineStore {
+public:
+    struct Entry {
+        std::uint32_t offset;
+        std::uint32_t length : 31;
+        std::uint32_t regular : 1;
+        TicketMask mask;
+    };
+
+    qsizetype size() const { return static_cast<qsizetype>(entries_.size()); }
+    bool empty() const { return entries_.empty(); }
+
+    QString line(qsizetype row) const;
+    // The mask of a line and whether it agrees with the text's CountCommon.
+    const TicketMask& mask(qsizetype row) const { return entries_[static_cast<std::size_t>(row)].mask; }
+    bool regular(qsizetype row) const { return entries_[static_cast<std::size_t>(row)].regular; }
+    qsizetype irregularCount() const { return irregular_; }
+
+    void append(QStringView text);
+    void prepend(QStringView text);
+    // A line whose mask is already known to match its text (built from the mask).
+    void appendBuilt(QStringView text, const TicketMask& mask);
+    void prependBuilt(QStringView text, const TicketMask& mask);
+    void clear();
+    void setLines(const QStringList& lines);
+    QStringList lines() const;
+    // Appends every line of a text (split at line ends).
+    void setText(const QString& text);
+    QString text() const;
+
+    // Hit count of a line against a candidate (mask fast path, text where the line is odd).
+    int hits(qsizetype row, const TicketMask& candidateMask, QStringView candidateText) const
+    {
+        const Entry& e = entries_[static_cast<std::size_t>(row)];
+        if (e.regular)
+            return common(e.mask, candidateMask);
+        return LineFormat::CountCommon(line(row), candidateText);
+    }
+
+    // Change tracking for views: rows added at either end since the last take, or a change
+    // of any other kind (clear, replace) that needs a full refresh.
+    struct Changes {
+        qsizetype prepended = 0, appended = 0;
+        bool reset = false;
+    };
+    Changes takeChanges();
+    std::uint64_t revision() const { return revision_; }
+
+    std::size_t memoryBytes() const;
+
+private:
+    Entry store(QStringView text, const TicketMask* knownMask);
+    void noteAdded(bool atTop);
+
+    std::vector<char> arena_;
+    std::deque<Entry> entries_;
+    qsizetype irregular_ = 0;
+    std::uint64_t revision_ = 0;
+    Changes changes_;
+};
