@@ -5,6 +5,7 @@
 #include "app/event_pump.h"
 #include "app/handler_guard.h"
 #include "app/random_source.h"
+#include "app/subsystems.h"
 #include "app/tform_sobre.h"
 #include "bet/tile_label.h"
 #include "generate/covering_generator.h"
@@ -116,6 +117,8 @@ TForm1::TForm1(QWidget* parent)
     onExit(Edit2, [this] { Edit2Exit(); });
     onExit(Edit13, [this] { Edit2Exit(); });
     onExit(Edit8, [this] { Edit8Exit(); });
+
+    attachSubsystems(*this);
 }
 
 TForm1::~TForm1() = default;
