@@ -587,8 +587,8 @@ void TForm1::ApplyNumberRange()
     board.applyNumberRange(qBound(0, U(), 100));
     for (int n = 1; n <= 100; ++n)
         tiles[n]->showState(board.state(n));
-    CountSelected();
-    CountFixed();
+    // The total follows too, so an emptied board never shows the old count.
+    Label22->setText(QString::number(CountSelected() + CountFixed()));
 }
 
 void TForm1::MarkSelected(const QString& line, bool clearFirst)
