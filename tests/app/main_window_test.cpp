@@ -1,6 +1,6 @@
+#include "bet/tile_label.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
-#include "bet/tile_label.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -11,7 +11,8 @@
 #include <QTabWidget>
 #include <QTest>
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject
+{
     Q_OBJECT
 private slots:
     void startsWithRandomLotomaniaBet();
@@ -44,7 +45,8 @@ void MainWindowTest::startsWithRandomLotomaniaBet()
     QCOMPARE(f.form->MaskEdit1->property("editMask").toString().count("99"), 20);
     QCOMPARE(f.form->Label2->text(), QString("0"));
     QCOMPARE(f.form->Label15->text(), QString("."));
-    for (QWidget* tab : { f.form->TabLotofacil, f.form->TabQuina, f.form->TabMegaSena, f.form->TabDuplaSena })
+    for (QWidget* tab :
+        { f.form->TabLotofacil, f.form->TabQuina, f.form->TabMegaSena, f.form->TabDuplaSena })
         QVERIFY(!f.form->PageControl1->isTabVisible(f.form->PageControl1->indexOf(tab)));
     QVERIFY(f.dialogs->messages.isEmpty());
 }
@@ -56,15 +58,20 @@ void MainWindowTest::modalitySwitchWritesItsDefaults_data()
     QTest::addColumn<QString>("reducerTab");
     QTest::addColumn<QStringList>("repeat");
     QTest::addColumn<bool>("mirror");
-    QTest::newRow("lotofacil") << "RadioButton2" << QStringList { "25", "22", "0", "15", "15", "15", "11", "15" }
+    QTest::newRow("lotofacil") << "RadioButton2"
+                               << QStringList { "25", "22", "0", "15", "15", "15", "11", "15" }
                                << "TabLotofacil" << QStringList { "1", "2", "4" } << false;
-    QTest::newRow("megasena") << "RadioButton3" << QStringList { "60", "12", "0", "6", "6", "6", "3", "6" }
+    QTest::newRow("megasena") << "RadioButton3"
+                              << QStringList { "60", "12", "0", "6", "6", "6", "3", "6" }
                               << "TabMegaSena" << QStringList { "1", "2", "4", "8" } << false;
-    QTest::newRow("duplasena S limited to D") << "RadioButton4" << QStringList { "50", "20", "0", "6", "6", "6", "3", "6" }
-                                              << "TabDuplaSena" << QStringList { "1", "2", "4", "8" } << false;
-    QTest::newRow("quina") << "RadioButton5" << QStringList { "80", "15", "0", "5", "5", "5", "3", "5" }
-                           << "TabQuina" << QStringList { "1", "3", "6", "12" } << false;
-    QTest::newRow("lotomania") << "RadioButton1" << QStringList { "100", "60", "0", "20", "50", "20", "17", "20" }
+    QTest::newRow("duplasena S limited to D")
+        << "RadioButton4" << QStringList { "50", "20", "0", "6", "6", "6", "3", "6" }
+        << "TabDuplaSena" << QStringList { "1", "2", "4", "8" } << false;
+    QTest::newRow("quina") << "RadioButton5"
+                           << QStringList { "80", "15", "0", "5", "5", "5", "3", "5" } << "TabQuina"
+                           << QStringList { "1", "3", "6", "12" } << false;
+    QTest::newRow("lotomania") << "RadioButton1"
+                               << QStringList { "100", "60", "0", "20", "50", "20", "17", "20" }
                                << "" << QStringList { "1", "2", "4", "8" } << true;
 }
 
@@ -84,24 +91,24 @@ void MainWindowTest::modalitySwitchWritesItsDefaults()
     Ui::click(&w, "RadioButton3"); // start from a different modality
     Ui::click(&w, button);
     const QStringList got { w.Edit8->text(), w.Edit1->text(), w.Edit10->text(), w.Edit13->text(),
-                            w.Edit2->text(), w.Edit4->text(), w.Edit5->text(), w.Edit6->text() };
+        w.Edit2->text(), w.Edit4->text(), w.Edit5->text(), w.Edit6->text() };
     QCOMPARE(got, expected);
     for (QWidget* tab : { w.TabLotofacil, w.TabQuina, w.TabMegaSena, w.TabDuplaSena })
-        QCOMPARE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(tab)), tab->objectName() == reducerTab);
+        QCOMPARE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(tab)),
+            tab->objectName() == reducerTab);
     QStringList items;
     for (int i = 0; i < w.ComboBox2->count(); ++i)
         items << w.ComboBox2->itemText(i);
     QCOMPARE(items, repeat);
     QCOMPARE(w.ComboBox2->currentText(), QString("1"));
     QCOMPARE(!w.CheckBox2->isHidden(), mirror);
-    QCOMPARE(w.Label22->text(), QString("0"));  // board emptied
+    QCOMPARE(w.Label22->text(), QString("0")); // board emptied
     QCOMPARE(w.Memo1->store().size(), qsizetype(1)); // closing kept
     QVERIFY(w.MaskEdit1->text().trimmed().isEmpty() || w.MaskEdit1->text().remove(' ').isEmpty());
     QVERIFY(!w.Edit8->isEnabled());
     const int U = expected[0].toInt();
     QCOMPARE(w.tiles[U]->isEnabled(), true);
-    if (U < 100)
-        QCOMPARE(w.tiles[U + 1]->isEnabled(), false);
+    if (U < 100) QCOMPARE(w.tiles[U + 1]->isEnabled(), false);
 }
 
 void MainWindowTest::outrosEnablesTheFreeFields()
@@ -194,16 +201,17 @@ void MainWindowTest::generatorRunsUntilParar()
     TForm1& w = *f.form;
     bool lockedDuringRun = false;
     Ui::later(300, [&] {
-        lockedDuringRun = w.Edit1->isReadOnly() && !w.Button7->isEnabled() && !w.Button1->isEnabled()
-            && w.Button5->isEnabled() && !w.RadioButton2->isEnabled() && !w.Button3->isEnabled()
-            && w.Label15->text() == "Pare quando quiser." && !w.stopFlag;
+        lockedDuringRun = w.Edit1->isReadOnly() && !w.Button7->isEnabled()
+            && !w.Button1->isEnabled() && w.Button5->isEnabled() && !w.RadioButton2->isEnabled()
+            && !w.Button3->isEnabled() && w.Label15->text() == "Pare quando quiser." && !w.stopFlag;
         Ui::click(&w, "Button5");
     });
     Ui::click(&w, "Button1");
     QVERIFY(lockedDuringRun);
     QVERIFY(w.stopFlag);
     QVERIFY(w.Memo1->store().size() > 0);
-    QVERIFY(w.Label2->text().startsWith(QString::number(w.Memo1->store().size()) + " fechados em "));
+    QVERIFY(
+        w.Label2->text().startsWith(QString::number(w.Memo1->store().size()) + " fechados em "));
     QVERIFY(w.Label2->text().endsWith(" combinações."));
     QVERIFY(w.Button1->isEnabled());
     QVERIFY(!w.Button5->isEnabled());
@@ -270,7 +278,8 @@ void MainWindowTest::closingIsRefusedWhileRunning()
     });
     Ui::click(&w, "Button1");
     QVERIFY(stayedOpen);
-    QCOMPARE(f.dialogs->lastMessage(), QString("Aplicativo processando, aperte Parar antes de fechar."));
+    QCOMPARE(
+        f.dialogs->lastMessage(), QString("Aplicativo processando, aperte Parar antes de fechar."));
     QVERIFY(w.close());
 }
 
