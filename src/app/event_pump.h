@@ -11,9 +11,8 @@ public:
     // Processes events when the slice has passed; returns true when it did.
     bool maybePump()
     {
-        if (++calls_ < 64 && !forceCheck_) return false;
-        calls_ = 0;
-        if (timer_.elapsed() < sliceMs_) return false;
+        if (timer_.elapsed() < sliceMs_)
+            return false;
         pump();
         return true;
     }
@@ -26,6 +25,4 @@ public:
 private:
     QElapsedTimer timer_;
     int sliceMs_;
-    int calls_ = 0;
-    bool forceCheck_ = false;
 };
