@@ -22,6 +22,7 @@ TicketFileReader::TicketFileReader(const QString& path, qsizetype maxLineChars)
     : file_(path)
     , maxLineChars_(std::max<qsizetype>(maxLineChars, 0))
 {
+    content_.reserve(static_cast<std::size_t>(std::min<qsizetype>(maxLineChars_, 4096)) + 1);
 }
 
 bool TicketFileReader::open()
@@ -73,25 +74,27 @@ bool TicketFileReader::next(QString& line, bool& overlong)
             if (isBlankOrControl(c)) {
                 // Blanks inside the line count; trailing ones are dropped at the end. They are
                 // only kept up to the bound, since more of them can never lie inside a valid line.
-                if (!content_.isEmpty() && pendingBlanks_.size() <= maxLineChars_)
-                    pendingBlanks_.append(c);
+                if (!content_.empty() && std::ssize(pendingBlanks_) <= maxLineChars_)
+                    pendingBlanks_.push_back(c);
                 continue;
             }
-            if (content_.size() + pendingBlanks_.size() + 1 > maxLineChars_) {
+            if (std::ssize(content_) + std::ssize(pendingBlanks_) + 1 > maxLineChars_) {
                 overlong = true;
                 continue;
             }
-            content_.append(pendingBlanks_);
-            pendingBlanks_.clear();
-            content_.append(c);
+            if (!pendingBlanks_.empty()) {
+                content_ += pendingBlanks_;
+                pendingBlanks_.clear();
+            }
+            content_.push_back(c);
         }
         if (ended) break;
     }
     if (!sawAnything) return false;
-    line.resize(content_.size() + 1);
+    line.resize(std::ssize(content_) + 1);
     QChar* out = line.data();
     out[0] = u' ';
-    for (qsizetype i = 0; i < content_.size(); ++i)
+    for (qsizetype i = 0; i < std::ssize(content_); ++i)
         out[i + 1] = QChar(static_cast<unsigned char>(content_[i]));
     return true;
 }
@@ -103,18 +106,26 @@ TicketLineCheck checkTicketLine(QStringView line, int k)
         check.verdict = TicketLineCheck::Verdict::WrongLength;
         return check;
     }
+    auto plainDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    bool regular = true;
     for (qsizetype p = 1; p < line.size(); p += 3) {
         const QChar a = line[p], b = line[p + 1];
         int value = 0;
-        if (a.isDigit() && b.isDigit() && a.unicode() < 0x80 && b.unicode() < 0x80) {
+        if (plainDigit(a) && plainDigit(b)) {
             value = (a.unicode() - u'0') * 10 + (b.unicode() - u'0');
+            regular = regular && !plainDigit(line[p - 1]);
         } else if (!tryStrToInt(line.mid(p, 2).toString(), value) || value < 0 || value > 99) {
             // "-1" converts but names no tile, so it is as unreadable as "AB".
             check.verdict = TicketLineCheck::Verdict::BadField;
             return check;
+        } else {
+            regular = false;
         }
-        check.numbers.add(value == 0 ? 100 : value);
+        const int n = value == 0 ? 100 : value;
+        regular = regular && !check.numbers.has(n);
+        check.numbers.add(n);
     }
+    check.regular = regular;
     return check;
 }
 

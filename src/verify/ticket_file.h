@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringView>
 #include <functional>
+#include <string>
 
 // Reads the lines of a closing or draws file one at a time, trimmed, with a blank put in front.
 // A line never holds more than a bound of characters in memory, whatever the file holds
@@ -35,7 +36,7 @@ private:
     qsizetype pos_ = 0;
     bool atEnd_ = false;
     bool skipLineFeed_ = false; // a CR ended the last line; a LF right after it belongs to it
-    QByteArray content_, pendingBlanks_;
+    std::string content_, pendingBlanks_;
 };
 
 // The verdict on one normalised line that must hold k numbers.
@@ -43,6 +44,8 @@ struct TicketLineCheck {
     enum class Verdict { Valid, WrongLength, BadField };
     Verdict verdict = Verdict::Valid;
     TicketMask numbers; // the numbers read before the verdict was reached
+    // A valid line whose mask gives the same hit counts as its text (LineFormat::analyse).
+    bool regular = false;
     bool valid() const { return verdict == Verdict::Valid; }
 };
 // The line must be exactly 3k characters, and each two-character field at 3i-1, 3i must be a

@@ -125,7 +125,10 @@ void VerificationPanel::Button10Click()
     try {
         valid = ReadTicketFile(reader, k, [&](QStringView line, const TicketLineCheck& check) {
             marked = marked | check.numbers;
-            closing.append(line);
+            if (check.regular)
+                closing.appendBuilt(line, check.numbers);
+            else
+                closing.append(line);
         });
     } catch (...) {
         closing.clear();

@@ -1,3 +1,4 @@
+#include "generate/line_format.h"
 #include "generate/line_store.h"
 #include "verify/ticket_file.h"
 
@@ -52,6 +53,8 @@ private slots:
     void refusesInvalidFiles_data();
     void refusesInvalidFiles();
     void invalidLineEndsTheReading();
+    void regularFlagAgreesWithTheLineAnalysis_data();
+    void regularFlagAgreesWithTheLineAnalysis();
     void hugeSingleLineIsRefusedWithinItsBound();
     void longTrailingBlanksDoNotMakeALineInvalid();
     void saveFailureReportsAndKeepsTheOldFile();
@@ -145,6 +148,27 @@ void TicketFileTest::invalidLineEndsTheReading()
         = readAll(writeFile(dir, "01 02 03 04 05\r\n01 02\r\n06 07 08 09 10\r\n"), 5);
     QVERIFY(!read.valid);
     QCOMPARE(read.lines.size(), 2);
+}
+
+void TicketFileTest::regularFlagAgreesWithTheLineAnalysis_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("plain") << " 01 02 03 04 00";
+    QTest::newRow("odd separators") << " 01x03+07-10;23";
+    QTest::newRow("digit as separator") << " 01002 03 04 05";
+    QTest::newRow("repeated number") << " 01 02 02 04 05";
+    QTest::newRow("blank inside a field") << " 01  2 03 04 05";
+    QTest::newRow("sign inside a field") << " 01 +2 03 04 05";
+}
+
+void TicketFileTest::regularFlagAgreesWithTheLineAnalysis()
+{
+    QFETCH(QString, line);
+    const TicketLineCheck check = checkTicketLine(line, 5);
+    QVERIFY(check.valid());
+    const LineFormat::LineInfo info = LineFormat::analyse(line);
+    QCOMPARE(check.regular, info.regular);
+    if (check.regular) QCOMPARE(check.numbers, info.mask);
 }
 
 void TicketFileTest::hugeSingleLineIsRefusedWithinItsBound()
