@@ -66,6 +66,41 @@ void BM_VerifyLotomania(benchmark::State& state)
 }
 BENCHMARK(BM_VerifyLotomania)->Unit(benchmark::kMillisecond);
 
+// The detailed report of 1,000 draws x 1,000 Lotomania tickets: a million report lines.
+void BM_VerifyDetailedReport(benchmark::State& state)
+{
+    std::mt19937_64 rng(6);
+    std::vector<int> bet = numbers(1, 100);
+    std::shuffle(bet.begin(), bet.end(), rng);
+    bet.resize(60);
+    LineStore closing, draws, report;
+    for (int i = 0; i < 1000; ++i) {
+        const TicketMask t = pick(rng, bet, 50);
+        closing.appendBuilt(LineFormat::maskLine(t, u' '), t);
+    }
+    for (int j = 0; j < 1000; ++j) {
+        const TicketMask d = pick(rng, numbers(1, 100), 20);
+        draws.appendBuilt(LineFormat::maskLine(d, u' '), d);
+    }
+    VerificationEngine::Setup setup;
+    setup.D = 20;
+    setup.G = 17;
+    setup.detail = true;
+    for (auto _ : state) {
+        VerificationEngine engine(closing, draws, report, setup);
+        engine.begin();
+        while (engine.drawsLeft() || engine.midDraw())
+            engine.step(128);
+        engine.beginTotals();
+        while (engine.totalsLeft())
+            engine.writeNextTotal();
+        engine.writeSummary();
+    }
+    state.counters["report_lines"] = static_cast<double>(report.size());
+    state.counters["report_MB"] = static_cast<double>(report.memoryBytes()) / 1e6;
+}
+BENCHMARK(BM_VerifyDetailedReport)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 class FixedOpenDialog : public DialogBackend
 {
 public:

@@ -21,6 +21,9 @@
 
 namespace {
 
+// A simulated sample larger than this could not be held by the draws area.
+constexpr std::size_t sampleByteLimit = std::size_t { 2 } << 30;
+
 // Lines beyond this are refused without being held: no valid line is longer than 300.
 qsizetype lineBound(int k)
 {
@@ -30,8 +33,8 @@ qsizetype lineBound(int k)
 void openOrThrow(TicketFileReader& reader, const QString& path)
 {
     if (!reader.open())
-        throw std::runtime_error(QStringLiteral("Não foi possível abrir o arquivo %1: %2.")
-                                     .arg(QDir::toNativeSeparators(path), reader.errorString())
+        throw std::runtime_error(QStringLiteral("Não foi possível abrir o arquivo %1.")
+                                     .arg(QDir::toNativeSeparators(path))
                                      .toStdString());
 }
 
@@ -250,6 +253,11 @@ void VerificationPanel::lockVerification(bool locked)
         w->setEnabled(!locked);
     form_.Edit7->setReadOnly(locked);
     form_.Edit13->setReadOnly(locked);
+    if (!locked) {
+        // Locking switched the balanced pick off; it is offered again unless numbers are fixed.
+        int fixed = 0;
+        form_.CheckBox3->setEnabled(!tryStrToInt(form_.Edit10->text(), fixed) || fixed <= 0);
+    }
 }
 
 void VerificationPanel::restoreAllNumbersMode()
@@ -333,6 +341,13 @@ bool VerificationPanel::buildSimulatedSample()
         // The board lists its numbers ascending, so the picks in board order merged with the
         // fixed numbers are the ascending line.
         draws.appendBuilt(LineFormat::maskLine(draw, separator), draw);
+        if (draws.memoryBytes() > sampleByteLimit) {
+            Dialogs::information(&form_,
+                QStringLiteral("A amostragem foi limitada a %1 sorteios para não esgotar a "
+                               "memória.")
+                    .arg(i));
+            break;
+        }
         form_.ProgressBar1->setValue(std::min(i + 1, form_.ProgressBar1->maximum()));
         pump.maybePump();
     }
@@ -378,10 +393,13 @@ void VerificationPanel::runVerification(Mode mode)
     form_.setStatus(QStringLiteral("Conferindo Detalhe."));
 
     EventPump pump;
+    // The pump looks at the clock only every so many calls, so a slice writing detail lines
+    // (far slower than a popcount) must be small for the window to stay responsive.
+    const qsizetype slice = setup.detail ? 128 : 8192;
     // A draw once begun is checked to its end; Parar takes effect between draws.
     while (engine.drawsLeft() || engine.midDraw()) {
         if (!engine.midDraw() && form_.stopFlag) break;
-        engine.step();
+        engine.step(slice);
         if (!engine.midDraw())
             form_.ProgressBar1->setValue(static_cast<int>(
                 std::min<qsizetype>(engine.drawsChecked(), form_.ProgressBar1->maximum())));

@@ -410,6 +410,7 @@ void VerificationPanelTest::pararDuringTheSampleStopsTheRun()
     QVERIFY(f.form->stopFlag);
     QVERIFY(f.form->Button3->isEnabled() && f.form->RadioButton8->isEnabled());
     QVERIFY(!f.form->Edit7->isReadOnly() && !f.form->Edit1->isReadOnly());
+    QVERIFY(f.form->CheckBox3->isEnabled());
 }
 
 void VerificationPanelTest::pararDuringTheCheckKeepsWhatWasChecked()
