@@ -1,6 +1,7 @@
 #include "app/subsystems.h"
 
 #include "app/tform1.h"
+#include "verify/verification_panel.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -9,6 +10,7 @@ void attachSubsystems(TForm1& form)
     // generate: enumeration, margin check
 
     // verify: closing files, simulation and verification
+    attachVerification(form);
 
     // reduce: position limits and reducers
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class TForm1;
+
+// The closing files of the "Fechamento" tab and the "Simular / Conferir" panel: binds the
+// main window's controls to the ticket file reader and the verification engine.
+class VerificationPanel : public QObject
+{
+    Q_OBJECT
+public:
+    explicit VerificationPanel(TForm1& form);
+
+    void Button6Click(); // "Salvar Fechamento"
+    void Button10Click(); // "Abrir Fechamento"
+    void Button9Click(); // "Classificar Fechamento"
+    void Button13Click(); // "Abrir" draws file
+    void Button3Click(); // "Simular / Conferir"
+    void RadioButton7Click();
+    void RadioButton8Click();
+    void RadioButton9Click();
+    void RadioButton10Click();
+
+    QString defaultFileName() const;
+
+private:
+    enum class Mode { SelectedNumbers, AllNumbers, File, Typed };
+    Mode mode() const;
+    void enableInputs(bool sField, bool nField, bool openButton, bool typedField);
+    void lockVerification(bool locked);
+    void runVerification(Mode mode);
+    bool buildSimulatedSample();
+    QString typedDraw() const;
+
+    TForm1& form_;
+    QString saveDialogName_; // the save dialog keeps the last name it was given
+
+    // What a mode-2 run puts back when it ends, however it ends.
+    struct Remembered {
+        bool active = false;
+        QString T, F, selectedLine, fixedLine;
+    } allNumbersRestore_;
+    void restoreAllNumbersMode();
+};
+
+// Binds the verification subsystem to the main window.
+void attachVerification(TForm1& form);
