@@ -1,6 +1,8 @@
 #include "app/subsystems.h"
 
 #include "app/tform1.h"
+#include "chart/comparison_chart.h"
+#include "net/net_panel.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -17,8 +19,10 @@ void attachSubsystems(TForm1& form)
     // pools: Loteca and Lotogol windows
 
     // net: settings, download
+    attachNet(form);
 
     // chart: comparison chart
+    attachChart(form);
 
     // optimizer
 }
