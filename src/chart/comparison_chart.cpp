@@ -54,7 +54,11 @@ ComparisonChart::ComparisonChart(TForm1& form)
             const int at = side->indexOf(form_.Label116);
             auto* caption = new QLabel(QStringLiteral("Itens:"));
             caption->setObjectName(QStringLiteral("Label115"));
-            side->insertWidget(at < 0 ? side->count() : at, caption);
+            auto* count = new QHBoxLayout;
+            count->addWidget(caption);
+            side->removeWidget(form_.Label116);
+            count->addWidget(form_.Label116, 1);
+            side->insertLayout(at < 0 ? side->count() : at, count);
         }
     }
 
