@@ -2,6 +2,8 @@
 
 #include "app/tform1.h"
 #include "verify/verification_panel.h"
+#include "chart/comparison_chart.h"
+#include "net/net_panel.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -19,8 +21,10 @@ void attachSubsystems(TForm1& form)
     // pools: Loteca and Lotogol windows
 
     // net: settings, download
+    attachNet(form);
 
     // chart: comparison chart
+    attachChart(form);
 
     // optimizer
 }

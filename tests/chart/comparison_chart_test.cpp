@@ -1,0 +1,197 @@
+#include "support/app_fixture.h"
+#include "support/ui_driver.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTabWidget>
+#include <QTest>
+#include <QValueAxis>
+
+namespace {
+
+QStringList items(const TForm1& form)
+{
+    QStringList texts;
+    for (int i = 0; i < form.CheckListBox1->count(); ++i)
+        texts << form.CheckListBox1->item(i)->text();
+    return texts;
+}
+
+void check(TForm1& form, const QString& text)
+{
+    const auto found = form.CheckListBox1->findItems(text, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    found.front()->setCheckState(Qt::Checked);
+}
+
+QCategoryAxis* numberAxis(const TForm1& form)
+{
+    return form.ChartView1->chart()->findChild<QCategoryAxis*>(QStringLiteral("AxisDezenas"));
+}
+
+} // namespace
+
+class ComparisonChartTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void chartsTheDrawsArea();
+    void emptyDrawsAreaGivesAnEmptyChart();
+    void checkedItemsAreCounted();
+    void markingPutsTheCheckedNumbersOnTheBoard();
+    void markingRefuses_data();
+    void markingRefuses();
+    void nonNumericFieldShowsConversionError();
+    void modalitySwitchResetsTheChart();
+};
+
+void ComparisonChartTest::chartsTheDrawsArea()
+{
+    MainWindowFixture f;
+    f.start();
+    f.form->Memo2->store().setLines({ " 01 02 03", " 02 03 04" });
+    Ui::click(f.form.get(), QStringLiteral("Button22"));
+    const QList<QPointF> points = f.form->Series1->points();
+    QCOMPARE(points, (QList<QPointF> { { 1, 1 }, { 2, 2 }, { 3, 2 }, { 4, 1 } }));
+    QCOMPARE(numberAxis(*f.form)->categoriesLabels(), (QStringList { "01", "02", "03", "04" }));
+    QCOMPARE(numberAxis(*f.form)->endValue("03"), 3.0);
+    QCOMPARE(numberAxis(*f.form)->titleText(), QStringLiteral("Dezenas"));
+    const auto vertical = f.form->ChartView1->chart()->axes(Qt::Vertical);
+    QCOMPARE(vertical.size(), 1);
+    QCOMPARE(
+        vertical.front()->titleText(), QStringLiteral("Quantidade de vezes que a dezena apareceu"));
+    QVERIFY(!f.form->ChartView1->chart()->legend()->isVisible());
+    QCOMPARE(f.form->Series1->color(), QColor(Qt::red));
+    QCOMPARE(items(*f.form), (QStringList { "02 = 2", "03 = 2", "01 = 1", "04 = 1" }));
+    QCOMPARE(f.form->Label116->text(), QStringLiteral("0"));
+    for (int i = 0; i < f.form->CheckListBox1->count(); ++i)
+        QCOMPARE(f.form->CheckListBox1->item(i)->checkState(), Qt::Unchecked);
+
+    // A second count replaces the first.
+    f.form->Memo2->store().setLines({ " 05" });
+    Ui::click(f.form.get(), QStringLiteral("Button22"));
+    QCOMPARE(f.form->Series1->points(), (QList<QPointF> { { 1, 1 } }));
+    QCOMPARE(numberAxis(*f.form)->categoriesLabels(), QStringList { "05" });
+    QCOMPARE(items(*f.form), QStringList { "05 = 1" });
+}
+
+void ComparisonChartTest::emptyDrawsAreaGivesAnEmptyChart()
+{
+    MainWindowFixture f;
+    f.start();
+    f.form->Memo2->store().clear();
+    Ui::click(f.form.get(), QStringLiteral("Button22"));
+    QCOMPARE(f.form->Series1->count(), 0);
+    QCOMPARE(f.form->CheckListBox1->count(), 0);
+    QCOMPARE(f.form->Label116->text(), QStringLiteral("0"));
+    QVERIFY(f.dialogs->messages.isEmpty());
+}
+
+void ComparisonChartTest::checkedItemsAreCounted()
+{
+    MainWindowFixture f;
+    f.start();
+    f.form->Memo2->store().setLines({ " 01 02 03", " 02 03 04" });
+    Ui::click(f.form.get(), QStringLiteral("Button22"));
+    check(*f.form, "01 = 1");
+    check(*f.form, "03 = 2");
+    QCOMPARE(f.form->Label116->text(), QStringLiteral("2"));
+    f.form->CheckListBox1->item(1)->setCheckState(Qt::Unchecked);
+    QCOMPARE(f.form->Label116->text(), QStringLiteral("1"));
+}
+
+void ComparisonChartTest::markingPutsTheCheckedNumbersOnTheBoard()
+{
+    MainWindowFixture f;
+    f.start(); // Lotomania, with a random bet of 60 on the board
+    f.form->Memo2->store().setLines({ " 00 05 17", " 00 17" });
+    Ui::click(f.form.get(), QStringLiteral("Button22"));
+    QCOMPARE(items(*f.form), (QStringList { "00 = 2", "17 = 2", "05 = 1" }));
+    check(*f.form, "00 = 2");
+    check(*f.form, "05 = 1");
+    Ui::click(f.form.get(), QStringLiteral("Button23"));
+    QVERIFY(f.dialogs->messages.isEmpty());
+    for (int n = 1; n <= 100; ++n)
+        QCOMPARE(f.form->board.state(n) == Board::State::Selected, n == 5 || n == 100);
+    QCOMPARE(f.form->Label20->text(), QStringLiteral("2"));
+    QCOMPARE(f.form->Label22->text(), QStringLiteral("2"));
+    QCOMPARE(f.form->Edit9->text(), f.form->SelectedText());
+    QVERIFY(f.form->Edit9->text().contains("05"));
+    QVERIFY(f.form->Edit9->text().contains("00"));
+    QCOMPARE(f.form->PageControl1->currentWidget(), f.form->TabSelecao);
+}
+
+void ComparisonChartTest::markingRefuses_data()
+{
+    QTest::addColumn<QStringList>("checked");
+    QTest::addColumn<QString>("T");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing checked")
+        << QStringList {} << "60"
+        << "A quantidade de dezenas selecionadas tem que ser maior que zero.";
+    QTest::newRow("more than T") << QStringList { "01 = 1", "02 = 1", "03 = 1" } << "2"
+                                 << "A quantidade de dezenas selecionadas não pode ultrapassar 2.";
+}
+
+void ComparisonChartTest::markingRefuses()
+{
+    QFETCH(QStringList, checked);
+    QFETCH(QString, T);
+    QFETCH(QString, message);
+    MainWindowFixture f;
+    f.start();
+    const Board before = f.form->board;
+    f.form->Memo2->store().setLines({ " 01 02 03" });
+    Ui::click(f.form.get(), QStringLiteral("Button22"));
+    for (const QString& text : checked)
+        check(*f.form, text);
+    f.form->Edit1->setText(T);
+    Ui::click(f.form.get(), QStringLiteral("Button23"));
+    QCOMPARE(f.dialogs->lastMessage(), message);
+    for (int n = 1; n <= 100; ++n)
+        QCOMPARE(f.form->board.state(n), before.state(n));
+}
+
+void ComparisonChartTest::nonNumericFieldShowsConversionError()
+{
+    MainWindowFixture f;
+    f.start();
+    f.form->Memo2->store().setLines({ " 01 02", " 03 ab" });
+    Ui::click(f.form.get(), QStringLiteral("Button22"));
+    QCOMPARE(f.dialogs->lastMessage(), QStringLiteral("'ab' is not a valid integer value"));
+    QCOMPARE(f.form->Series1->count(), 0);
+    QCOMPARE(f.form->CheckListBox1->count(), 0);
+}
+
+void ComparisonChartTest::modalitySwitchResetsTheChart()
+{
+    MainWindowFixture f;
+    f.start();
+    f.form->Memo2->store().setLines({ " 01 02 75" });
+    Ui::click(f.form.get(), QStringLiteral("Button22"));
+    check(*f.form, "75 = 1");
+    Ui::click(f.form.get(), QStringLiteral("RadioButton3"));
+    QCOMPARE(f.form->Series1->count(), 0);
+    QCOMPARE(f.form->CheckListBox1->count(), 0);
+    QCOMPARE(f.form->Label116->text(), QStringLiteral("0"));
+    QVERIFY(numberAxis(*f.form)->categoriesLabels().isEmpty());
+
+    // The Lotomania draws are still there; a number Mega-Sena lacks is not put on its board.
+    Ui::click(f.form.get(), QStringLiteral("Button22"));
+    check(*f.form, "75 = 1");
+    check(*f.form, "01 = 1");
+    const Board before = f.form->board;
+    Ui::click(f.form.get(), QStringLiteral("Button23"));
+    QCOMPARE(f.dialogs->lastMessage(),
+        QStringLiteral("A dezena 75 não existe na modalidade selecionada."));
+    for (int n = 1; n <= 100; ++n)
+        QCOMPARE(f.form->board.state(n), before.state(n));
+}
+
+QTEST_MAIN(ComparisonChartTest)
+#include "comparison_chart_test.moc"
