@@ -1,6 +1,7 @@
 #include "app/subsystems.h"
 
 #include "app/tform1.h"
+#include "pools/attach_pools.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -15,6 +16,7 @@ void attachSubsystems(TForm1& form)
     // slips: print tab
 
     // pools: Loteca and Lotogol windows
+    attachPools(form);
 
     // net: settings, download
 
