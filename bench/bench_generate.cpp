@@ -137,4 +137,26 @@ void BM_ClosingView_MillionLines(benchmark::State& state)
 }
 BENCHMARK(BM_ClosingView_MillionLines)->Unit(benchmark::kMicrosecond);
 
+// The same view, only prepending and syncing (no repaint between).
+void BM_ClosingView_PrependSync(benchmark::State& state)
+{
+    LineView view;
+    view.resize(400, 600);
+    view.show();
+    std::mt19937_64 rng(3);
+    const std::vector<int> pool = range(1, 25);
+    for (int i = 0; i < 1000000; ++i) {
+        const TicketMask t = randomTicket(rng, pool, 15);
+        view.store().appendBuilt(LineFormat::maskLine(t, u' '), t);
+    }
+    view.sync();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        const TicketMask t = randomTicket(rng, pool, 15);
+        view.store().prependBuilt(LineFormat::maskLine(t, u' '), t);
+        view.sync();
+    }
+}
+BENCHMARK(BM_ClosingView_PrependSync)->Unit(benchmark::kMicrosecond);
+
 } // namespace

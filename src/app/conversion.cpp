@@ -1,7 +1,8 @@
 #include "app/conversion.h"
 
 ConversionError::ConversionError(const QString& text)
-    : std::runtime_error(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString())
+    : std::runtime_error(
+        QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString())
 {
 }
 
@@ -14,21 +15,16 @@ bool tryStrToInt(const QString& text, int& value)
         negative = t[i] == u'-';
         ++i;
     }
-    if (i >= t.size())
-        return false;
+    if (i >= t.size()) return false;
     long long v = 0;
     for (; i < t.size(); ++i) {
         const QChar c = t[i];
-        if (c < u'0' || c > u'9')
-            return false;
+        if (c < u'0' || c > u'9') return false;
         v = v * 10 + (c.unicode() - u'0');
-        if (v > 2147483648LL)
-            return false;
+        if (v > 2147483648LL) return false;
     }
-    if (negative)
-        v = -v;
-    if (v > 2147483647LL)
-        return false;
+    if (negative) v = -v;
+    if (v > 2147483647LL) return false;
     value = static_cast<int>(v);
     return true;
 }
@@ -36,7 +32,6 @@ bool tryStrToInt(const QString& text, int& value)
 int StrToInt(const QString& text)
 {
     int value = 0;
-    if (!tryStrToInt(text, value))
-        throw ConversionError(text);
+    if (!tryStrToInt(text, value)) throw ConversionError(text);
     return value;
 }

@@ -4,7 +4,8 @@
 #include <stdexcept>
 
 // A field text that is not a decimal integer. what() is the text the user sees.
-class ConversionError : public std::runtime_error {
+class ConversionError : public std::runtime_error
+{
 public:
     explicit ConversionError(const QString& text);
     QString message() const { return QString::fromUtf8(what()); }

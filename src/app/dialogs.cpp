@@ -6,7 +6,8 @@
 
 namespace {
 
-class QtDialogs : public DialogBackend {
+class QtDialogs : public DialogBackend
+{
 public:
     void information(QWidget* parent, const QString& text) override
     {
@@ -15,15 +16,15 @@ public:
     bool question(QWidget* parent, const QString& text) override
     {
         return QMessageBox::question(parent, QApplication::applicationName(), text,
-                                     QMessageBox::Yes | QMessageBox::No)
+                   QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
     }
     QString openFileName(QWidget* parent, const QString& filter) override
     {
         return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
     }
-    QString saveFileName(QWidget* parent, const QString& suggestedName,
-                         const QString& filter) override
+    QString saveFileName(
+        QWidget* parent, const QString& suggestedName, const QString& filter) override
     {
         return QFileDialog::getSaveFileName(parent, QString(), suggestedName, filter);
     }
@@ -39,8 +40,14 @@ std::unique_ptr<DialogBackend>& backend()
 
 namespace Dialogs {
 
-void information(QWidget* parent, const QString& text) { backend()->information(parent, text); }
-bool question(QWidget* parent, const QString& text) { return backend()->question(parent, text); }
+void information(QWidget* parent, const QString& text)
+{
+    backend()->information(parent, text);
+}
+bool question(QWidget* parent, const QString& text)
+{
+    return backend()->question(parent, text);
+}
 QString openFileName(QWidget* parent, const QString& filter)
 {
     return backend()->openFileName(parent, filter);

@@ -7,7 +7,8 @@ class QWidget;
 
 // The one seam through which the program asks and tells the user: message boxes and file
 // dialogs. The program uses the real Qt dialogs; tests install a scripted backend.
-class DialogBackend {
+class DialogBackend
+{
 public:
     virtual ~DialogBackend() = default;
     virtual void information(QWidget* parent, const QString& text) = 0;
@@ -15,8 +16,9 @@ public:
     virtual bool question(QWidget* parent, const QString& text) = 0;
     // Empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& suggestedName,
-                                 const QString& filter) = 0;
+    virtual QString saveFileName(
+        QWidget* parent, const QString& suggestedName, const QString& filter)
+        = 0;
 };
 
 namespace Dialogs {

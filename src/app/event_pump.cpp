@@ -15,8 +15,7 @@ EventPump::EventPump(int sliceMs)
 
 void EventPump::pump()
 {
-    if (beforePumpHook)
-        beforePumpHook(beforePumpContext);
+    if (beforePumpHook) beforePumpHook(beforePumpContext);
     QCoreApplication::processEvents();
     timer_.restart();
 }

@@ -4,17 +4,16 @@
 
 // Lets pending window messages through during a long run on the window thread, at most once
 // per time slice, so that the run keeps full speed and the window stays responsive.
-class EventPump {
+class EventPump
+{
 public:
     explicit EventPump(int sliceMs = 15);
     // Processes events when the slice has passed; returns true when it did.
     bool maybePump()
     {
-        if (++calls_ < 64 && !forceCheck_)
-            return false;
+        if (++calls_ < 64 && !forceCheck_) return false;
         calls_ = 0;
-        if (timer_.elapsed() < sliceMs_)
-            return false;
+        if (timer_.elapsed() < sliceMs_) return false;
         pump();
         return true;
     }

@@ -10,7 +10,7 @@ class QWidget;
 
 // Runs one event handler. A conversion (or I/O) error ends the handler: its message is shown
 // and `restore` puts back what the handler had locked. Nothing escapes into Qt's event loop.
-template<typename Body, typename Restore>
+template <typename Body, typename Restore>
 bool runGuarded(QWidget* parent, Body&& body, Restore&& restore)
 {
     try {
@@ -23,8 +23,7 @@ bool runGuarded(QWidget* parent, Body&& body, Restore&& restore)
     }
 }
 
-template<typename Body>
-bool runGuarded(QWidget* parent, Body&& body)
+template <typename Body> bool runGuarded(QWidget* parent, Body&& body)
 {
     return runGuarded(parent, std::forward<Body>(body), [] {});
 }

@@ -2,42 +2,41 @@
 
 #include "generate/line_store.h"
 
-#include <QAbstractListModel>
-#include <QListView>
+#include <QAbstractScrollArea>
 #include <QTimer>
 
-// Presents a LineStore as a list model. It follows the store on a short timer (and on sync()),
-// so a long run can fill the store at full speed while the view catches up between slices.
-class LineListModel : public QAbstractListModel {
-    Q_OBJECT
-public:
-    explicit LineListModel(LineStore& store, QObject* parent = nullptr);
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    void sync();
-
-private:
-    LineStore& store_;
-    int shownRows_ = 0;
-    QTimer followTimer_;
-};
-
-// The read-only multi-line text area of the main window (closing, draws, report).
-class LineView : public QListView {
+// The read-only multi-line text area of the main window (closing, draws, report). It paints
+// only the lines in sight straight from its LineStore, so scrolling and inserting cost the same
+// with ten lines or ten million. It follows the store on a short timer (and on sync()), so a
+// long run can fill the store at full speed while the view catches up between time slices.
+class LineView : public QAbstractScrollArea
+{
     Q_OBJECT
 public:
     explicit LineView(QWidget* parent = nullptr);
 
     LineStore& store() { return store_; }
     const LineStore& store() const { return store_; }
-    LineListModel* lineModel() const { return model_; }
     // Makes the view show the store's current content at once.
-    void sync() { model_->sync(); }
+    void sync();
     // Scroll bars as the runs switch them: false hides the vertical one.
     void setVerticalScrollAllowed(bool allowed);
+    // The first line in sight.
+    qsizetype topLine() const;
+    void scrollToLine(qsizetype row);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    int lineHeight() const;
+    int visibleLines() const;
+    void updateScrollRanges();
+
     LineStore store_;
-    LineListModel* model_;
+    QTimer followTimer_;
+    std::uint64_t shownRevision_ = ~std::uint64_t { 0 };
+    qsizetype widestLine_ = 0; // in characters, over the lines seen so far
 };

@@ -5,7 +5,8 @@
 
 // The program's one pseudo-random generator. Reseeded from the clock where a run starts;
 // tests fix the seed so that reseeding becomes a no-op.
-class RandomSource {
+class RandomSource
+{
 public:
     static RandomSource& instance();
 

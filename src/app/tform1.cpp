@@ -35,8 +35,7 @@
 
 namespace {
 
-template<typename W, typename... Args>
-W* named(const QString& name, Args&&... args)
+template <typename W, typename... Args> W* named(const QString& name, Args&&... args)
 {
     W* w = new W(std::forward<Args>(args)...);
     w->setObjectName(name);
@@ -72,12 +71,14 @@ TForm1::TForm1(QWidget* parent)
         PageControl1->addTab(w, caption);
         return w;
     };
-    TabSelecao = page(QStringLiteral("TabSelecao"), QStringLiteral("Seleção das Dezenas a Apostar"));
+    TabSelecao
+        = page(QStringLiteral("TabSelecao"), QStringLiteral("Seleção das Dezenas a Apostar"));
     TabFechamento = page(QStringLiteral("TabFechamento"), QStringLiteral("Fechamento"));
     TabSimulacao = page(QStringLiteral("TabSimulacao"), QStringLiteral("Simulação e Conferência"));
     TabImpressao = page(QStringLiteral("TabImpressao"), QStringLiteral("Impressão de Bilhetes"));
     TabConfiguracoes = page(QStringLiteral("TabConfiguracoes"), QStringLiteral("Configurações"));
-    TabComparativo = page(QStringLiteral("TabComparativo"), QStringLiteral("Comparativo de Dezenas"));
+    TabComparativo
+        = page(QStringLiteral("TabComparativo"), QStringLiteral("Comparativo de Dezenas"));
     TabLotofacil = page(QStringLiteral("TabLotofacil"), QStringLiteral("Redutor Lotofácil"));
     TabQuina = page(QStringLiteral("TabQuina"), QStringLiteral("Redutor Quina"));
     TabMegaSena = page(QStringLiteral("TabMegaSena"), QStringLiteral("Redutor Mega-Sena"));
@@ -91,7 +92,8 @@ TForm1::TForm1(QWidget* parent)
     buildComparisonTab();
 
     auto click = [this](QPushButton* b, void (TForm1::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { guarded([=, this] { (this->*handler)(); }); });
+        connect(b, &QPushButton::clicked, this,
+            [this, handler] { guarded([=, this] { (this->*handler)(); }); });
     };
     click(Button1, &TForm1::Button1Click);
     click(Button2, &TForm1::Button2Click);
@@ -101,13 +103,13 @@ TForm1::TForm1(QWidget* parent)
     click(Button16, &TForm1::Button16Click);
     for (int m = 0; m < 5; ++m) {
         connect(modalityButton(Modality(m)), &QRadioButton::clicked, this,
-                [this, m] { guarded([=, this] { RadioButtonModalityClick(Modality(m)); }); });
+            [this, m] { guarded([=, this] { RadioButtonModalityClick(Modality(m)); }); });
     }
-    connect(RadioButton6, &QRadioButton::clicked, this, [this] { guarded([=, this] { RadioButton6Click(); }); });
+    connect(RadioButton6, &QRadioButton::clicked, this,
+        [this] { guarded([=, this] { RadioButton6Click(); }); });
     for (int n = 1; n <= 100; ++n)
-        connect(tiles[n], &TileLabel::clicked, this, [this](int number) {
-            guarded([=, this] { StaticText1Click(number); });
-        });
+        connect(tiles[n], &TileLabel::clicked, this,
+            [this](int number) { guarded([=, this] { StaticText1Click(number); }); });
 
     onExit(Edit1, [this] { testecampos(); });
     onExit(Edit4, [this] { testecampos(); });
@@ -165,10 +167,10 @@ void TForm1::buildParameterPanel(QWidget* panel)
 
     GroupBoxMargin = named<QGroupBox>(QStringLiteral("GroupBoxMargin"));
     auto* margin = new QVBoxLayout(GroupBoxMargin);
-    Button11 = named<QPushButton>(QStringLiteral("Button11"),
-                                  QStringLiteral("&Verificar Margem do Fechamento"));
-    CheckBoxCompletar = named<QCheckBox>(QStringLiteral("CheckBoxCompletar"),
-                                         QStringLiteral("Completar para Fechar 100%"));
+    Button11 = named<QPushButton>(
+        QStringLiteral("Button11"), QStringLiteral("&Verificar Margem do Fechamento"));
+    CheckBoxCompletar = named<QCheckBox>(
+        QStringLiteral("CheckBoxCompletar"), QStringLiteral("Completar para Fechar 100%"));
     margin->addWidget(Button11);
     margin->addWidget(CheckBoxCompletar);
     left->addWidget(GroupBoxMargin, 0, 3, 3, 1);
@@ -182,19 +184,20 @@ void TForm1::buildParameterPanel(QWidget* panel)
     auto* sim = new QGridLayout(GroupBoxSimulation);
     Button3 = named<QPushButton>(QStringLiteral("Button3"), QStringLiteral("Simular / Conferir"));
     RadioButton7 = named<QRadioButton>(QStringLiteral("RadioButton7"),
-                                       QStringLiteral("Simular Garantia com as Dezenas Selecionadas"));
+        QStringLiteral("Simular Garantia com as Dezenas Selecionadas"));
     RadioButton8 = named<QRadioButton>(QStringLiteral("RadioButton8"),
-                                       QStringLiteral("Simular com todas as Dezenas da Modalidade"));
-    RadioButton9 = named<QRadioButton>(QStringLiteral("RadioButton9"),
-                                       QStringLiteral("Usar Arquivo para Conferir"));
-    RadioButton10 = named<QRadioButton>(QStringLiteral("RadioButton10"),
-                                        QStringLiteral("Digitar o Resultado"));
+        QStringLiteral("Simular com todas as Dezenas da Modalidade"));
+    RadioButton9 = named<QRadioButton>(
+        QStringLiteral("RadioButton9"), QStringLiteral("Usar Arquivo para Conferir"));
+    RadioButton10 = named<QRadioButton>(
+        QStringLiteral("RadioButton10"), QStringLiteral("Digitar o Resultado"));
     RadioButton7->setChecked(true);
     Edit7 = field(QStringLiteral("Edit7"), QStringLiteral("1"), 9);
     Edit7->setToolTip(QStringLiteral("Quantidade de sorteios que serão gerados para a simulação"));
     Edit13 = field(QStringLiteral("Edit13"), QStringLiteral("20"), 2);
     Edit13->setToolTip(QStringLiteral("Total de dezenas sorteadas para simular a garantia."));
-    CheckBox4 = named<QCheckBox>(QStringLiteral("CheckBox4"), QStringLiteral("Detalhar Conferência"));
+    CheckBox4
+        = named<QCheckBox>(QStringLiteral("CheckBox4"), QStringLiteral("Detalhar Conferência"));
     CheckBox4->setToolTip(
         QStringLiteral("Marque essa opção para ver o detalhe da conferencia bilhete a bilhete"));
     Button13 = named<QPushButton>(QStringLiteral("Button13"), QStringLiteral("Abrir (20 Dz)"));
@@ -247,13 +250,14 @@ void TForm1::buildBoardTab()
     layout->addLayout(boardColumn);
 
     auto* right = new QVBoxLayout;
-    auto* modalities = named<QGroupBox>(QStringLiteral("GroupBoxModalidades"), QStringLiteral("Modalidades"));
+    auto* modalities
+        = named<QGroupBox>(QStringLiteral("GroupBoxModalidades"), QStringLiteral("Modalidades"));
     auto* ml = new QGridLayout(modalities);
-    QRadioButton** buttons[] = { &RadioButton1, &RadioButton2, &RadioButton3,
-                                 &RadioButton4, &RadioButton5, &RadioButton6 };
+    QRadioButton** buttons[] = { &RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4,
+        &RadioButton5, &RadioButton6 };
     for (int m = 0; m < 6; ++m) {
         *buttons[m] = named<QRadioButton>(QStringLiteral("RadioButton%1").arg(m + 1),
-                                          QString::fromUtf8(modalityDefaults(Modality(m)).name));
+            QString::fromUtf8(modalityDefaults(Modality(m)).name));
         ml->addWidget(*buttons[m], m / 3, m % 3);
     }
     RadioButton1->setChecked(true);
@@ -266,7 +270,7 @@ void TForm1::buildBoardTab()
     auto* pictures = new QHBoxLayout;
     for (int i = 0; i < 5; ++i) {
         images[i] = named<QLabel>(QStringLiteral("Image%1").arg(i + 1),
-                                  QString::fromUtf8(modalityDefaults(Modality(i)).name));
+            QString::fromUtf8(modalityDefaults(Modality(i)).name));
         images[i]->setFrameStyle(QFrame::Box);
         images[i]->setVisible(i == 0);
         pictures->addWidget(images[i]);
@@ -289,10 +293,10 @@ void TForm1::buildBoardTab()
     right->addWidget(new QLabel(QStringLiteral("Dezenas Fixas")));
     right->addWidget(Edit11);
 
-    Button15 = named<QPushButton>(QStringLiteral("Button15"),
-                                  QStringLiteral("Acesso ao Módulo do Fechamento LOTECA"));
-    Button4 = named<QPushButton>(QStringLiteral("Button4"),
-                                 QStringLiteral("Acesso ao Módulo do Fechamento LOTOGOL"));
+    Button15 = named<QPushButton>(
+        QStringLiteral("Button15"), QStringLiteral("Acesso ao Módulo do Fechamento LOTECA"));
+    Button4 = named<QPushButton>(
+        QStringLiteral("Button4"), QStringLiteral("Acesso ao Módulo do Fechamento LOTOGOL"));
     Button16 = named<QPushButton>(QStringLiteral("Button16"), QStringLiteral("Sobre"));
     right->addWidget(Button15);
     right->addWidget(Button4);
@@ -306,8 +310,10 @@ void TForm1::buildClosingTab()
     auto* layout = new QVBoxLayout(TabFechamento);
     auto* buttons = new QHBoxLayout;
     Button6 = named<QPushButton>(QStringLiteral("Button6"), QStringLiteral("Salvar Fechamento"));
-    Button10 = named<QPushButton>(QStringLiteral("Button10"), QStringLiteral("Abrir Fechamento (50 Dz)"));
-    Button9 = named<QPushButton>(QStringLiteral("Button9"), QStringLiteral("Classificar Fechamento"));
+    Button10 = named<QPushButton>(
+        QStringLiteral("Button10"), QStringLiteral("Abrir Fechamento (50 Dz)"));
+    Button9
+        = named<QPushButton>(QStringLiteral("Button9"), QStringLiteral("Classificar Fechamento"));
     buttons->addWidget(Button6);
     buttons->addWidget(Button10);
     buttons->addWidget(Button9);
@@ -324,7 +330,8 @@ void TForm1::buildVerificationTab()
 {
     auto* layout = new QGridLayout(TabSimulacao);
     layout->addWidget(new QLabel(QStringLiteral("Combinações para Conferência")), 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Totais de Acertos no Fechamento x Conferência")), 0, 1);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Totais de Acertos no Fechamento x Conferência")), 0, 1);
     Memo2 = named<LineView>(QStringLiteral("Memo2"));
     Memo3 = named<LineView>(QStringLiteral("Memo3"));
     layout->addWidget(Memo2, 1, 0);
@@ -336,7 +343,8 @@ void TForm1::buildPrintTab()
     auto* layout = new QFormLayout(TabImpressao);
     ComboBox2 = named<QComboBox>(QStringLiteral("ComboBox2"));
     ComboBox2->addItems(modalityDefaults(Modality::Lotomania).repeatChoices);
-    CheckBox2 = named<QCheckBox>(QStringLiteral("CheckBox2"), QStringLiteral("Imprimir Aposta Espelho"));
+    CheckBox2
+        = named<QCheckBox>(QStringLiteral("CheckBox2"), QStringLiteral("Imprimir Aposta Espelho"));
     layout->addRow(QStringLiteral("Teimosinha"), ComboBox2);
     layout->addRow(CheckBox2);
 }
@@ -346,14 +354,17 @@ void TForm1::buildSettingsTab()
     auto* layout = new QFormLayout(TabConfiguracoes);
     ComboBox1 = named<QComboBox>(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
-    ComboBox1->addItems({ QStringLiteral(" "), QStringLiteral(";"), QStringLiteral("+"), QStringLiteral("-") });
+    ComboBox1->addItems(
+        { QStringLiteral(" "), QStringLiteral(";"), QStringLiteral("+"), QStringLiteral("-") });
     ComboBox1->lineEdit()->setMaxLength(1);
     // A digit would run into the numbers' two digits: only one non-digit character is taken.
-    ComboBox1->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[^0-9]?")), ComboBox1));
+    ComboBox1->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^0-9]?")), ComboBox1));
     layout->addRow(QStringLiteral("Separador entre Dezenas"), ComboBox1);
-    CheckBox3 = named<QCheckBox>(QStringLiteral("CheckBox3"), QStringLiteral("Triângulo de Pascal"));
-    CheckBox6 = named<QCheckBox>(QStringLiteral("CheckBox6"), QStringLiteral("Não limpar fechamento ao gerar"));
+    CheckBox3
+        = named<QCheckBox>(QStringLiteral("CheckBox3"), QStringLiteral("Triângulo de Pascal"));
+    CheckBox6 = named<QCheckBox>(
+        QStringLiteral("CheckBox6"), QStringLiteral("Não limpar fechamento ao gerar"));
     layout->addRow(CheckBox3);
     layout->addRow(CheckBox6);
     Edit3 = named<QLineEdit>(QStringLiteral("Edit3"), QStringLiteral("1"));
@@ -382,7 +393,8 @@ void TForm1::buildComparisonTab()
     CheckListBox1->setToolTip(QStringLiteral(
         "Selecione as dezenas que devem ser marcadas na aba de Seleção de Dezenas a Apostar"));
     Label116 = named<QLabel>(QStringLiteral("Label116"), QStringLiteral("0"));
-    Button23 = named<QPushButton>(QStringLiteral("Button23"), QStringLiteral("Marcar Dezenas Selecionadas"));
+    Button23 = named<QPushButton>(
+        QStringLiteral("Button23"), QStringLiteral("Marcar Dezenas Selecionadas"));
     Button23->setToolTip(
         QStringLiteral("As dezenas utilizadas são as que estão na aba de Simulação e Conferência"));
     side->addWidget(CheckListBox1, 1);
@@ -396,31 +408,32 @@ void TForm1::buildComparisonTab()
 Modality TForm1::modality() const
 {
     for (int m = 0; m < 6; ++m)
-        if (modalityButton(Modality(m))->isChecked())
-            return Modality(m);
+        if (modalityButton(Modality(m))->isChecked()) return Modality(m);
     return Modality::Outros;
 }
 
 QRadioButton* TForm1::modalityButton(Modality m) const
 {
-    QRadioButton* const buttons[] = { RadioButton1, RadioButton2, RadioButton3,
-                                      RadioButton4, RadioButton5, RadioButton6 };
+    QRadioButton* const buttons[]
+        = { RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6 };
     return buttons[static_cast<int>(m)];
 }
 
-QChar TForm1::separator() const { return LineFormat::effectiveSeparator(ComboBox1->currentText()); }
+QChar TForm1::separator() const
+{
+    return LineFormat::effectiveSeparator(ComboBox1->currentText());
+}
 
 ParameterFields TForm1::readFields() const
 {
     return { Edit1->text(), Edit2->text(), Edit10->text(), Edit4->text(), Edit5->text(),
-             Edit6->text(), Edit8->text(), Edit13->text() };
+        Edit6->text(), Edit8->text(), Edit13->text() };
 }
 
 void TForm1::writeFields(const ParameterFields& f)
 {
     auto put = [](QLineEdit* e, const QString& text) {
-        if (e->text() != text)
-            e->setText(text);
+        if (e->text() != text) e->setText(text);
     };
     put(Edit1, f.T);
     put(Edit2, f.K);
@@ -432,13 +445,34 @@ void TForm1::writeFields(const ParameterFields& f)
     put(Edit13, f.S);
 }
 
-int TForm1::T() const { return StrToInt(Edit1->text()); }
-int TForm1::K() const { return StrToInt(Edit2->text()); }
-int TForm1::F() const { return StrToInt(Edit10->text()); }
-int TForm1::D() const { return StrToInt(Edit4->text()); }
-int TForm1::G() const { return StrToInt(Edit5->text()); }
-int TForm1::C() const { return StrToInt(Edit6->text()); }
-int TForm1::U() const { return StrToInt(Edit8->text()); }
+int TForm1::T() const
+{
+    return StrToInt(Edit1->text());
+}
+int TForm1::K() const
+{
+    return StrToInt(Edit2->text());
+}
+int TForm1::F() const
+{
+    return StrToInt(Edit10->text());
+}
+int TForm1::D() const
+{
+    return StrToInt(Edit4->text());
+}
+int TForm1::G() const
+{
+    return StrToInt(Edit5->text());
+}
+int TForm1::C() const
+{
+    return StrToInt(Edit6->text());
+}
+int TForm1::U() const
+{
+    return StrToInt(Edit8->text());
+}
 
 void TForm1::testecampos()
 {
@@ -457,7 +491,8 @@ void TForm1::testecampos()
         CheckBox3->setEnabled(false);
     }
     ShowOdds();
-    Button10->setText(QStringLiteral("Abrir Fechamento (") + Edit2->text().trimmed() + QStringLiteral(" Dz)"));
+    Button10->setText(
+        QStringLiteral("Abrir Fechamento (") + Edit2->text().trimmed() + QStringLiteral(" Dz)"));
     Button13->setText(QStringLiteral("Abrir (") + Edit4->text().trimmed() + QStringLiteral(" Dz)"));
     const QString mask = typedResultMask(D());
     MaskEdit1->setProperty("editMask", mask);
@@ -578,23 +613,31 @@ int TForm1::CountFixed()
     return n;
 }
 
-void TForm1::LoadSelectedNumbers() { selectedNumbers = board.selectedNumbers(); }
-QString TForm1::SelectedText() const { return board.selectedText(separator()); }
-QString TForm1::FixedText() const { return board.fixedText(separator()); }
+void TForm1::LoadSelectedNumbers()
+{
+    selectedNumbers = board.selectedNumbers();
+}
+QString TForm1::SelectedText() const
+{
+    return board.selectedText(separator());
+}
+QString TForm1::FixedText() const
+{
+    return board.fixedText(separator());
+}
 
 void TForm1::ApplyNumberRange()
 {
     board.applyNumberRange(qBound(0, U(), 100));
     for (int n = 1; n <= 100; ++n)
         tiles[n]->showState(board.state(n));
-    CountSelected();
-    CountFixed();
+    // The total follows too, so an emptied board never shows the old count.
+    Label22->setText(QString::number(CountSelected() + CountFixed()));
 }
 
 void TForm1::MarkSelected(const QString& line, bool clearFirst)
 {
-    if (clearFirst)
-        Button7Click();
+    if (clearFirst) Button7Click();
     board.markLine(line, Board::State::Selected);
     for (int n = 1; n <= 100; ++n)
         tiles[n]->showState(board.state(n));
@@ -602,8 +645,7 @@ void TForm1::MarkSelected(const QString& line, bool clearFirst)
 
 void TForm1::MarkFixed(const QString& line, bool clearFirst)
 {
-    if (clearFirst)
-        Button7Click();
+    if (clearFirst) Button7Click();
     board.markLine(line, Board::State::Fixed);
     for (int n = 1; n <= 100; ++n)
         tiles[n]->showState(board.state(n));
@@ -630,8 +672,9 @@ void TForm1::Button8Click()
     RandomSource::instance().reseedFromClock();
     const int t = T(), f = F();
     if (!board.drawRandom(t, f, RandomSource::instance())) {
-        Dialogs::information(this, QStringLiteral(
-            "Não há dezenas livres suficientes na modalidade para completar o bilhete."));
+        Dialogs::information(this,
+            QStringLiteral(
+                "Não há dezenas livres suficientes na modalidade para completar o bilhete."));
         return;
     }
     LoadSelectedNumbers();
@@ -646,20 +689,24 @@ void TForm1::Button16Click()
 
 // ---------------------------------------------------------------- runs
 
-void TForm1::setResultLabel(const QString& text) { Label2->setText(text); }
-void TForm1::setStatus(const QString& text) { Label15->setText(text); }
+void TForm1::setResultLabel(const QString& text)
+{
+    Label2->setText(text);
+}
+void TForm1::setStatus(const QString& text)
+{
+    Label15->setText(text);
+}
 
 void TForm1::lockForRun(bool locked)
 {
     for (QLineEdit* e : { Edit1, Edit2, Edit10, Edit4, Edit5, Edit6 })
         e->setReadOnly(locked);
-    for (QWidget* w : std::initializer_list<QWidget*> { Button7, Button8, RadioButton1, RadioButton2,
-                                                        RadioButton3, RadioButton4, RadioButton5,
-                                                        RadioButton6, Button3 })
+    for (QWidget* w : std::initializer_list<QWidget*> { Button7, Button8, RadioButton1,
+             RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6, Button3 })
         w->setEnabled(!locked);
     TabLotofacil->setEnabled(!locked);
-    if (locked)
-        CheckBox3->setEnabled(false);
+    if (locked) CheckBox3->setEnabled(false);
 }
 
 void TForm1::restoreAfterError()
@@ -674,8 +721,7 @@ void TForm1::restoreAfterError()
     setStatus(QStringLiteral("."));
     CheckBox3->setEnabled(true);
     try {
-        if (F() > 0)
-            CheckBox3->setEnabled(false);
+        if (F() > 0) CheckBox3->setEnabled(false);
     } catch (const ConversionError&) {
     }
 }
@@ -687,8 +733,7 @@ void TForm1::guarded(const std::function<void()>& handler)
 
 void TForm1::Button2Click()
 {
-    if (!CheckBox6->isChecked())
-        Memo1->store().clear();
+    if (!CheckBox6->isChecked()) Memo1->store().clear();
     setResultLabel(QStringLiteral("0"));
 }
 
@@ -716,8 +761,7 @@ void TForm1::Button1Click()
         Gerafechamento();
     } else {
         setStatus(QStringLiteral("Gerando Fechamento"));
-        if (fullEnumeration)
-            fullEnumeration();
+        if (fullEnumeration) fullEnumeration();
         stopFlag = true;
         setStatus(QStringLiteral("."));
     }
@@ -750,17 +794,19 @@ void TForm1::Gerafechamento()
 
     auto report = [&](const CoveringGenerator& generator) {
         setResultLabel(QString::number(Memo1->store().size()) + QStringLiteral(" fechados em ")
-                       + QString::number(generator.drawsMade(), 'f', 0) + QStringLiteral(" combinações."));
+            + QString::number(generator.drawsMade(), 'f', 0) + QStringLiteral(" combinações."));
     };
 
     const bool hopeless = setup.K < setup.G && modality() == Modality::Outros;
     if (hopeless) {
-        Dialogs::information(this, QStringLiteral(
-            "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
-            "garantir o acerto. Aumente as dezenas por bilhete ou diminua a garantia."));
+        Dialogs::information(this,
+            QStringLiteral(
+                "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
+                "garantir o acerto. Aumente as dezenas por bilhete ou diminua a garantia."));
     } else if (setup.C - setup.F > static_cast<int>(setup.selected.size())) {
-        Dialogs::information(this, QStringLiteral(
-            "O bilhete não tem dezenas selecionadas suficientes para a condição de acerto."));
+        Dialogs::information(this,
+            QStringLiteral(
+                "O bilhete não tem dezenas selecionadas suficientes para a condição de acerto."));
     } else {
         CoveringGenerator generator(setup, Memo1->store(), RandomSource::instance());
         EventPump pump;
@@ -803,7 +849,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         refuse = refuse || veto();
     if (refuse) {
         event->ignore();
-        Dialogs::information(this, QStringLiteral("Aplicativo processando, aperte Parar antes de fechar."));
+        Dialogs::information(
+            this, QStringLiteral("Aplicativo processando, aperte Parar antes de fechar."));
         return;
     }
     event->accept();

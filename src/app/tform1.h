@@ -26,7 +26,8 @@ class TileLabel;
 
 // The main window: parameters, board, closing and every tab of the number lotteries. The
 // controls are public, as the other subsystems' window code reads and writes them.
-class TForm1 : public QWidget {
+class TForm1 : public QWidget
+{
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
@@ -34,19 +35,19 @@ public:
 
     // --- parameter panel
     QLineEdit *Edit1, *Edit2, *Edit10, *Edit4, *Edit5, *Edit6;
-    QPushButton *Button1, *Button5;      // "&Gerar", "Parar"
+    QPushButton *Button1, *Button5; // "&Gerar", "Parar"
     QGroupBox* GroupBoxMargin;
-    QPushButton* Button11;               // "&Verificar Margem do Fechamento"
-    QCheckBox* CheckBoxCompletar;        // "Completar para Fechar 100%"
-    QLabel* Label15;                     // status line
+    QPushButton* Button11; // "&Verificar Margem do Fechamento"
+    QCheckBox* CheckBoxCompletar; // "Completar para Fechar 100%"
+    QLabel* Label15; // status line
     QProgressBar* ProgressBar1;
     QGroupBox* GroupBoxSimulation;
-    QPushButton* Button3;                // "Simular / Conferir"
+    QPushButton* Button3; // "Simular / Conferir"
     QRadioButton *RadioButton7, *RadioButton8, *RadioButton9, *RadioButton10;
-    QLineEdit *Edit7, *Edit13;           // "Simular com", numbers per simulated draw
-    QCheckBox* CheckBox4;                // "Detalhar Conferência"
-    QPushButton* Button13;               // "Abrir (D Dz)"
-    QLineEdit* MaskEdit1;                // typed result
+    QLineEdit *Edit7, *Edit13; // "Simular com", numbers per simulated draw
+    QCheckBox* CheckBox4; // "Detalhar Conferência"
+    QPushButton* Button13; // "Abrir (D Dz)"
+    QLineEdit* MaskEdit1; // typed result
 
     // --- tabs
     QTabWidget* PageControl1;
@@ -57,47 +58,47 @@ public:
     std::array<TileLabel*, 101> tiles {};
     QRadioButton *RadioButton1, *RadioButton2, *RadioButton3, *RadioButton4, *RadioButton5,
         *RadioButton6;
-    QLineEdit* Edit8;                    // U
-    QPushButton *Button7, *Button8;      // "Limpar Bilhete", "&Sortear Bilhete"
+    QLineEdit* Edit8; // U
+    QPushButton *Button7, *Button8; // "Limpar Bilhete", "&Sortear Bilhete"
     QLabel *Label20, *Label21, *Label22; // selected, fixed, total counts
-    QLineEdit *Edit9, *Edit11;           // selected and fixed number lines
-    std::array<QLabel*, 5> images {};    // the modalities' pictures
+    QLineEdit *Edit9, *Edit11; // selected and fixed number lines
+    std::array<QLabel*, 5> images {}; // the modalities' pictures
     QPushButton *Button4, *Button15, *Button16; // Lotogol, Loteca, About
 
     // closing tab
     LineView* Memo1;
-    QLabel* Label2;                      // result label
+    QLabel* Label2; // result label
     QPushButton *Button6, *Button10, *Button9; // save, open, sort
 
     // verification tab
-    LineView *Memo2, *Memo3;             // draws area, report area
+    LineView *Memo2, *Memo3; // draws area, report area
 
     // print tab
-    QComboBox* ComboBox2;                // "Teimosinha"
-    QCheckBox* CheckBox2;                // "Imprimir Aposta Espelho"
+    QComboBox* ComboBox2; // "Teimosinha"
+    QCheckBox* CheckBox2; // "Imprimir Aposta Espelho"
 
     // settings tab
-    QComboBox* ComboBox1;                // separator
-    QCheckBox *CheckBox3, *CheckBox6;    // "Triângulo de Pascal", "Não limpar fechamento ao gerar"
-    QPushButton* Button2;                // hidden "Limpar"
-    QLineEdit* Edit3;                    // odds
+    QComboBox* ComboBox1; // separator
+    QCheckBox *CheckBox3, *CheckBox6; // "Triângulo de Pascal", "Não limpar fechamento ao gerar"
+    QPushButton* Button2; // hidden "Limpar"
+    QLineEdit* Edit3; // odds
 
     // comparison tab
     QChartView* ChartView1;
     QScatterSeries* Series1;
     QListWidget* CheckListBox1;
     QLabel* Label116;
-    QPushButton* Button23;               // "Marcar Dezenas Selecionadas"
+    QPushButton* Button23; // "Marcar Dezenas Selecionadas"
 
     // --- state
     bool stopFlag = true;
     Board board;
-    std::vector<int> selectedNumbers;    // filled by LoadSelectedNumbers
+    std::vector<int> selectedNumbers; // filled by LoadSelectedNumbers
     int clickedNumber = 0;
 
     // --- Part of the window that other subsystems call
     Modality modality() const;
-    QChar separator() const;             // the separator in force for a line built now
+    QChar separator() const; // the separator in force for a line built now
     ParameterFields readFields() const;
     void writeFields(const ParameterFields& fields);
     int T() const;
@@ -119,7 +120,7 @@ public:
     void ApplyNumberRange();
     void MarkSelected(const QString& line, bool clearFirst);
     void MarkFixed(const QString& line, bool clearFirst);
-    void refreshBoard();                 // tiles, counts and number lines from the board
+    void refreshBoard(); // tiles, counts and number lines from the board
     void resetComparisonChart();
     void setResultLabel(const QString& text);
     void setStatus(const QString& text);

@@ -49,10 +49,8 @@ void Board::click(int n, int T, int F)
         setState(n, State::Fixed);
         skipStep4 = true;
     }
-    if (!skipStep4 && countSelected() > T - F)
-        setState(n, State::Free);
-    if (countFixed() > F)
-        setState(n, State::Free);
+    if (!skipStep4 && countSelected() > T - F) setState(n, State::Free);
+    if (countFixed() > F) setState(n, State::Free);
 }
 
 bool Board::drawRandom(int T, int F, RandomSource& random)
@@ -102,13 +100,18 @@ std::vector<int> Board::numbersIn(State s) const
     std::vector<int> numbers;
     const int U = qBound(0, highest_, 100);
     for (int i = 1; i <= U; ++i)
-        if (state(i) == s)
-            numbers.push_back(i);
+        if (state(i) == s) numbers.push_back(i);
     return numbers;
 }
 
-std::vector<int> Board::selectedNumbers() const { return numbersIn(State::Selected); }
-std::vector<int> Board::fixedNumbers() const { return numbersIn(State::Fixed); }
+std::vector<int> Board::selectedNumbers() const
+{
+    return numbersIn(State::Selected);
+}
+std::vector<int> Board::fixedNumbers() const
+{
+    return numbersIn(State::Fixed);
+}
 
 QString Board::selectedText(QChar separator) const
 {
@@ -124,6 +127,5 @@ QString Board::fixedText(QChar separator) const
 void Board::markLine(const QString& line, State s)
 {
     for (qsizetype p = 1; p < line.size(); p += 3)
-        if (const int n = LineFormat::numberAt(line, p))
-            setState(n, s);
+        if (const int n = LineFormat::numberAt(line, p)) setState(n, s);
 }

@@ -7,7 +7,8 @@
 #include <vector>
 
 // The 100 number tiles and their states: the player's bet (selected and fixed numbers).
-class Board {
+class Board
+{
 public:
     enum class State { Free, Selected, Fixed, OutOfRange };
 

@@ -13,4 +13,7 @@ const ModalityDefaults& modalityDefaults(Modality m)
     return table[static_cast<std::size_t>(m)];
 }
 
-QString modalityCode(Modality m) { return QString::fromLatin1(modalityDefaults(m).code); }
+QString modalityCode(Modality m)
+{
+    return QString::fromLatin1(modalityDefaults(m).code);
+}

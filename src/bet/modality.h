@@ -9,11 +9,11 @@ enum class Modality { Lotomania, Lotofacil, MegaSena, DuplaSena, Quina, Outros }
 
 // What choosing a modality writes (Outros writes nothing).
 struct ModalityDefaults {
-    const char* code;      // file name code: "LM", "LF", ...
-    const char* name;      // switch caption
+    const char* code; // file name code: "LM", "LF", ...
+    const char* name; // switch caption
     int U, T, S, K, D, G, C;
     QStringList repeatChoices; // "Teimosinha" list
-    bool mirrorBet;            // mirror-bet box shown
+    bool mirrorBet; // mirror-bet box shown
 };
 
 const ModalityDefaults& modalityDefaults(Modality m);

@@ -40,7 +40,6 @@ void TileLabel::showState(Board::State state)
 
 void TileLabel::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && isEnabled())
-        emit clicked(number_);
+    if (event->button() == Qt::LeftButton && isEnabled()) emit clicked(number_);
     QLabel::mousePressEvent(event);
 }

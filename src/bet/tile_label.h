@@ -5,7 +5,8 @@
 #include <QLabel>
 
 // One number tile of the board: a sunken label that reports clicks and shows a state colour.
-class TileLabel : public QLabel {
+class TileLabel : public QLabel
+{
     Q_OBJECT
 public:
     TileLabel(int number, QWidget* parent);

@@ -14,7 +14,10 @@ CoveringGenerator::CoveringGenerator(Setup setup, LineStore& closing, RandomSour
     clearUseCounts();
 }
 
-void CoveringGenerator::clearUseCounts() { useCount_.fill(0); }
+void CoveringGenerator::clearUseCounts()
+{
+    useCount_.fill(0);
+}
 
 bool CoveringGenerator::balancedPickAllows(int position)
 {

@@ -11,13 +11,14 @@
 // The random covering generator, one test draw per step: a random draw of C numbers among the
 // bet (the fixed ones always in) that no ticket of the closing meets in G numbers feeds a
 // pending ticket; a pending ticket of K numbers becomes the closing's new first line.
-class CoveringGenerator {
+class CoveringGenerator
+{
 public:
     struct Setup {
         int K = 0, F = 0, G = 0, C = 0;
         std::vector<int> selected; // selectedNumbers, positions 0 .. T-F-1 are used
-        std::vector<int> fixed;    // the fixed numbers of the board
-        QString fixedLine;         // the fixed-numbers line as shown ("" when F = 0)
+        std::vector<int> fixed; // the fixed numbers of the board
+        QString fixedLine; // the fixed-numbers line as shown ("" when F = 0)
         bool balancedPick = false; // "Triângulo de Pascal"
     };
 
@@ -42,13 +43,13 @@ private:
     Setup setup_;
     LineStore& closing_;
     RandomSource& random_;
-    int n_;                       // T - F positions to draw from
-    int drawSize_;                // C - F
+    int n_; // T - F positions to draw from
+    int drawSize_; // C - F
     std::array<bool, 101> numberFlags_ {};
     std::array<int, 101> useCount_ {};
     int maxUsesPerNumber_ = 1;
     int picksInCycle_ = 0;
-    std::vector<int> pending_;    // pending ticket, numbers in the order they entered
+    std::vector<int> pending_; // pending ticket, numbers in the order they entered
     TicketMask pendingMask_;
     TicketMask fixedMask_;
     double drawsMade_ = 0;

@@ -5,7 +5,10 @@
 namespace LineFormat {
 
 namespace {
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 } // namespace
 
 QString numberText(int n)
@@ -17,22 +20,18 @@ QString numberText(int n)
 
 int numberAt(QStringView line, qsizetype i)
 {
-    if (i < 0 || i + 1 >= line.size())
-        return 0;
+    if (i < 0 || i + 1 >= line.size()) return 0;
     const QChar a = line[i], b = line[i + 1];
-    if (!isDigit(a) || !isDigit(b))
-        return 0;
+    if (!isDigit(a) || !isDigit(b)) return 0;
     const int v = (a.unicode() - u'0') * 10 + (b.unicode() - u'0');
     return v == 0 ? 100 : v;
 }
 
 QChar effectiveSeparator(const QString& setting)
 {
-    if (setting.size() != 1)
-        return u' ';
+    if (setting.size() != 1) return u' ';
     const QChar c = setting[0];
-    if (isDigit(c) || c.category() == QChar::Other_Control || c.unicode() > 0xFF)
-        return u' ';
+    if (isDigit(c) || c.category() == QChar::Other_Control || c.unicode() > 0xFF) return u' ';
     return c;
 }
 
@@ -44,8 +43,7 @@ QString numberLine(const std::vector<int>& numbers, QChar separator)
         text += separator;
         text += numberText(n);
     }
-    if (!text.isEmpty())
-        text.remove(0, 1);
+    if (!text.isEmpty()) text.remove(0, 1);
     return u' ' + text.trimmed();
 }
 
@@ -62,8 +60,7 @@ LineInfo analyse(QStringView line)
     LineInfo info;
     if (line.isEmpty() || line.size() % 3 != 0) {
         for (qsizetype p = 1; p + 1 < line.size(); p += 3)
-            if (int n = numberAt(line, p))
-                info.mask.add(n);
+            if (int n = numberAt(line, p)) info.mask.add(n);
         return info;
     }
     bool regular = true;
@@ -71,11 +68,9 @@ LineInfo analyse(QStringView line)
         const int n = numberAt(line, p);
         if (n == 0 || isDigit(line[p - 1])) {
             regular = false;
-            if (n == 0)
-                continue;
+            if (n == 0) continue;
         }
-        if (info.mask.has(n))
-            regular = false;
+        if (info.mask.has(n)) regular = false;
         info.mask.add(n);
     }
     info.regular = regular;
@@ -106,8 +101,7 @@ QString SortLine(QStringView line, QChar separator)
     for (qsizetype p = 2; p < line.size(); p += 3) {
         const QStringView pair = line.mid(p - 1, 2);
         const int v = StrToInt(pair.toString());
-        if (v < 0 || v > 99)
-            throw ConversionError(pair.toString());
+        if (v < 0 || v > 99) throw ConversionError(pair.toString());
         mask.add(v == 0 ? 100 : v);
     }
     return maskLine(mask, separator);

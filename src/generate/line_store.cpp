@@ -23,16 +23,14 @@ LineStore::Entry LineStore::store(QStringView text, const TicketMask* knownMask)
         e.mask = info.mask;
         e.regular = info.regular ? 1 : 0;
     }
-    if (!e.regular)
-        ++irregular_;
+    if (!e.regular) ++irregular_;
     return e;
 }
 
 void LineStore::noteAdded(bool atTop)
 {
     ++revision_;
-    if (!changes_.reset)
-        (atTop ? changes_.prepended : changes_.appended) += 1;
+    if (!changes_.reset) (atTop ? changes_.prepended : changes_.appended) += 1;
 }
 
 void LineStore::append(QStringView text)
@@ -90,11 +88,9 @@ QStringList LineStore::lines() const
 void LineStore::setText(const QString& text)
 {
     QStringList parts = text.split(u'\n');
-    if (!parts.isEmpty() && parts.back().isEmpty())
-        parts.pop_back();
+    if (!parts.isEmpty() && parts.back().isEmpty()) parts.pop_back();
     for (QString& p : parts)
-        if (p.endsWith(u'\r'))
-            p.chop(1);
+        if (p.endsWith(u'\r')) p.chop(1);
     setLines(parts);
 }
 

@@ -12,7 +12,8 @@
 // The lines of a large text area (closing, draws, report): single-byte text in one arena, each
 // line with its mask beside it. Holds millions of lines; inserting at the top and at the bottom
 // is cheap. Views follow it through revision() and the counts of rows added at either end.
-class LineStore {
+class LineStore
+{
 public:
     struct Entry {
         std::uint32_t offset;
@@ -25,8 +26,12 @@ public:
     bool empty() const { return entries_.empty(); }
 
     QString line(qsizetype row) const;
+    qsizetype length(qsizetype row) const { return entries_[static_cast<std::size_t>(row)].length; }
     // The mask of a line and whether it agrees with the text's CountCommon.
-    const TicketMask& mask(qsizetype row) const { return entries_[static_cast<std::size_t>(row)].mask; }
+    const TicketMask& mask(qsizetype row) const
+    {
+        return entries_[static_cast<std::size_t>(row)].mask;
+    }
     bool regular(qsizetype row) const { return entries_[static_cast<std::size_t>(row)].regular; }
     qsizetype irregularCount() const { return irregular_; }
 
@@ -46,8 +51,7 @@ public:
     int hits(qsizetype row, const TicketMask& candidateMask, QStringView candidateText) const
     {
         const Entry& e = entries_[static_cast<std::size_t>(row)];
-        if (e.regular)
-            return common(e.mask, candidateMask);
+        if (e.regular) return common(e.mask, candidateMask);
         return LineFormat::CountCommon(line(row), candidateText);
     }
 

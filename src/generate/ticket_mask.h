@@ -24,8 +24,7 @@ struct TicketMask {
     }
 
     // Calls f(n) for every number in ascending order.
-    template<typename F>
-    void forEach(F&& f) const
+    template <typename F> void forEach(F&& f) const
     {
         for (std::uint64_t bits = low; bits; bits &= bits - 1)
             f(std::countr_zero(bits) + 1);

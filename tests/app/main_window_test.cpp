@@ -1,16 +1,35 @@
+#include "bet/tile_label.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject
+{
     Q_OBJECT
 private slots:
     void startsWithRandomLotomaniaBet();
+    void modalitySwitchWritesItsDefaults_data();
+    void modalitySwitchWritesItsDefaults();
+    void outrosEnablesTheFreeFields();
+    void leavingUSetsRangeAndT();
+    void fieldExitNormalises();
+    void fixedNumbersDisableBalancedPick();
+    void nonIntegerFieldShowsConversionErrorAndRestores();
     void generatorRunsUntilParar();
+    void generatorKeepsFixedNumbers();
+    void equalKDGHandsOverToEnumeration();
+    void closingIsRefusedWhileRunning();
+    void tilesFollowTheClickRule();
+    void outrosWithKBelowGIsRefused();
+    void separatorChangesLinesBuiltLater();
 };
 
 void MainWindowTest::startsWithRandomLotomaniaBet()
@@ -19,26 +38,304 @@ void MainWindowTest::startsWithRandomLotomaniaBet()
     f.start();
     QCOMPARE(f.form->Edit1->text(), QString("60"));
     QCOMPARE(f.form->Label22->text(), QString("60"));
+    QCOMPARE(f.form->Label20->text(), QString("60"));
     QCOMPARE(f.form->Edit3->text(), QString("3"));
     QCOMPARE(f.form->Button10->text(), QString("Abrir Fechamento (50 Dz)"));
     QCOMPARE(f.form->Button13->text(), QString("Abrir (20 Dz)"));
+    QCOMPARE(f.form->MaskEdit1->property("editMask").toString().count("99"), 20);
+    QCOMPARE(f.form->Label2->text(), QString("0"));
+    QCOMPARE(f.form->Label15->text(), QString("."));
+    for (QWidget* tab :
+        { f.form->TabLotofacil, f.form->TabQuina, f.form->TabMegaSena, f.form->TabDuplaSena })
+        QVERIFY(!f.form->PageControl1->isTabVisible(f.form->PageControl1->indexOf(tab)));
     QVERIFY(f.dialogs->messages.isEmpty());
+}
+
+void MainWindowTest::modalitySwitchWritesItsDefaults_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("expected"); // U T F S K D G C
+    QTest::addColumn<QString>("reducerTab");
+    QTest::addColumn<QStringList>("repeat");
+    QTest::addColumn<bool>("mirror");
+    QTest::newRow("lotofacil") << "RadioButton2"
+                               << QStringList { "25", "22", "0", "15", "15", "15", "11", "15" }
+                               << "TabLotofacil" << QStringList { "1", "2", "4" } << false;
+    QTest::newRow("megasena") << "RadioButton3"
+                              << QStringList { "60", "12", "0", "6", "6", "6", "3", "6" }
+                              << "TabMegaSena" << QStringList { "1", "2", "4", "8" } << false;
+    QTest::newRow("duplasena S limited to D")
+        << "RadioButton4" << QStringList { "50", "20", "0", "6", "6", "6", "3", "6" }
+        << "TabDuplaSena" << QStringList { "1", "2", "4", "8" } << false;
+    QTest::newRow("quina") << "RadioButton5"
+                           << QStringList { "80", "15", "0", "5", "5", "5", "3", "5" } << "TabQuina"
+                           << QStringList { "1", "3", "6", "12" } << false;
+    QTest::newRow("lotomania") << "RadioButton1"
+                               << QStringList { "100", "60", "0", "20", "50", "20", "17", "20" }
+                               << "" << QStringList { "1", "2", "4", "8" } << true;
+}
+
+void MainWindowTest::modalitySwitchWritesItsDefaults()
+{
+    QFETCH(QString, button);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, reducerTab);
+    QFETCH(QStringList, repeat);
+    QFETCH(bool, mirror);
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    w.show();
+    w.Memo1->store().append(u" 01 02");
+    w.MaskEdit1->setText("12");
+    Ui::click(&w, "RadioButton3"); // start from a different modality
+    Ui::click(&w, button);
+    const QStringList got { w.Edit8->text(), w.Edit1->text(), w.Edit10->text(), w.Edit13->text(),
+        w.Edit2->text(), w.Edit4->text(), w.Edit5->text(), w.Edit6->text() };
+    QCOMPARE(got, expected);
+    for (QWidget* tab : { w.TabLotofacil, w.TabQuina, w.TabMegaSena, w.TabDuplaSena })
+        QCOMPARE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(tab)),
+            tab->objectName() == reducerTab);
+    QStringList items;
+    for (int i = 0; i < w.ComboBox2->count(); ++i)
+        items << w.ComboBox2->itemText(i);
+    QCOMPARE(items, repeat);
+    QCOMPARE(w.ComboBox2->currentText(), QString("1"));
+    QCOMPARE(!w.CheckBox2->isHidden(), mirror);
+    QCOMPARE(w.Label22->text(), QString("0")); // board emptied
+    QCOMPARE(w.Memo1->store().size(), qsizetype(1)); // closing kept
+    QVERIFY(w.MaskEdit1->text().trimmed().isEmpty() || w.MaskEdit1->text().remove(' ').isEmpty());
+    QVERIFY(!w.Edit8->isEnabled());
+    const int U = expected[0].toInt();
+    QCOMPARE(w.tiles[U]->isEnabled(), true);
+    if (U < 100) QCOMPARE(w.tiles[U + 1]->isEnabled(), false);
+}
+
+void MainWindowTest::outrosEnablesTheFreeFields()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton3");
+    Ui::click(&w, "RadioButton6");
+    QVERIFY(w.Edit8->isEnabled());
+    QVERIFY(w.Edit2->isEnabled());
+    QVERIFY(w.Edit4->isEnabled());
+    QCOMPARE(w.Edit1->text(), QString("12")); // no parameter changes
+    QCOMPARE(w.Label22->text(), QString("0"));
+}
+
+void MainWindowTest::leavingUSetsRangeAndT()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton6");
+    Ui::type(&w, "Edit8", "30");
+    QCOMPARE(w.Edit1->text(), QString("30"));
+    QVERIFY(w.tiles[30]->isEnabled());
+    QVERIFY(!w.tiles[31]->isEnabled());
+    Ui::type(&w, "Edit8", "80");
+    QCOMPARE(w.Edit1->text(), QString("80"));
+    Ui::type(&w, "Edit8", "1");
+    QCOMPARE(w.Edit8->text(), QString("2"));
+    Ui::click(&w, "Button8");
+    QCOMPARE(w.Label22->text(), QString("2"));
+    QVERIFY(f.dialogs->messages.isEmpty() || !f.dialogs->lastMessage().contains("integer"));
+}
+
+void MainWindowTest::fieldExitNormalises()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::type(&w, "Edit1", "40");
+    QCOMPARE(w.Edit1->text(), QString("51"));
+    Ui::click(&w, "RadioButton3");
+    Ui::type(&w, "Edit1", "20");
+    Ui::type(&w, "Edit2", "20");
+    QCOMPARE(w.Edit2->text(), QString("15"));
+    Ui::type(&w, "Edit2", "6");
+    QVERIFY(w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.TabMegaSena)));
+    Ui::type(&w, "Edit2", "7");
+    QVERIFY(!w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.TabMegaSena)));
+    QCOMPARE(w.Edit3->text(), QString("3")); // C(20,7) / (C(14,4) * C(6,3)) = 3.87, truncated
+}
+
+void MainWindowTest::fixedNumbersDisableBalancedPick()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    w.CheckBox3->setChecked(true);
+    Ui::type(&w, "Edit10", "2");
+    QVERIFY(!w.CheckBox3->isEnabled());
+    QVERIFY(!w.CheckBox3->isChecked());
+    Ui::type(&w, "Edit10", "0");
+    QVERIFY(w.CheckBox3->isEnabled());
+    QVERIFY(!w.CheckBox3->isChecked());
+}
+
+void MainWindowTest::nonIntegerFieldShowsConversionErrorAndRestores()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::type(&w, "Edit5", "ab");
+    QCOMPARE(f.dialogs->lastMessage(), QString("'ab' is not a valid integer value"));
+    Ui::click(&w, "Button1");
+    QCOMPARE(f.dialogs->lastMessage(), QString("'ab' is not a valid integer value"));
+    QVERIFY(w.stopFlag);
+    QVERIFY(!w.Edit1->isReadOnly());
+    QVERIFY(w.Button7->isEnabled());
+    QVERIFY(w.RadioButton1->isEnabled());
+    QVERIFY(w.Button1->isEnabled());
+    QVERIFY(!w.Button5->isEnabled());
+    QCOMPARE(w.Memo1->store().size(), qsizetype(0));
 }
 
 void MainWindowTest::generatorRunsUntilParar()
 {
     MainWindowFixture f;
     f.start();
-    Ui::later(300, [&] { Ui::click(f.form.get(), "Button5"); });
-    Ui::click(f.form.get(), "Button1");
-    QVERIFY(f.form->stopFlag);
-    QVERIFY(f.form->Memo1->store().size() > 0);
-    QVERIFY(f.form->Label2->text().contains(" fechados em "));
-    QVERIFY(f.form->Button1->isEnabled());
-    QVERIFY(!f.form->Button5->isEnabled());
-    QVERIFY(f.form->Button7->isEnabled());
-    for (qsizetype i = 0; i < f.form->Memo1->store().size(); ++i)
-        QCOMPARE(f.form->Memo1->store().mask(i).count(), 50);
+    TForm1& w = *f.form;
+    bool lockedDuringRun = false;
+    Ui::later(300, [&] {
+        lockedDuringRun = w.Edit1->isReadOnly() && !w.Button7->isEnabled()
+            && !w.Button1->isEnabled() && w.Button5->isEnabled() && !w.RadioButton2->isEnabled()
+            && !w.Button3->isEnabled() && w.Label15->text() == "Pare quando quiser." && !w.stopFlag;
+        Ui::click(&w, "Button5");
+    });
+    Ui::click(&w, "Button1");
+    QVERIFY(lockedDuringRun);
+    QVERIFY(w.stopFlag);
+    QVERIFY(w.Memo1->store().size() > 0);
+    QVERIFY(
+        w.Label2->text().startsWith(QString::number(w.Memo1->store().size()) + " fechados em "));
+    QVERIFY(w.Label2->text().endsWith(" combinações."));
+    QVERIFY(w.Button1->isEnabled());
+    QVERIFY(!w.Button5->isEnabled());
+    QVERIFY(w.Button7->isEnabled());
+    QVERIFY(!w.Edit1->isReadOnly());
+    QCOMPARE(w.Label15->text(), QString("."));
+    QCOMPARE(w.PageControl1->currentWidget(), w.TabFechamento);
+    for (qsizetype i = 0; i < w.Memo1->store().size(); ++i)
+        QCOMPARE(w.Memo1->store().mask(i).count(), 50);
+}
+
+void MainWindowTest::generatorKeepsFixedNumbers()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton3");
+    Ui::type(&w, "Edit10", "2");
+    Ui::later(200, [&] { Ui::click(&w, "Button5"); });
+    Ui::click(&w, "Button1"); // board does not match F: a new random bet with two fixed numbers
+    QCOMPARE(w.CountFixed(), 2);
+    const std::vector<int> fixed = w.board.fixedNumbers();
+    QVERIFY(w.Memo1->store().size() > 0);
+    for (qsizetype i = 0; i < w.Memo1->store().size(); ++i) {
+        QCOMPARE(w.Memo1->store().mask(i).count(), 6);
+        for (int n : fixed)
+            QVERIFY(w.Memo1->store().mask(i).has(n));
+    }
+}
+
+void MainWindowTest::equalKDGHandsOverToEnumeration()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton3");
+    Ui::type(&w, "Edit5", "6");
+    QString statusDuringRun;
+    bool ran = false;
+    w.fullEnumeration = [&] {
+        ran = true;
+        statusDuringRun = w.Label15->text();
+    };
+    w.CheckBox6->setChecked(true);
+    Ui::click(&w, "Button1");
+    QVERIFY(ran);
+    QCOMPARE(statusDuringRun, QString("Gerando Fechamento"));
+    QCOMPARE(w.Label15->text(), QString("."));
+    QVERIFY(w.stopFlag);
+    QVERIFY(w.Button7->isEnabled());
+}
+
+void MainWindowTest::closingIsRefusedWhileRunning()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    w.show();
+    bool stayedOpen = false;
+    Ui::later(200, [&] {
+        w.close();
+        stayedOpen = w.isVisible();
+        Ui::click(&w, "Button5");
+    });
+    Ui::click(&w, "Button1");
+    QVERIFY(stayedOpen);
+    QCOMPARE(
+        f.dialogs->lastMessage(), QString("Aplicativo processando, aperte Parar antes de fechar."));
+    QVERIFY(w.close());
+}
+
+void MainWindowTest::tilesFollowTheClickRule()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton3"); // T = 12, empty board
+    Ui::type(&w, "Edit10", "1");
+    for (int n = 1; n <= 11; ++n)
+        w.StaticText1Click(n);
+    QCOMPARE(w.Label20->text(), QString("11"));
+    w.StaticText1Click(20); // selection full: becomes fixed
+    QCOMPARE(w.board.state(20), Board::State::Fixed);
+    w.StaticText1Click(30); // nothing left: stays free
+    QCOMPARE(w.board.state(30), Board::State::Free);
+    QCOMPARE(w.Label22->text(), QString("12"));
+    QCOMPARE(w.Edit11->text(), QString(" 20"));
+    QVERIFY(w.Edit9->text().startsWith(" 01 02 03"));
+    QVERIFY(!w.tiles[61]->isEnabled());
+}
+
+void MainWindowTest::outrosWithKBelowGIsRefused()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton6");
+    Ui::type(&w, "Edit1", "20");
+    Ui::type(&w, "Edit2", "3");
+    Ui::type(&w, "Edit4", "10");
+    Ui::type(&w, "Edit6", "10");
+    Ui::type(&w, "Edit5", "5");
+    QCOMPARE(w.Edit5->text(), QString("5"));
+    Ui::click(&w, "Button1");
+    QVERIFY(f.dialogs->lastMessage().contains("garantia"));
+    QCOMPARE(w.Memo1->store().size(), qsizetype(0));
+    QVERIFY(w.stopFlag);
+    QVERIFY(w.Button1->isEnabled());
+}
+
+void MainWindowTest::separatorChangesLinesBuiltLater()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton3");
+    w.StaticText1Click(5);
+    w.ComboBox1->setCurrentText(";");
+    QCOMPARE(w.Edit9->text(), QString(" 05"));
+    w.StaticText1Click(7);
+    QCOMPARE(w.Edit9->text(), QString(" 05;07"));
+    w.ComboBox1->setCurrentText("7"); // a digit is never used: lines keep their layout
+    w.StaticText1Click(9);
+    QCOMPARE(w.Edit9->text(), QString(" 05 07 09"));
 }
 
 QTEST_MAIN(MainWindowTest)

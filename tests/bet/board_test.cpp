@@ -4,7 +4,8 @@
 
 using State = Board::State;
 
-class BoardTest : public QObject {
+class BoardTest : public QObject
+{
     Q_OBJECT
 private slots:
     void clickRule_data();
@@ -43,9 +44,11 @@ void BoardTest::clickRule_data()
     QTest::addColumn<Board::State>("expected");
     QTest::newRow("free becomes selected") << 3 << 0 << 60 << 0 << 50 << State::Selected;
     QTest::newRow("61st free tile stays free") << 60 << 0 << 60 << 0 << 70 << State::Free;
-    QTest::newRow("free becomes fixed when selection is full") << 58 << 0 << 60 << 2 << 70 << State::Fixed;
+    QTest::newRow("free becomes fixed when selection is full")
+        << 58 << 0 << 60 << 2 << 70 << State::Fixed;
     QTest::newRow("selected becomes fixed") << 58 << 0 << 60 << 2 << 5 << State::Fixed;
-    QTest::newRow("selected becomes free with no fixed room") << 10 << 0 << 60 << 0 << 5 << State::Free;
+    QTest::newRow("selected becomes free with no fixed room")
+        << 10 << 0 << 60 << 0 << 5 << State::Free;
     QTest::newRow("third fixed refused") << 58 << 2 << 60 << 2 << 5 << State::Free;
     QTest::newRow("fixed becomes free") << 10 << 2 << 60 << 2 << 11 << State::Free;
     QTest::newRow("tile 00 is number 100") << 0 << 0 << 60 << 0 << 100 << State::Selected;
@@ -120,8 +123,12 @@ void BoardTest::numberLines_data()
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QString>("fixed");
-    QTest::newRow("blank") << " " << " 05 12 00" << " 07";
-    QTest::newRow("semicolon") << ";" << " 05;12;00" << " 07";
+    QTest::newRow("blank") << " "
+                           << " 05 12 00"
+                           << " 07";
+    QTest::newRow("semicolon") << ";"
+                               << " 05;12;00"
+                               << " 07";
 }
 
 void BoardTest::numberLines()

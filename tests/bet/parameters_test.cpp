@@ -5,7 +5,8 @@
 
 Q_DECLARE_METATYPE(Modality)
 
-class ParametersTest : public QObject {
+class ParametersTest : public QObject
+{
     Q_OBJECT
 private slots:
     void normalises_data();
@@ -24,19 +25,22 @@ ParameterFields fields(const QStringList& v)
 {
     return { v[0], v[1], v[2], v[3], v[4], v[5], v[6], QStringLiteral("20") };
 }
-QStringList values(const ParameterFields& f) { return { f.T, f.K, f.F, f.D, f.G, f.C, f.U }; }
+QStringList values(const ParameterFields& f)
+{
+    return { f.T, f.K, f.F, f.D, f.G, f.C, f.U };
+}
 } // namespace
 
 void ParametersTest::normalises_data()
 {
     QTest::addColumn<Modality>("modality");
-    QTest::addColumn<QStringList>("typed");    // T, K, F, D, G, C, U
+    QTest::addColumn<QStringList>("typed"); // T, K, F, D, G, C, U
     QTest::addColumn<QStringList>("expected");
     auto row = [](const char* name, Modality m, QStringList in, QStringList out) {
         QTest::newRow(name) << m << in << out;
     };
-    row("lotomania raises T, forces K", Modality::Lotomania, { "40", "45", "0", "20", "17", "20", "100" },
-        { "51", "50", "0", "20", "17", "20", "100" });
+    row("lotomania raises T, forces K", Modality::Lotomania,
+        { "40", "45", "0", "20", "17", "20", "100" }, { "51", "50", "0", "20", "17", "20", "100" });
     row("lotofacil bounds", Modality::Lotofacil, { "10", "12", "0", "15", "11", "15", "25" },
         { "16", "15", "0", "15", "11", "15", "25" });
     row("lotofacil T above U", Modality::Lotofacil, { "30", "15", "0", "15", "11", "15", "25" },
@@ -55,10 +59,10 @@ void ParametersTest::normalises_data()
         { "10", "9", "0", "5", "3", "5", "100" });
     row("K zero", Modality::Outros, { "10", "0", "0", "5", "3", "5", "100" },
         { "10", "1", "0", "5", "3", "5", "100" });
-    row("outros D may exceed K not T", Modality::Outros, { "10", "3", "0", "12", "11", "12", "100" },
-        { "10", "3", "0", "10", "10", "10", "100" });
-    row("fixed lottery D never above K", Modality::DuplaSena, { "20", "6", "0", "9", "3", "6", "50" },
-        { "20", "6", "0", "6", "3", "6", "50" });
+    row("outros D may exceed K not T", Modality::Outros,
+        { "10", "3", "0", "12", "11", "12", "100" }, { "10", "3", "0", "10", "10", "10", "100" });
+    row("fixed lottery D never above K", Modality::DuplaSena,
+        { "20", "6", "0", "9", "3", "6", "50" }, { "20", "6", "0", "6", "3", "6", "50" });
     row("C above D", Modality::Lotomania, { "60", "50", "0", "20", "17", "30", "100" },
         { "60", "50", "0", "20", "17", "20", "100" });
     row("C below G", Modality::Lotomania, { "60", "50", "0", "20", "18", "15", "100" },
@@ -89,9 +93,18 @@ void ParametersTest::simulatedDrawSizeStaysBetweenFAndD_data()
     QTest::addColumn<QString>("F");
     QTest::addColumn<QString>("D");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("above D") << "20" << "0" << "6" << "6";
-    QTest::newRow("below F") << "2" << "4" << "6" << "4";
-    QTest::newRow("inside") << "5" << "1" << "6" << "5";
+    QTest::newRow("above D") << "20"
+                             << "0"
+                             << "6"
+                             << "6";
+    QTest::newRow("below F") << "2"
+                             << "4"
+                             << "6"
+                             << "4";
+    QTest::newRow("inside") << "5"
+                            << "1"
+                            << "6"
+                            << "5";
 }
 
 void ParametersTest::simulatedDrawSizeStaysBetweenFAndD()
@@ -124,10 +137,22 @@ void ParametersTest::leavingUFollowsT_data()
     QTest::addColumn<QString>("T");
     QTest::addColumn<QString>("expectedU");
     QTest::addColumn<QString>("expectedT");
-    QTest::newRow("U above T raises T") << "80" << "30" << "80" << "80";
-    QTest::newRow("U below T leaves T to the normalisation") << "30" << "60" << "30" << "60";
-    QTest::newRow("U above 100") << "150" << "60" << "100" << "150";
-    QTest::newRow("U below 2 is bounded") << "1" << "60" << "2" << "60";
+    QTest::newRow("U above T raises T") << "80"
+                                        << "30"
+                                        << "80"
+                                        << "80";
+    QTest::newRow("U below T leaves T to the normalisation") << "30"
+                                                             << "60"
+                                                             << "30"
+                                                             << "60";
+    QTest::newRow("U above 100") << "150"
+                                 << "60"
+                                 << "100"
+                                 << "150";
+    QTest::newRow("U below 2 is bounded") << "1"
+                                          << "60"
+                                          << "2"
+                                          << "60";
 }
 
 void ParametersTest::leavingUFollowsT()

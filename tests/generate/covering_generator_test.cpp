@@ -4,7 +4,8 @@
 #include <QTest>
 #include <numeric>
 
-class CoveringGeneratorTest : public QObject {
+class CoveringGeneratorTest : public QObject
+{
     Q_OBJECT
 private slots:
     void ticketsKeepSizeAndFixedNumbers_data();
@@ -27,8 +28,7 @@ CoveringGenerator::Setup setup(int T, int K, int F, int G, int C)
         s.fixed.push_back(90 + n);
     for (int n = 1; n <= T - F; ++n)
         s.selected.push_back(n);
-    if (F > 0)
-        s.fixedLine = LineFormat::numberLine(s.fixed, u' ');
+    if (F > 0) s.fixedLine = LineFormat::numberLine(s.fixed, u' ');
     return s;
 }
 } // namespace
@@ -88,8 +88,7 @@ void CoveringGeneratorTest::megasenaTicketIsTheUncoveredDraw()
     QCOMPARE(closing.size(), qsizetype(1));
     TicketMask drawn;
     for (int p = 1; p <= 12; ++p)
-        if (generator.drawFlags()[static_cast<std::size_t>(p)])
-            drawn.add(p);
+        if (generator.drawFlags()[static_cast<std::size_t>(p)]) drawn.add(p);
     QCOMPARE(closing.mask(0), drawn);
     // later tickets go on top
     while (closing.size() < 2)

@@ -7,7 +7,8 @@
 
 using namespace LineFormat;
 
-class LineFormatTest : public QObject {
+class LineFormatTest : public QObject
+{
     Q_OBJECT
 private slots:
     void countCommon_data();
@@ -28,12 +29,18 @@ void LineFormatTest::countCommon_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("expected");
-    QTest::newRow("shared two") << " 01 02 03" << " 02 03 04 05" << 2;
-    QTest::newRow("none") << " 01 02" << " 03 04" << 0;
-    QTest::newRow("mixed separators") << " 01;02+03" << " 03-01 09" << 2;
-    QTest::newRow("number 100") << " 05 00" << " 00" << 1;
-    QTest::newRow("duplicate counted once") << " 01 01" << " 01 02 03" << 1;
-    QTest::newRow("empty") << "" << " 01 02" << 0;
+    QTest::newRow("shared two") << " 01 02 03"
+                                << " 02 03 04 05" << 2;
+    QTest::newRow("none") << " 01 02"
+                          << " 03 04" << 0;
+    QTest::newRow("mixed separators") << " 01;02+03"
+                                      << " 03-01 09" << 2;
+    QTest::newRow("number 100") << " 05 00"
+                                << " 00" << 1;
+    QTest::newRow("duplicate counted once") << " 01 01"
+                                            << " 01 02 03" << 1;
+    QTest::newRow("empty") << ""
+                           << " 01 02" << 0;
 }
 
 void LineFormatTest::countCommon()
@@ -50,9 +57,15 @@ void LineFormatTest::sortLine_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("100 last") << " 10 00 02" << " " << " 02 10 00";
-    QTest::newRow("duplicates merged") << " 07 03 07" << " " << " 03 07";
-    QTest::newRow("new separator") << " 10;02" << "+" << " 02+10";
+    QTest::newRow("100 last") << " 10 00 02"
+                              << " "
+                              << " 02 10 00";
+    QTest::newRow("duplicates merged") << " 07 03 07"
+                                       << " "
+                                       << " 03 07";
+    QTest::newRow("new separator") << " 10;02"
+                                   << "+"
+                                   << " 02+10";
 }
 
 void LineFormatTest::sortLine()
@@ -132,10 +145,14 @@ void LineFormatTest::separatorFallsBackToBlank_data()
 {
     QTest::addColumn<QString>("setting");
     QTest::addColumn<QString>("used");
-    QTest::newRow("semicolon") << ";" << ";";
-    QTest::newRow("empty") << "" << " ";
-    QTest::newRow("digit") << "7" << " ";
-    QTest::newRow("two characters") << ";;" << " ";
+    QTest::newRow("semicolon") << ";"
+                               << ";";
+    QTest::newRow("empty") << ""
+                           << " ";
+    QTest::newRow("digit") << "7"
+                           << " ";
+    QTest::newRow("two characters") << ";;"
+                                    << " ";
 }
 
 void LineFormatTest::separatorFallsBackToBlank()

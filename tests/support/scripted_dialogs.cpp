@@ -11,8 +11,7 @@ ScriptedDialogs& ScriptedDialogs::install()
 bool ScriptedDialogs::question(QWidget*, const QString& text)
 {
     questions << text;
-    if (answers.empty())
-        return false;
+    if (answers.empty()) return false;
     const bool a = answers.front();
     answers.pop_front();
     return a;
@@ -20,8 +19,7 @@ bool ScriptedDialogs::question(QWidget*, const QString& text)
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString&)
 {
-    if (openNames.empty())
-        return {};
+    if (openNames.empty()) return {};
     QString n = openNames.front();
     openNames.pop_front();
     return n;
@@ -30,8 +28,7 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString&)
 QString ScriptedDialogs::saveFileName(QWidget*, const QString& suggested, const QString&)
 {
     suggestedSaveNames << suggested;
-    if (saveNames.empty())
-        return {};
+    if (saveNames.empty()) return {};
     QString n = saveNames.front();
     saveNames.pop_front();
     return n;

@@ -12,12 +12,10 @@
 // Drives real windows by objectName: find, click, type, leave a field.
 namespace Ui {
 
-template<typename W = QWidget>
-W* find(QWidget* root, const QString& name)
+template <typename W = QWidget> W* find(QWidget* root, const QString& name)
 {
     W* w = root->findChild<W*>(name);
-    if (!w)
-        qFatal("no control named %s", qPrintable(name));
+    if (!w) qFatal("no control named %s", qPrintable(name));
     return w;
 }
 
@@ -25,17 +23,22 @@ W* find(QWidget* root, const QString& name)
 inline void click(QWidget* root, const QString& name)
 {
     auto* b = find<QAbstractButton>(root, name);
-    if (b->isEnabled())
-        b->click();
+    if (b->isEnabled()) b->click();
 }
 
-inline QString text(QWidget* root, const QString& name) { return find<QLineEdit>(root, name)->text(); }
+inline QString text(QWidget* root, const QString& name)
+{
+    return find<QLineEdit>(root, name)->text();
+}
 
 // Types into a field and leaves it, which runs its exit handler.
 void type(QWidget* root, const QString& name, const QString& text);
 void leave(QWidget* root, const QString& name);
 
 // Runs `action` once the event loop turns, e.g. to press "Parar" during a long run.
-inline void later(int ms, std::function<void()> action) { QTimer::singleShot(ms, action); }
+inline void later(int ms, std::function<void()> action)
+{
+    QTimer::singleShot(ms, action);
+}
 
 } // namespace Ui
