@@ -4,6 +4,7 @@
 #include "verify/verification_panel.h"
 #include "chart/comparison_chart.h"
 #include "net/net_panel.h"
+#include "pools/attach_pools.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -19,6 +20,7 @@ void attachSubsystems(TForm1& form)
     // slips: print tab
 
     // pools: Loteca and Lotogol windows
+    attachPools(form);
 
     // net: settings, download
     attachNet(form);

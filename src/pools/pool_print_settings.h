@@ -1,0 +1,9 @@
+#pragma once
+
+#include "slips/print_settings.h"
+
+class TForm1;
+
+// The print tab's mode and calibration as the pool slips need them. A missing main window or
+// print tab gives the defaults (plain paper, margins 64 and 0 mm).
+PrintSettings poolPrintSettings(const TForm1* mainWindow);

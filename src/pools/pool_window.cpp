@@ -1,0 +1,73 @@
+#include "pools/pool_window.h"
+
+#include "app/dialogs.h"
+#include "app/handler_guard.h"
+
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+PoolWindow::PoolWindow(QWidget* parent)
+    : QDialog(parent)
+{
+    setModal(true);
+}
+
+void PoolWindow::guarded(const std::function<void()>& handler)
+{
+    runGuarded(this, handler, [this] { restoreAfterError(); });
+}
+
+void PoolWindow::onExit(QWidget* field, std::function<void()> handler)
+{
+    field->installEventFilter(this);
+    exitHandlers_.emplace_back(field, std::move(handler));
+}
+
+bool PoolWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            for (const auto& [widget, handler] : exitHandlers_)
+                if (widget == watched) {
+                    const auto run = handler;
+                    guarded(run);
+                    break;
+                }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PoolWindow::settleGeometry()
+{
+    adjustSize();
+    setFixedSize(sizeHint());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+bool PoolWindow::refuseClose()
+{
+    if (!running()) return false;
+    Dialogs::information(
+        this, QStringLiteral("Aplicativo processando, aperte Parar antes de fechar."));
+    return true;
+}
+
+void PoolWindow::closeEvent(QCloseEvent* event)
+{
+    if (refuseClose()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void PoolWindow::reject()
+{
+    // Escape closes a dialog without a close event; it must be refused the same way.
+    if (!refuseClose()) QDialog::reject();
+}

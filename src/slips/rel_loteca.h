@@ -1,0 +1,48 @@
+#pragma once
+
+#include "slips/print_settings.h"
+#include "slips/slip_report.h"
+
+#include <array>
+
+class TFormLoteca;
+
+// The Loteca slip report: one ticket of the Loteca window per slip, its outcome boxes black,
+// with the double or triple box of a match that bets two or three outcomes.
+class RelLoteca : public SlipReport
+{
+public:
+    // Reads the window's ticket list and identification text while it runs; `settings` gives
+    // the mode and calibration of the print tab.
+    RelLoteca(const TFormLoteca& window, const PrintSettings& settings);
+
+    void BeforePrint() override { RelLotecaBeforePrint(); }
+    void NeedData(bool& more) override { RelLotecaNeedData(more); }
+    void RelLotecaBeforePrint();
+    void RelLotecaNeedData(bool& more);
+
+    // Builds the report for the window and shows its modal preview.
+    static void preview(TFormLoteca& window);
+
+    // The band's elements by component number (QRShape1 .. QRShape87, QRShape191,
+    // QRShape216..218, QRShape1000).
+    ReportShape& QRShape(int number);
+    ReportLabel* LOTECA; // title
+    ReportLabel* QRLabel1; // identification
+    ReportLabel* QRLabel2; // "Gerado pelo QUIRVA"
+    ReportLabel* QRLabel3; // slip number
+
+    int lineCursor = 0;
+
+    static constexpr std::array<int, 14> rowTops { 139, 156, 175, 192, 212, 229, 247, 265, 284, 301,
+        320, 338, 355, 372 };
+    static constexpr std::array<int, 14> markTops { 137, 156, 175, 193, 211, 230, 247, 265, 283,
+        301, 319, 338, 355, 372 };
+    static constexpr std::array<int, 3> outcomeLefts { 42, 139, 235 };
+    static constexpr int doubleLeft = 259, tripleLeft = 283;
+
+private:
+    const TFormLoteca& window_;
+    PrintSettings settings_;
+    std::array<ReportShape*, 1001> shapes_ {};
+};

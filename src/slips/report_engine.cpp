@@ -1,0 +1,184 @@
+#include "slips/report_engine.h"
+
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPen>
+#include <QPrinter>
+
+namespace {
+// Rounding slack when comparing band bottoms against the page's bottom margin.
+constexpr double kFitToleranceMm = 1e-6;
+constexpr int kPdfResolution = 300;
+} // namespace
+
+std::vector<const PlacedBand*> ReportLayout::bandsOn(int page) const
+{
+    std::vector<const PlacedBand*> result;
+    for (const PlacedBand& placed : bands)
+        if (placed.page == page) result.push_back(&placed);
+    return result;
+}
+
+int ReportEngine::run(SlipReport& report, const BandSink& sink)
+{
+    report.startRun();
+    report.BeforePrint();
+    // Margins and columns are read once the handlers had their say, before the first band.
+    const PageSetup setup = report.page();
+    const int columns = std::max(1, setup.columns);
+    const double columnWidth
+        = (setup.paperWidthMm - setup.leftMm - setup.rightMm - (columns - 1) * setup.columnSpaceMm)
+        / columns;
+    const double bottomLimit = setup.paperHeightMm - setup.bottomMm;
+
+    int page = 0, column = 0, bandsInColumn = 0, pageCount = 0;
+    double y = setup.topMm;
+    bool more = true;
+    for (;;) {
+        report.NeedData(more);
+        if (!more) break;
+        more = false;
+        const double height = report.band().heightMm();
+        // A band taller than the room left moves on, unless it is alone in its column: then it
+        // is printed where it stands, as no column could hold it.
+        if (bandsInColumn > 0 && y + height > bottomLimit + kFitToleranceMm) {
+            y = setup.topMm;
+            bandsInColumn = 0;
+            if (++column >= columns) {
+                column = 0;
+                ++page;
+            }
+        }
+        const double x = setup.leftMm + column * (columnWidth + setup.columnSpaceMm);
+        sink(page, column, x, y, report.band());
+        pageCount = page + 1;
+        y += height;
+        ++bandsInColumn;
+    }
+    return pageCount;
+}
+
+ReportLayout ReportEngine::layout(SlipReport& report)
+{
+    ReportLayout result;
+    result.pageCount = run(
+        report, [&](int page, int column, double leftMm, double topMm, const ReportBand& band) {
+            result.bands.push_back(PlacedBand { page, column, leftMm, topMm, band });
+        });
+    result.page = report.page();
+    return result;
+}
+
+void ReportEngine::paintBand(
+    QPainter& painter, const ReportBand& band, double leftMm, double topMm, double dotsPerInch)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.translate(leftMm * dotsPerInch / 25.4, topMm * dotsPerInch / 25.4);
+    painter.scale(dotsPerInch / 96.0, dotsPerInch / 96.0);
+    painter.fillRect(QRect(0, 0, band.width(), band.height()), Qt::white);
+
+    for (const ReportShape& shape : band.shapes()) {
+        if (shape.fill.alpha() > 0) painter.fillRect(shape.rect, shape.fill);
+        if (shape.pen == PenStyle::Clear || shape.penWidth <= 0) continue;
+        QPen pen(shape.penColor, shape.penWidth,
+            shape.pen == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine, Qt::SquareCap,
+            Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        // The outline lies inside the shape's box, as the box is what the slip measures.
+        const double half = shape.penWidth / 2.0;
+        painter.drawRect(QRectF(shape.rect).adjusted(half, half, -half, -half));
+    }
+
+    for (const ReportLabel& label : band.labels()) {
+        painter.fillRect(label.rect, label.background);
+        if (label.caption.isEmpty()) continue;
+        QFont font(label.fontName);
+        font.setPixelSize(std::max(1, qRound(label.pointSize * 96.0 / 72.0)));
+        font.setBold(label.bold);
+        painter.setFont(font);
+        painter.setPen(label.color);
+        painter.drawText(
+            label.rect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, label.caption);
+    }
+    painter.restore();
+}
+
+QImage ReportEngine::renderPage(const ReportLayout& layout, int page, double dotsPerInch)
+{
+    const QSize size(qRound(layout.page.paperWidthMm * dotsPerInch / 25.4),
+        qRound(layout.page.paperHeightMm * dotsPerInch / 25.4));
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dotsPerInch / 0.0254));
+    image.setDotsPerMeterY(qRound(dotsPerInch / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (const PlacedBand* placed : layout.bandsOn(page))
+        paintBand(painter, placed->band, placed->leftMm, placed->topMm, dotsPerInch);
+    return image;
+}
+
+bool ReportEngine::paint(SlipReport& report, QPagedPaintDevice& device, QString* error)
+{
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        if (error) *error = QStringLiteral("Não foi possível iniciar a impressão.");
+        return false;
+    }
+    const double dotsPerInch = device.logicalDpiX();
+    int currentPage = 0;
+    bool pageFailed = false;
+    run(report, [&](int page, int, double leftMm, double topMm, const ReportBand& band) {
+        while (currentPage < page && !pageFailed) {
+            pageFailed = !device.newPage();
+            ++currentPage;
+        }
+        if (!pageFailed) paintBand(painter, band, leftMm, topMm, dotsPerInch);
+    });
+    const bool ended = painter.end();
+    if (pageFailed || !ended) {
+        if (error) *error = QStringLiteral("A impressão não pôde ser concluída.");
+        return false;
+    }
+    return true;
+}
+
+bool ReportEngine::print(SlipReport& report, QPrinter& printer, QString* error)
+{
+    printer.setFullPage(true);
+    QString failure;
+    const bool painted = paint(report, printer, &failure);
+    if (!painted || printer.printerState() == QPrinter::Error) {
+        if (error) {
+            const QString name = printer.printerName().isEmpty()
+                ? QStringLiteral("(nenhuma impressora)")
+                : printer.printerName();
+            *error = QStringLiteral("Erro na impressora %1: %2")
+                         .arg(name, painted ? QStringLiteral("a impressão falhou.") : failure);
+        }
+        return false;
+    }
+    return true;
+}
+
+bool ReportEngine::writePdf(SlipReport& report, const QString& fileName, QString* error)
+{
+    QPdfWriter writer(fileName);
+    writer.setResolution(kPdfResolution);
+    writer.setCreator(QStringLiteral("QUIRVA"));
+    const PageSetup& setup = report.page();
+    writer.setPageLayout(QPageLayout(
+        QPageSize(QSizeF(setup.paperWidthMm, setup.paperHeightMm), QPageSize::Millimeter),
+        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    QString failure;
+    if (!paint(report, writer, &failure)) {
+        if (error) *error = QStringLiteral("Não foi possível gravar o arquivo %1.").arg(fileName);
+        return false;
+    }
+    return true;
+}

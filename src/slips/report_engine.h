@@ -1,0 +1,61 @@
+#pragma once
+
+#include "slips/report_band.h"
+#include "slips/slip_report.h"
+
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QPainter;
+class QPagedPaintDevice;
+class QPrinter;
+
+// One band as placed on a page: where it went (mm from the paper's top-left corner) and a copy
+// of what it carried when it was printed.
+struct PlacedBand {
+    int page = 0;
+    int column = 0;
+    double leftMm = 0;
+    double topMm = 0;
+    ReportBand band;
+};
+
+// A whole run laid out: the page set-up in force (after BeforePrint) and every band placed.
+struct ReportLayout {
+    PageSetup page;
+    int pageCount = 0;
+    std::vector<PlacedBand> bands;
+    std::vector<const PlacedBand*> bandsOn(int page) const;
+};
+
+// Runs a SlipReport (BeforePrint, then NeedData before every band), places its bands down the
+// columns and pages, and paints them onto a printer, a PDF or an image.
+class ReportEngine
+{
+public:
+    // Where the next band goes; `band` is the live band, valid only during the call.
+    using BandSink = std::function<void(
+        int page, int column, double leftMm, double topMm, const ReportBand& band)>;
+
+    // One run of the report; returns the number of pages (0 when no band printed).
+    static int run(SlipReport& report, const BandSink& sink);
+    // One run, with a copy of every band kept (tests, preview of small reports).
+    static ReportLayout layout(SlipReport& report);
+
+    // Paints a band whose top-left corner lies at (leftMm, topMm) from the paper's corner, on a
+    // painter whose device has `dotsPerInch` and whose origin is the paper's corner.
+    static void paintBand(
+        QPainter& painter, const ReportBand& band, double leftMm, double topMm, double dotsPerInch);
+    // One laid-out page as an image; at 96 dots per inch one layout unit is one pixel.
+    static QImage renderPage(const ReportLayout& layout, int page, double dotsPerInch = 96.0);
+
+    // A run straight onto a paged device whose painter origin is the paper's corner.
+    // False with a message when the device cannot be painted on.
+    static bool paint(SlipReport& report, QPagedPaintDevice& device, QString* error = nullptr);
+    // A run to a printer (margins measured from the paper's edge).
+    static bool print(SlipReport& report, QPrinter& printer, QString* error = nullptr);
+    // A run to a PDF file of A4 pages.
+    static bool writePdf(SlipReport& report, const QString& fileName, QString* error = nullptr);
+};
