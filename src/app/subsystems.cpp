@@ -1,6 +1,7 @@
 #include "app/subsystems.h"
 
 #include "app/tform1.h"
+#include "slips/print_tab.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -13,6 +14,7 @@ void attachSubsystems(TForm1& form)
     // reduce: position limits and reducers
 
     // slips: print tab
+    attachPrinting(form);
 
     // pools: Loteca and Lotogol windows
 
