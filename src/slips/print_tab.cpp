@@ -100,7 +100,7 @@ PrintTab::PrintTab(TForm1& form)
     top->addWidget(TrackBar2);
     top->addWidget(Edit46, 0, Qt::AlignTop);
     top->addStretch(1);
-    TrackBar2->setMinimumHeight(120);
+    TrackBar2->setFixedHeight(120);
     layout->addRow(QStringLiteral("Ajuste da Margem do Topo (mm)"), top);
     layout->addRow(Button12);
 

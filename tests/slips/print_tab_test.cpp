@@ -73,6 +73,7 @@ private slots:
     void megasenaClosingToPdf_data();
     void megasenaClosingToPdf();
     void identificationIsUpperCaseAndLimited();
+    void savingAPdfFromThePreview();
 };
 
 void PrintTabTest::startsWithTheDefaults()
@@ -301,6 +302,28 @@ void PrintTabTest::identificationIsUpperCaseAndLimited()
     QCOMPARE(edit->text(), QString::fromUtf8("BOLÃO DA FIRMA"));
     QTest::keyClicks(edit, QString(60, 'x'));
     QCOMPARE(edit->text().size(), 50);
+}
+
+void PrintTabTest::savingAPdfFromThePreview()
+{
+    MainWindowFixture f;
+    f.start();
+    QTemporaryDir dir;
+    Ui::click(f.form.get(), "RadioButton5");
+    f.form->Memo1->store().setLines(tickets(5, 5));
+    ReportPreview::setHandler([&](QWidget* parent, SlipReport& report) {
+        f.dialogs->saveNames = { QString(), dir.filePath("slips.pdf"), "/no/such/folder/x.pdf" };
+        ReportPreview::savePdf(parent, report); // cancelled
+        ReportPreview::savePdf(parent, report);
+        ReportPreview::savePdf(parent, report);
+    });
+    f.dialogs->messages.clear();
+    Ui::click(f.form.get(), "Button12");
+    ReportPreview::setHandler({});
+    QCOMPARE(f.dialogs->suggestedSaveNames.value(0), QString("Quirva_RelQuina.pdf"));
+    QCOMPARE(pdfPageCount(dir.filePath("slips.pdf")), 1); // three slips, one page
+    QCOMPARE(f.dialogs->messages,
+        QStringList { "Não foi possível gravar o arquivo /no/such/folder/x.pdf." });
 }
 
 QTEST_MAIN(PrintTabTest)
