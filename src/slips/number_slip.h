@@ -25,7 +25,6 @@ public:
 
     // The box of number n (1..highest) in panel p; for tests and the slips' own layouts.
     const ReportShape& numberBox(int panel, int n) const { return *numberBoxes_[panel][n - 1]; }
-    ReportLabel& betNumbersLabel() { return *betNumbers_; }
 
     // "1 , 2 e 3", "4 e 5", "7": which closing lines a slip carries.
     static QString betNumbersText(int cursor, int lineCount, int betsPerSlip);
