@@ -5,6 +5,7 @@
 #include "chart/comparison_chart.h"
 #include "net/net_panel.h"
 #include "pools/attach_pools.h"
+#include "slips/print_tab.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -18,6 +19,7 @@ void attachSubsystems(TForm1& form)
     // reduce: position limits and reducers
 
     // slips: print tab
+    attachPrinting(form);
 
     // pools: Loteca and Lotogol windows
     attachPools(form);

@@ -1,7 +1,5 @@
 #include "slips/report_band.h"
 
-#include <cassert>
-
 ReportShape& ReportBand::addShape(
     const QRect& rect, const QColor& fill, PenStyle pen, const QColor& penColor, int penWidth)
 {
@@ -23,9 +21,14 @@ ReportLabel& ReportBand::addLabel(
 
 void ReportBand::restore(const ReportBand& design)
 {
-    assert(design.shapes_.size() == shapes_.size() && design.labels_.size() == labels_.size());
     width_ = design.width_;
     height_ = design.height_;
+    // Items added after the design was taken (by a handler) go; the others keep their
+    // addresses and get their design values back.
+    while (shapes_.size() > design.shapes_.size())
+        shapes_.pop_back();
+    while (labels_.size() > design.labels_.size())
+        labels_.pop_back();
     for (std::size_t i = 0; i < shapes_.size(); ++i)
         shapes_[i] = design.shapes_[i];
     for (std::size_t i = 0; i < labels_.size(); ++i)

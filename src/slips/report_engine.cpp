@@ -151,19 +151,22 @@ bool ReportEngine::paint(SlipReport& report, QPagedPaintDevice& device, QString*
 bool ReportEngine::print(SlipReport& report, QPrinter& printer, QString* error)
 {
     printer.setFullPage(true);
-    QString failure;
-    const bool painted = paint(report, printer, &failure);
-    if (!painted || printer.printerState() == QPrinter::Error) {
-        if (error) {
-            const QString name = printer.printerName().isEmpty()
-                ? QStringLiteral("(nenhuma impressora)")
-                : printer.printerName();
-            *error = QStringLiteral("Erro na impressora %1: %2")
-                         .arg(name, painted ? QStringLiteral("a impressão falhou.") : failure);
-        }
-        return false;
+    const bool painted = paint(report, printer);
+    if (painted && printer.printerState() != QPrinter::Error) return true;
+    if (error) {
+        // Without a printer Qt falls back to a PDF printer with no file to write.
+        const bool noPrinter
+            = printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
+        if (noPrinter)
+            *error = QStringLiteral("Não foi possível imprimir: nenhuma impressora instalada.");
+        else if (printer.outputFormat() == QPrinter::PdfFormat)
+            *error = QStringLiteral("Não foi possível gravar o arquivo %1.")
+                         .arg(printer.outputFileName());
+        else
+            *error = QStringLiteral("Não foi possível imprimir na impressora %1.")
+                         .arg(printer.printerName());
     }
-    return true;
+    return false;
 }
 
 bool ReportEngine::writePdf(SlipReport& report, const QString& fileName, QString* error)

@@ -18,15 +18,6 @@ ReportPreview::Handler& installedHandler()
     return handler;
 }
 
-void offerPdf(QWidget* parent, SlipReport& report)
-{
-    const QString fileName = Dialogs::saveFileName(
-        parent, QStringLiteral("Quirva_%1.pdf").arg(report.name()), QStringLiteral("PDF (*.pdf)"));
-    if (fileName.isEmpty()) return;
-    QString error;
-    if (!ReportEngine::writePdf(report, fileName, &error)) Dialogs::information(parent, error);
-}
-
 void showDialog(QWidget* parent, SlipReport& report)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -50,12 +41,22 @@ void showDialog(QWidget* parent, SlipReport& report)
         QAction* savePdf = toolBar->addAction(QStringLiteral("Salvar PDF"));
         savePdf->setObjectName(QStringLiteral("SavePdfAction"));
         savePdf->setToolTip(QStringLiteral("Salvar os bilhetes em um arquivo PDF"));
-        QObject::connect(savePdf, &QAction::triggered, &dialog, [&] { offerPdf(&dialog, report); });
+        QObject::connect(savePdf, &QAction::triggered, &dialog,
+            [&] { ReportPreview::savePdf(&dialog, report); });
     }
     dialog.exec();
 }
 
 } // namespace
+
+void ReportPreview::savePdf(QWidget* parent, SlipReport& report)
+{
+    const QString fileName = Dialogs::saveFileName(
+        parent, QStringLiteral("Quirva_%1.pdf").arg(report.name()), QStringLiteral("PDF (*.pdf)"));
+    if (fileName.isEmpty()) return;
+    QString error;
+    if (!ReportEngine::writePdf(report, fileName, &error)) Dialogs::information(parent, error);
+}
 
 void ReportPreview::exec(QWidget* parent, SlipReport& report)
 {

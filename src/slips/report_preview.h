@@ -10,6 +10,8 @@ class SlipReport;
 // the report without showing anything.
 namespace ReportPreview {
 void exec(QWidget* parent, SlipReport& report);
+// Asks for a file name ("Quirva_<report>.pdf" proposed) and writes a fresh run there.
+void savePdf(QWidget* parent, SlipReport& report);
 
 using Handler = std::function<void(QWidget* parent, SlipReport& report)>;
 // An empty handler puts the real dialog back.

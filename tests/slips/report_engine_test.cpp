@@ -1,6 +1,7 @@
 #include "slips/report_engine.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,6 +73,7 @@ private slots:
     void rendersShapesAtTheirUnitsFromThePaperEdge();
     void pdfHasOnePagePerLaidOutPage();
     void pdfToAnUnwritablePlaceFails();
+    void printingWithoutAPrinterReportsIt();
 };
 
 void ReportEngineTest::bandsFillColumnsThenPages_data()
@@ -182,6 +184,18 @@ void ReportEngineTest::pdfToAnUnwritablePlaceFails()
     QString error;
     QVERIFY(!ReportEngine::writePdf(report, "/nonexistent-folder/x/slips.pdf", &error));
     QVERIFY(error.contains("/nonexistent-folder/x/slips.pdf"));
+}
+
+void ReportEngineTest::printingWithoutAPrinterReportsIt()
+{
+    CountingReport report(1);
+    QPrinter printer;
+    // What Qt gives when no printer is installed.
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString());
+    QString error;
+    QVERIFY(!ReportEngine::print(report, printer, &error));
+    QCOMPARE(error, QString("Não foi possível imprimir: nenhuma impressora instalada."));
 }
 
 QTEST_MAIN(ReportEngineTest)

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "slips/print_settings.h"
+
+#include <QObject>
+#include <memory>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class SlipReport;
+class TForm1;
+
+// The "Impressão de Bilhetes" tab: identification, official-slip mode, margin calibration and
+// "Imprimir Fechamento", which picks the slip for the modality and opens its preview.
+class PrintTab : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PrintTab(TForm1& form);
+
+    QLineEdit* Edit12; // identification
+    QCheckBox* CheckBox10; // "Imprimir no Bilhete Oficial"
+    QSlider* TrackBar1; // left margin adjustment
+    QLineEdit* Edit45;
+    QSlider* TrackBar2; // top margin adjustment
+    QLineEdit* Edit46;
+    QPushButton* Button12; // "Imprimir Fechamento"
+
+    // What a slip reads from the tab (the track bars' positions, not the fields' texts).
+    PrintSettings settings() const;
+    // The slip report for the modality and the first closing line, or none.
+    std::unique_ptr<SlipReport> chooseSlip() const;
+
+    void Button12Click();
+    void TrackBar1Change();
+    void TrackBar2Change();
+    void Edit45Exit();
+    void Edit46Exit();
+
+    // The print tab of a main window (created by attachPrinting).
+    static PrintTab* of(const TForm1& form);
+
+private:
+    TForm1& form_;
+};
+
+// Builds the print tab's controls and binds its handlers.
+void attachPrinting(TForm1& form);
