@@ -5,6 +5,7 @@
 #include "chart/comparison_chart.h"
 #include "net/net_panel.h"
 #include "pools/attach_pools.h"
+#include "generate/optimizer_panel.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -29,4 +30,5 @@ void attachSubsystems(TForm1& form)
     attachChart(form);
 
     // optimizer
+    attachOptimizer(form);
 }
