@@ -45,12 +45,6 @@ void BM_OptimizeQuality(benchmark::State& state, const std::vector<std::int64_t>
         setup.C = C;
         setup.selected = bet;
         setup.seed = 99;
-        if (qEnvironmentVariableIsSet("OPT_T0"))
-            setup.startTemperature = qEnvironmentVariable("OPT_T0").toDouble();
-        if (qEnvironmentVariableIsSet("OPT_COOL"))
-            setup.cooling = qEnvironmentVariable("OPT_COOL").toDouble();
-        if (qEnvironmentVariableIsSet("OPT_SEED"))
-            setup.seed = qEnvironmentVariable("OPT_SEED").toULongLong();
         ClosingOptimizer optimizer(setup, start);
         clock.restart();
         double reachedAt = 0;
@@ -71,6 +65,7 @@ void BM_OptimizeQuality(benchmark::State& state, const std::vector<std::int64_t>
         state.counters["seconds"] = reachedAt;
         state.counters["margin"] = static_cast<double>(OptimizerCheck::uncoveredDraws(check, best));
         state.counters["moves"] = static_cast<double>(optimizer.moves());
+        state.counters["restarts"] = static_cast<double>(optimizer.restarts());
         if (!OptimizerCheck::wellFormed(check, best)) state.SkipWithError("ill-formed closing");
     }
 }

@@ -149,11 +149,9 @@ void ClosingOptimizer::startSearch()
 {
     uncoveredAt_.assign(space_.size(), -1);
     uncovered_.clear();
+    uncoveredMasks_.clear();
     for (std::uint32_t r = 0; r < space_.size(); ++r)
-        if (!counts_[r]) {
-            uncoveredAt_[r] = static_cast<std::int32_t>(uncovered_.size());
-            uncovered_.push_back(r);
-        }
+        if (!counts_[r]) listUncovered(r);
     const std::uint64_t neighbourhood
         = static_cast<std::uint64_t>(k_) * static_cast<std::uint64_t>(std::max(n_ - k_, 1));
     movesPerRound_ = std::max<std::uint64_t>(50, neighbourhood * tickets_.size() / 4);
@@ -178,18 +176,43 @@ void ClosingOptimizer::cover(std::uint32_t r)
         const std::int32_t at = uncoveredAt_[r];
         const std::uint32_t last = uncovered_.back();
         uncovered_[static_cast<std::size_t>(at)] = last;
+        uncoveredMasks_[static_cast<std::size_t>(at)] = uncoveredMasks_.back();
         uncoveredAt_[last] = at;
         uncovered_.pop_back();
+        uncoveredMasks_.pop_back();
         uncoveredAt_[r] = -1;
     }
 }
 
+void ClosingOptimizer::listUncovered(std::uint32_t r)
+{
+    uncoveredAt_[r] = static_cast<std::int32_t>(uncovered_.size());
+    uncovered_.push_back(r);
+    uncoveredMasks_.push_back(space_.unrank(r));
+}
+
 void ClosingOptimizer::uncover(std::uint32_t r)
 {
-    if (--counts_[r] == 0) {
-        uncoveredAt_[r] = static_cast<std::int32_t>(uncovered_.size());
-        uncovered_.push_back(r);
-    }
+    if (--counts_[r] == 0) listUncovered(r);
+}
+
+void ClosingOptimizer::restart()
+{
+    // A cooling cycle that ends short of a complete closing is mostly stuck in a valley; the
+    // recorded closing less another ticket starts the next one somewhere else.
+    std::fill(counts_.begin(), counts_.end(), 0);
+    tickets_.clear();
+    for (const TicketMask& ticket : best_)
+        addTicket(ticket);
+    std::fill(uncoveredAt_.begin(), uncoveredAt_.end(), -1);
+    uncovered_.clear();
+    uncoveredMasks_.clear();
+    const std::size_t dropped = random_() % tickets_.size();
+    space_.forEachMeeting(tickets_[dropped], least_, [this](std::uint32_t r) { --counts_[r]; });
+    tickets_.erase(tickets_.begin() + static_cast<std::ptrdiff_t>(dropped));
+    for (std::uint32_t r = 0; r < space_.size(); ++r)
+        if (!counts_[r]) listUncovered(r);
+    ++restarts_;
 }
 
 void ClosingOptimizer::dropTicket()
@@ -223,7 +246,11 @@ void ClosingOptimizer::move()
     ++moves_;
     if (moves_ % movesPerRound_ == 0) {
         temperature_ *= setup_.cooling;
-        if (temperature_ < setup_.reheatBelow) temperature_ = setup_.startTemperature;
+        if (temperature_ < setup_.reheatBelow) {
+            temperature_ = setup_.startTemperature;
+            restart();
+            return;
+        }
     }
 
     // Aim at a random uncovered draw: a ticket that comes closest to it moves one number into
@@ -262,24 +289,37 @@ void ClosingOptimizer::move()
     TicketMask aMask, bMask;
     aMask.add(a + 1);
     bMask.add(b + 1);
+    const std::size_t family = lowSubsets_.size() * highSubsets_.size();
+
+    // The acceptance bound is drawn first, so that counting the losses can stop as soon as
+    // the move is sure to be refused; most refused moves then cost a fraction of a full count.
+    const double u = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+    const double allowed = u > 0 ? -temperature_ * std::log(u) : 1e300;
+    auto refused = [&](int delta) { return delta > 0 && !(delta < allowed); };
+
+    int gain = 0;
+    if (uncovered_.size() < family) {
+        for (const TicketMask& d : uncoveredMasks_)
+            gain += d.has(b + 1) && !d.has(a + 1) && common(ticket, d) == least_ - 1;
+    } else {
+        for (const TicketMask& low : lowSubsets_)
+            for (const TicketMask& high : highSubsets_)
+                gain += counts_[space_.rank(low | high | bMask)] == 0;
+    }
+    int loss = 0;
+    for (const TicketMask& low : lowSubsets_)
+        for (const TicketMask& high : highSubsets_)
+            if (counts_[space_.rank(low | high | aMask)] == 1 && refused(++loss - gain)) return;
+    if (refused(loss - gain)) return;
+
     lossRanks_.clear();
     gainRanks_.clear();
-    int loss = 0, gain = 0;
     for (const TicketMask& low : lowSubsets_)
         for (const TicketMask& high : highSubsets_) {
             const TicketMask base = low | high;
-            const std::uint32_t lost = space_.rank(base | aMask);
-            const std::uint32_t won = space_.rank(base | bMask);
-            loss += counts_[lost] == 1;
-            gain += counts_[won] == 0;
-            lossRanks_.push_back(lost);
-            gainRanks_.push_back(won);
+            lossRanks_.push_back(space_.rank(base | aMask));
+            gainRanks_.push_back(space_.rank(base | bMask));
         }
-    const int delta = loss - gain;
-    if (delta > 0) {
-        const double u = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-        if (u >= std::exp(-delta / temperature_)) return;
-    }
     for (std::uint32_t r : lossRanks_)
         uncover(r);
     for (std::uint32_t r : gainRanks_)

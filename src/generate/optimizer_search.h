@@ -49,6 +49,7 @@ public:
     std::size_t uncoveredCount() const { return uncovered_.size(); }
     std::uint32_t drawCount() const { return space_.size(); }
     std::uint64_t moves() const { return moves_; }
+    std::uint64_t restarts() const { return restarts_; }
     double completionProgress() const; // 0..1 while counting and completing
 
     // The smallest complete closing found, as tickets of the lottery's numbers.
@@ -61,9 +62,11 @@ private:
     void startSearch();
     void record();
     void dropTicket();
+    void restart();
     void move();
     void cover(std::uint32_t rank);
     void uncover(std::uint32_t rank);
+    void listUncovered(std::uint32_t rank);
 
     Setup setup_;
     int n_, k_, m_, least_; // positions, ticket positions, draw positions, hits needed
@@ -75,6 +78,7 @@ private:
     std::vector<TicketMask> start_; // the given closing, normalised, still to be counted
     std::vector<std::uint32_t> counts_; // tickets covering each draw
     std::vector<std::uint32_t> uncovered_;
+    std::vector<TicketMask> uncoveredMasks_; // beside uncovered_
     std::vector<std::int32_t> uncoveredAt_; // index in uncovered_, -1 when covered
     std::size_t cursor_ = 0; // counting: next start ticket; completing: next draw; pruning
     std::vector<TicketMask> best_;
@@ -82,6 +86,7 @@ private:
 
     double temperature_ = 1.0;
     std::uint64_t moves_ = 0;
+    std::uint64_t restarts_ = 0;
     std::uint64_t movesPerRound_ = 1;
     std::vector<TicketMask> lowSubsets_, highSubsets_;
     std::vector<std::uint32_t> lossRanks_, gainRanks_;
