@@ -119,8 +119,9 @@ void OptimizerPanel::run()
 
     ClosingOptimizer optimizer(setup, closing);
     EventPump pump;
-    QElapsedTimer sinceStatus;
+    QElapsedTimer sinceStatus, sinceSlice;
     sinceStatus.start();
+    sinceSlice.start();
     bool stopAsked = false;
     auto showProgress = [&] {
         if (!optimizer.hasComplete()) {
@@ -136,7 +137,17 @@ void OptimizerPanel::run()
     };
     while (optimizer.phase() != ClosingOptimizer::Phase::Finished) {
         optimizer.step();
-        if (pump.maybePump() && sinceStatus.elapsed() >= 250) {
+        // Search moves are light and even; counting and completion steps can each take
+        // milliseconds, so those go by the clock.
+        bool pumped = false;
+        if (optimizer.phase() == ClosingOptimizer::Phase::Searching) {
+            pumped = pump.maybePump();
+        } else if (sinceSlice.elapsed() >= 15) {
+            pump.pump();
+            sinceSlice.restart();
+            pumped = true;
+        }
+        if (pumped && sinceStatus.elapsed() >= 250) {
             showProgress();
             sinceStatus.restart();
         }
