@@ -122,7 +122,7 @@ void OptimizerPanel::run()
     QElapsedTimer sinceStatus, sinceSlice;
     sinceStatus.start();
     sinceSlice.start();
-    bool stopAsked = false;
+    bool stopAsked = false, searchShown = false;
     auto showProgress = [&] {
         if (!optimizer.hasComplete()) {
             w.ProgressBar1->setValue(static_cast<int>(optimizer.completionProgress() * 1000));
@@ -146,6 +146,10 @@ void OptimizerPanel::run()
             pump.pump();
             sinceSlice.restart();
             pumped = true;
+        }
+        if (!searchShown && optimizer.hasComplete()) {
+            searchShown = true;
+            showProgress();
         }
         if (pumped && sinceStatus.elapsed() >= 250) {
             showProgress();
