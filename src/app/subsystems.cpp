@@ -6,6 +6,7 @@
 #include "net/net_panel.h"
 #include "pools/attach_pools.h"
 #include "slips/print_tab.h"
+#include "generate/optimizer_panel.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -31,4 +32,5 @@ void attachSubsystems(TForm1& form)
     attachChart(form);
 
     // optimizer
+    attachOptimizer(form);
 }

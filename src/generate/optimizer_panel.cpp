@@ -1,0 +1,210 @@
+#include "generate/optimizer_panel.h"
+
+#include "app/dialogs.h"
+#include "app/event_pump.h"
+#include "app/handler_guard.h"
+#include "app/random_source.h"
+#include "app/tform1.h"
+#include "generate/line_format.h"
+#include "generate/optimizer_check.h"
+#include "generate/optimizer_draw_space.h"
+#include "generate/optimizer_search.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+void attachOptimizer(TForm1& form)
+{
+    new OptimizerPanel(form);
+}
+
+OptimizerPanel::OptimizerPanel(TForm1& form)
+    : QObject(&form)
+    , form_(form)
+{
+    setObjectName(QStringLiteral("OptimizerPanel"));
+    ButtonOptimize = new QPushButton(QStringLiteral("Otimizar Fechamento"));
+    ButtonOptimize->setObjectName(QStringLiteral("ButtonOptimize"));
+    ButtonOptimize->setToolTip(QStringLiteral(
+        "Procura um fechamento com menos bilhetes que mantenha a garantia (até apertar Parar)."));
+    auto* row = qobject_cast<QBoxLayout*>(form.TabFechamento->layout()->itemAt(0)->layout());
+    row->insertWidget(row->indexOf(form.Button9) + 1, ButtonOptimize);
+    connect(ButtonOptimize, &QPushButton::clicked, this, [this] { ButtonOptimizeClick(); });
+}
+
+void OptimizerPanel::ButtonOptimizeClick()
+{
+    runGuarded(
+        &form_, [this] { run(); },
+        [this] {
+            form_.restoreAfterError();
+            ButtonOptimize->setEnabled(true);
+        });
+}
+
+void OptimizerPanel::run()
+{
+    TForm1& w = form_;
+    auto refuse = [&](const QString& text) {
+        Dialogs::information(&w, text);
+        w.lockForRun(false);
+        w.testecampos();
+    };
+    if (!w.stopFlag) {
+        Dialogs::information(
+            &w, QStringLiteral("Aplicativo processando, aperte Parar antes de otimizar."));
+        return;
+    }
+    w.lockForRun(true);
+    const int t = w.T(), k = w.K(), f = w.F(), g = w.G(), c = w.C();
+    if (w.Memo1->store().empty())
+        return refuse(QStringLiteral("Gere antes algum fechamento para poder otimizar."));
+    if (t != w.CountSelected() + w.CountFixed() || f != w.CountFixed())
+        return refuse(QStringLiteral(
+            "As dezenas do bilhete não conferem com o Total de Dezenas a Apostar e as Dezenas "
+            "Fixas. Gere ou abra o fechamento para o bilhete atual antes de otimizar."));
+    w.LoadSelectedNumbers();
+
+    ClosingOptimizer::Setup setup;
+    setup.K = k;
+    setup.F = f;
+    setup.G = g;
+    setup.C = c;
+    const int positions = qBound(0, t - f, static_cast<int>(w.selectedNumbers.size()));
+    setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + positions);
+    setup.fixed = w.board.fixedNumbers();
+    switch (ClosingOptimizer::check(setup)) {
+    case ClosingOptimizer::Refusal::TooManyDraws:
+        return refuse(QStringLiteral("Para otimizar é preciso examinar todos os sorteios com ")
+            + QString::number(c) + QStringLiteral(" dezenas entre as apostadas, e são ")
+            + QString::number(OptimizerDrawSpace::count(positions, c - f), 'f', 0)
+            + QStringLiteral(", acima do limite de 5000000. Diminua o Total de Dezenas a "
+                             "Apostar ou a Condição para Acerto, ou aumente as Dezenas Fixas."));
+    case ClosingOptimizer::Refusal::TicketTooSmall:
+        return refuse(QStringLiteral(
+            "Com menos dezenas por bilhete do que a garantia pretendida ou as dezenas fixas "
+            "nenhum bilhete pode garantir o acerto; não há o que otimizar."));
+    case ClosingOptimizer::Refusal::BetTooSmall:
+        return refuse(QStringLiteral(
+            "O bilhete não tem dezenas selecionadas suficientes para a condição de acerto."));
+    case ClosingOptimizer::Refusal::None:
+        break;
+    }
+
+    const LineStore& store = w.Memo1->store();
+    std::vector<TicketMask> closing;
+    closing.reserve(static_cast<std::size_t>(store.size()));
+    for (qsizetype i = 0; i < store.size(); ++i)
+        closing.push_back(LineFormat::analyse(store.line(i)).mask);
+    const qsizetype before = store.size();
+
+    RandomSource::instance().reseedFromClock();
+    setup.seed = RandomSource::instance().engine()();
+
+    w.PageControl1->setCurrentWidget(w.TabFechamento);
+    w.stopFlag = false;
+    w.Button1->setEnabled(false);
+    w.Button11->setEnabled(false);
+    w.CheckBoxCompletar->setEnabled(false);
+    ButtonOptimize->setEnabled(false);
+    w.Button5->setEnabled(true);
+    w.setStatus(QStringLiteral("Completando o fechamento..."));
+    w.ProgressBar1->setRange(0, 1000);
+    w.ProgressBar1->setValue(0);
+
+    ClosingOptimizer optimizer(setup, closing);
+    EventPump pump;
+    QElapsedTimer sinceStatus, sinceSlice;
+    sinceStatus.start();
+    sinceSlice.start();
+    bool stopAsked = false, searchShown = false;
+    auto showProgress = [&] {
+        if (!optimizer.hasComplete()) {
+            w.ProgressBar1->setValue(static_cast<int>(optimizer.completionProgress() * 1000));
+            return;
+        }
+        w.ProgressBar1->setValue(1000);
+        w.setStatus(QStringLiteral("Otimizando: melhor ") + QString::number(optimizer.bestSize())
+            + QStringLiteral(" bilhetes (antes ") + QString::number(before)
+            + QStringLiteral("), tentando ") + QString::number(optimizer.currentSize())
+            + QStringLiteral(" com ") + QString::number(optimizer.uncoveredCount())
+            + QStringLiteral(" sorteios não fechados. Pare quando quiser."));
+    };
+    while (optimizer.phase() != ClosingOptimizer::Phase::Finished) {
+        optimizer.step();
+        // Search moves are light and even; counting and completion steps can each take
+        // milliseconds, so those go by the clock.
+        bool pumped = false;
+        if (optimizer.phase() == ClosingOptimizer::Phase::Searching) {
+            pumped = pump.maybePump();
+        } else if (sinceSlice.elapsed() >= 15) {
+            pump.pump();
+            sinceSlice.restart();
+            pumped = true;
+        }
+        if (!searchShown && optimizer.hasComplete()) {
+            searchShown = true;
+            showProgress();
+        }
+        if (pumped && sinceStatus.elapsed() >= 250) {
+            showProgress();
+            sinceStatus.restart();
+        }
+        if (w.stopFlag) {
+            // Until the closing is complete "Parar" only ends the run early; the run stays
+            // active (closing the window is still refused) until the completion is done.
+            stopAsked = true;
+            w.stopFlag = false;
+            w.Button5->setEnabled(false);
+        }
+        if (stopAsked && optimizer.hasComplete()) break;
+    }
+
+    // The count that decides: the whole space again, on the lottery's numbers, by a path that
+    // shares nothing with the search.
+    w.Button5->setEnabled(false);
+    w.setStatus(QStringLiteral("Conferindo o fechamento otimizado..."));
+    const std::vector<TicketMask> best = optimizer.bestClosing();
+    const OptimizerCheck::Bet bet { setup.selected, setup.fixed, k, g, c };
+    const std::int64_t uncovered = OptimizerCheck::uncoveredDraws(bet, best, [&] {
+        pump.maybePump();
+        return true;
+    });
+    if (uncovered != 0 || !OptimizerCheck::wellFormed(bet, best)) {
+        Dialogs::information(&w,
+            QStringLiteral("A conferência do fechamento otimizado falhou (")
+                + QString::number(uncovered)
+                + QStringLiteral(" sorteios não fechados); o fechamento foi mantido como estava."));
+    } else {
+        const QChar separator = w.separator();
+        LineStore& target = w.Memo1->store();
+        target.clear();
+        for (const TicketMask& ticket : best)
+            target.appendBuilt(LineFormat::maskLine(ticket, separator), ticket);
+        w.Memo1->sync();
+        w.setResultLabel(QString::number(best.size()) + QStringLiteral(" bilhetes (antes ")
+            + QString::number(before) + QStringLiteral("). Sendo 0 não fechados em ")
+            + QString::number(optimizer.drawCount()) + QStringLiteral(" sorteios não repetidos."));
+    }
+    finishRun();
+}
+
+void OptimizerPanel::finishRun()
+{
+    TForm1& w = form_;
+    w.setStatus(QStringLiteral("."));
+    w.ProgressBar1->setValue(0);
+    w.Button5->setEnabled(false);
+    w.Button1->setEnabled(true);
+    w.Button11->setEnabled(true);
+    w.CheckBoxCompletar->setEnabled(true);
+    ButtonOptimize->setEnabled(true);
+    w.stopFlag = true;
+    w.lockForRun(false);
+    w.testecampos();
+}

@@ -1,0 +1,317 @@
+#include "generate/optimizer_draw_space.h"
+#include "generate/optimizer_search.h"
+#include "support/app_fixture.h"
+#include "support/ui_driver.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <numeric>
+#include <set>
+
+namespace {
+
+// Brute force: every (C - F)-subset of the selected numbers, with the fixed ones, must meet
+// some ticket in G numbers. Written with plain bit loops, apart from the code under test.
+int uncovered(const std::vector<int>& selected, const std::vector<int>& fixed, int C, int G,
+    const std::vector<TicketMask>& tickets)
+{
+    const int n = static_cast<int>(selected.size());
+    const int m = C - static_cast<int>(fixed.size());
+    int missing = 0;
+    for (unsigned bits = 0; bits < (1U << n); ++bits) {
+        if (std::popcount(bits) != m) continue;
+        TicketMask draw;
+        for (int f : fixed)
+            draw.add(f);
+        for (int p = 0; p < n; ++p)
+            if (bits >> p & 1U) draw.add(selected[static_cast<std::size_t>(p)]);
+        bool hit = false;
+        for (const TicketMask& t : tickets)
+            hit = hit || common(t, draw) >= G;
+        missing += !hit;
+    }
+    return missing;
+}
+
+TicketMask ticketOf(std::initializer_list<int> numbers)
+{
+    TicketMask t;
+    for (int n : numbers)
+        t.add(n);
+    return t;
+}
+
+} // namespace
+
+class OptimizerTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void ranksAreABijection_data();
+    void ranksAreABijection();
+    void optimizedClosingIsCompleteAndNoLarger_data();
+    void optimizedClosingIsCompleteAndNoLarger();
+    void everyRecordedClosingIsComplete();
+    void refusesWhatCannotBeEnumerated();
+    void buttonLeavesSmallerCompleteClosing();
+    void pararAtOnceLeavesCompleteClosing();
+    void buttonRefusals_data();
+    void buttonRefusals();
+};
+
+void OptimizerTest::ranksAreABijection_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("m");
+    QTest::newRow("12 choose 6") << 12 << 6;
+    QTest::newRow("10 choose 1") << 10 << 1;
+    QTest::newRow("9 choose 9") << 9 << 9;
+    QTest::newRow("17 choose 4, three bytes") << 17 << 4;
+}
+
+void OptimizerTest::ranksAreABijection()
+{
+    QFETCH(int, n);
+    QFETCH(int, m);
+    const OptimizerDrawSpace space(n, m);
+    std::set<std::uint32_t> seen;
+    for (unsigned bits = 0; bits < (1U << n); ++bits) {
+        if (std::popcount(bits) != m) continue;
+        TicketMask draw;
+        for (int p = 0; p < n; ++p)
+            if (bits >> p & 1U) draw.add(p + 1);
+        const std::uint32_t r = space.rank(draw);
+        QVERIFY(r < space.size());
+        QVERIFY(space.unrank(r) == draw);
+        seen.insert(r);
+    }
+    QCOMPARE(seen.size(), static_cast<std::size_t>(space.size()));
+}
+
+void OptimizerTest::optimizedClosingIsCompleteAndNoLarger_data()
+{
+    QTest::addColumn<int>("T");
+    QTest::addColumn<int>("K");
+    QTest::addColumn<int>("F");
+    QTest::addColumn<int>("G");
+    QTest::addColumn<int>("C");
+    QTest::addColumn<bool>("startFromAll"); // else one ticket, far from complete
+    QTest::addColumn<int>("atMost"); // a size the search must reach on such a small case
+    QTest::newRow("megasena 12, every ticket") << 12 << 6 << 0 << 3 << 6 << true << 2;
+    QTest::newRow("8 numbers, G 5, one ticket") << 8 << 6 << 0 << 5 << 6 << false << 4;
+    QTest::newRow("two fixed") << 10 << 5 << 2 << 4 << 5 << false << 28;
+    QTest::newRow("tickets shorter than draws") << 9 << 4 << 0 << 3 << 6 << false << 84;
+    QTest::newRow("fixed numbers give the guarantee") << 9 << 5 << 2 << 2 << 4 << true << 1;
+}
+
+void OptimizerTest::optimizedClosingIsCompleteAndNoLarger()
+{
+    QFETCH(int, T);
+    QFETCH(int, K);
+    QFETCH(int, F);
+    QFETCH(int, G);
+    QFETCH(int, C);
+    QFETCH(bool, startFromAll);
+    QFETCH(int, atMost);
+    // The bet: odd numbers, fixed ones 50, 51, ...
+    ClosingOptimizer::Setup setup;
+    setup.K = K;
+    setup.F = F;
+    setup.G = G;
+    setup.C = C;
+    for (int i = 0; i < T - F; ++i)
+        setup.selected.push_back(2 * i + 1);
+    for (int i = 0; i < F; ++i)
+        setup.fixed.push_back(50 + i);
+    setup.seed = 7;
+    std::vector<TicketMask> start;
+    if (startFromAll) {
+        const OptimizerDrawSpace tickets(T - F, K - F);
+        for (std::uint32_t r = 0; r < tickets.size(); ++r) {
+            TicketMask t;
+            for (int f : setup.fixed)
+                t.add(f);
+            tickets.unrank(r).forEach(
+                [&](int p) { t.add(setup.selected[static_cast<std::size_t>(p - 1)]); });
+            start.push_back(t);
+        }
+    } else {
+        TicketMask t;
+        for (int f : setup.fixed)
+            t.add(f);
+        for (int i = 0; i < K - F; ++i)
+            t.add(setup.selected[static_cast<std::size_t>(i)]);
+        start.push_back(t);
+    }
+    QCOMPARE(ClosingOptimizer::check(setup), ClosingOptimizer::Refusal::None);
+    ClosingOptimizer optimizer(setup, start);
+    for (int i = 0; i < 20000 && optimizer.phase() != ClosingOptimizer::Phase::Finished; ++i)
+        optimizer.step();
+    QVERIFY(optimizer.hasComplete());
+    const std::vector<TicketMask> best = optimizer.bestClosing();
+    QCOMPARE(static_cast<int>(best.size()), optimizer.bestSize());
+    QCOMPARE(uncovered(setup.selected, setup.fixed, C, G, best), 0);
+    QVERIFY(optimizer.bestSize() <= optimizer.firstCompleteSize());
+    if (startFromAll) QVERIFY(optimizer.firstCompleteSize() <= static_cast<int>(start.size()));
+    QVERIFY2(optimizer.bestSize() <= atMost, qPrintable(QString::number(optimizer.bestSize())));
+    for (const TicketMask& t : best) {
+        QCOMPARE(t.count(), K);
+        for (int f : setup.fixed)
+            QVERIFY(t.has(f));
+        t.forEach([&](int n) { QVERIFY(n % 2 == 1 || n >= 50); });
+    }
+}
+
+void OptimizerTest::everyRecordedClosingIsComplete()
+{
+    ClosingOptimizer::Setup setup;
+    setup.K = 5;
+    setup.G = 3;
+    setup.C = 5;
+    setup.selected.resize(11);
+    std::iota(setup.selected.begin(), setup.selected.end(), 20);
+    setup.seed = 3;
+    ClosingOptimizer optimizer(setup, { ticketOf({ 20, 21, 22, 23, 24 }) });
+    int checked = 0, lastSize = 0;
+    for (int i = 0; i < 30000 && optimizer.phase() != ClosingOptimizer::Phase::Finished; ++i) {
+        optimizer.step();
+        if (optimizer.hasComplete() && optimizer.bestSize() != lastSize) {
+            lastSize = optimizer.bestSize();
+            QCOMPARE(uncovered(setup.selected, {}, 5, 3, optimizer.bestClosing()), 0);
+            ++checked;
+        }
+    }
+    QVERIFY(checked >= 2); // the first complete closing and at least one improvement
+}
+
+void OptimizerTest::refusesWhatCannotBeEnumerated()
+{
+    ClosingOptimizer::Setup setup;
+    setup.K = 15;
+    setup.G = 11;
+    setup.C = 15;
+    setup.selected.resize(25);
+    QCOMPARE(ClosingOptimizer::check(setup), ClosingOptimizer::Refusal::None); // C(25,15)
+    setup.selected.resize(30); // C(30,15) = 155117520
+    QCOMPARE(ClosingOptimizer::check(setup), ClosingOptimizer::Refusal::TooManyDraws);
+    setup.F = 5; // T = 30 with 5 fixed: C(25,10) = 3268760
+    setup.selected.resize(25);
+    QCOMPARE(ClosingOptimizer::check(setup), ClosingOptimizer::Refusal::None);
+    setup.K = 10;
+    setup.G = 12;
+    QCOMPARE(ClosingOptimizer::check(setup), ClosingOptimizer::Refusal::TicketTooSmall);
+}
+
+namespace {
+
+// Mega-Sena, twelve numbers bet with one fixed, and a closing from the random generator.
+void generatedMegaSena(MainWindowFixture& f)
+{
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton3");
+    Ui::type(&w, "Edit10", "1");
+    Ui::click(&w, "Button8");
+    Ui::later(150, [&w] { Ui::click(&w, "Button5"); });
+    Ui::click(&w, "Button1");
+}
+
+std::vector<TicketMask> closingOf(TForm1& w)
+{
+    std::vector<TicketMask> out;
+    for (qsizetype i = 0; i < w.Memo1->store().size(); ++i)
+        out.push_back(LineFormat::analyse(w.Memo1->store().line(i)).mask);
+    return out;
+}
+
+} // namespace
+
+void OptimizerTest::buttonLeavesSmallerCompleteClosing()
+{
+    MainWindowFixture f;
+    generatedMegaSena(f);
+    TForm1& w = *f.form;
+    w.ComboBox1->setCurrentText(";");
+    const qsizetype before = w.Memo1->store().size();
+    QVERIFY(before > 0);
+    bool lockedDuringRun = false;
+    Ui::later(400, [&] {
+        lockedDuringRun = w.Edit1->isReadOnly() && !w.Button1->isEnabled() && w.Button5->isEnabled()
+            && !w.Button7->isEnabled() && !Ui::find<QPushButton>(&w, "ButtonOptimize")->isEnabled()
+            && !w.stopFlag && w.Label15->text().startsWith("Otimizando: melhor ");
+        Ui::click(&w, "Button5");
+    });
+    Ui::click(&w, "ButtonOptimize");
+    QVERIFY(lockedDuringRun);
+    const std::vector<TicketMask> closing = closingOf(w);
+    const std::vector<int> fixed = w.board.fixedNumbers();
+    QCOMPARE(uncovered(w.board.selectedNumbers(), fixed, 6, 3, closing), 0);
+    for (qsizetype i = 0; i < w.Memo1->store().size(); ++i) {
+        QCOMPARE(w.Memo1->store().mask(i).count(), 6);
+        QVERIFY(w.Memo1->store().mask(i).has(fixed.front()));
+        QCOMPARE(w.Memo1->store().line(i).count(';'), 5);
+    }
+    QVERIFY(closing.size() <= 3); // 2 tickets suffice; a fixed number makes it easier still
+    QCOMPARE(w.Label2->text(),
+        QString("%1 bilhetes (antes %2). Sendo 0 não fechados em 462 sorteios não repetidos.")
+            .arg(closing.size())
+            .arg(before));
+    QVERIFY(w.stopFlag);
+    QVERIFY(w.Button1->isEnabled());
+    QVERIFY(!w.Button5->isEnabled());
+    QVERIFY(!w.Edit1->isReadOnly());
+    QVERIFY(Ui::find<QPushButton>(&w, "ButtonOptimize")->isEnabled());
+    QCOMPARE(w.Label15->text(), QString("."));
+}
+
+void OptimizerTest::pararAtOnceLeavesCompleteClosing()
+{
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton5"); // Quina, 15 numbers
+    Ui::click(&w, "Button8");
+    w.Memo1->store().append(w.Edit9->text().left(15)); // one ticket, far from complete
+    Ui::later(0, [&] { Ui::click(&w, "Button5"); });
+    Ui::click(&w, "ButtonOptimize");
+    const std::vector<TicketMask> closing = closingOf(w);
+    QVERIFY(closing.size() > 1);
+    QCOMPARE(uncovered(w.board.selectedNumbers(), {}, 5, 3, closing), 0);
+    QVERIFY(w.Label2->text().endsWith(" não fechados em 3003 sorteios não repetidos."));
+    QVERIFY(w.Label2->text().contains("(antes 1)"));
+    QVERIFY(w.stopFlag);
+}
+
+void OptimizerTest::buttonRefusals_data()
+{
+    QTest::addColumn<QString>("modality");
+    QTest::addColumn<bool>("withClosing");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("lotomania is too large") << "RadioButton1" << true << "limite de 5000000";
+    QTest::newRow("empty closing") << "RadioButton3" << false << "Gere antes algum fechamento";
+}
+
+void OptimizerTest::buttonRefusals()
+{
+    QFETCH(QString, modality);
+    QFETCH(bool, withClosing);
+    QFETCH(QString, message);
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    if (modality != "RadioButton1") Ui::click(&w, modality);
+    Ui::click(&w, "Button8");
+    if (withClosing) w.Memo1->store().append(u" 01 02 03");
+    Ui::click(&w, "ButtonOptimize");
+    QVERIFY2(f.dialogs->lastMessage().contains(message), qPrintable(f.dialogs->lastMessage()));
+    QCOMPARE(w.Memo1->store().size(), qsizetype(withClosing ? 1 : 0));
+    QVERIFY(w.stopFlag);
+    QVERIFY(!w.Edit1->isReadOnly());
+    QVERIFY(w.Button7->isEnabled());
+}
+
+QTEST_MAIN(OptimizerTest)
+#include "optimizer_test.moc"
