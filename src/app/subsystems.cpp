@@ -4,6 +4,7 @@
 #include "verify/verification_panel.h"
 #include "chart/comparison_chart.h"
 #include "net/net_panel.h"
+#include "reduce/reducers.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -15,6 +16,7 @@ void attachSubsystems(TForm1& form)
     attachVerification(form);
 
     // reduce: position limits and reducers
+    attachReducers(form);
 
     // slips: print tab
 
