@@ -70,7 +70,11 @@ void LineStore::clear()
 
 void LineStore::keepOnly(const std::vector<bool>& keep)
 {
+    std::size_t bytes = 0;
+    for (std::size_t row = 0; row < entries_.size() && row < keep.size(); ++row)
+        bytes += keep[row] ? entries_[row].length : 0;
     std::vector<char> arena;
+    arena.reserve(bytes);
     std::deque<Entry> entries;
     qsizetype irregular = 0;
     for (std::size_t row = 0; row < entries_.size(); ++row) {

@@ -15,7 +15,7 @@ LimitFields::LimitFields(const ReducerGame& game, QWidget* parent)
 {
     box_->setObjectName(QStringLiteral("GroupBoxLimites%1").arg(QLatin1StringView(game.code)));
     auto* grid = new QGridLayout(box_);
-    grid->addWidget(new QLabel(QStringLiteral("Cobertura")), 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Cobertura")), 0, 3, Qt::AlignRight);
     for (int position = 1; position <= game.k; ++position) {
         grid->addWidget(
             new QLabel(QStringLiteral("Limite da %1ª casa").arg(position)), position, 0);

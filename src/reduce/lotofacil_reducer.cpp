@@ -44,7 +44,7 @@ LotofacilReducer::LotofacilReducer(TForm1& form)
     QWidget* tab = form.TabLotofacil;
     auto* layout = new QHBoxLayout(tab);
     limits_ = std::make_unique<LimitFields>(ReducerGame::lotofacil(), tab);
-    layout->addWidget(limits_->box());
+    layout->addWidget(limits_->box(), 0, Qt::AlignTop);
 
     auto* right = new QVBoxLayout;
     layout->addLayout(right, 1);

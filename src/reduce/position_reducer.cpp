@@ -19,7 +19,7 @@ PositionReducer::PositionReducer(TForm1& form, QWidget* tab, const ReducerGame& 
     setObjectName(QStringLiteral("PositionReducer%1").arg(QLatin1StringView(game.code)));
     auto* layout = new QHBoxLayout(tab);
     limits_ = std::make_unique<LimitFields>(game, tab);
-    layout->addWidget(limits_->box());
+    layout->addWidget(limits_->box(), 0, Qt::AlignTop);
     auto* side = new QVBoxLayout;
     switch_ = new QCheckBox(QStringLiteral("Redução por Casas"));
     switch_->setObjectName(QLatin1StringView(names.switchName));

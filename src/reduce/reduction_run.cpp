@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
 
 ReductionRun::ReductionRun(TForm1& form, QWidget* tab)
     : form_(form)
@@ -34,7 +35,9 @@ void ReductionRun::execute(
     const bool pascalEnabled = form_.CheckBox3->isEnabled();
     lock(true);
     try {
-        form_.ProgressBar1->setRange(0, static_cast<int>(qMin<qsizetype>(previousTotal, INT_MAX)));
+        // A range of 0..0 would turn the bar into a busy indicator.
+        form_.ProgressBar1->setRange(
+            0, static_cast<int>(std::clamp<qsizetype>(previousTotal, 1, INT_MAX)));
         form_.ProgressBar1->setValue(0);
         form_.setStatus(QStringLiteral("Redução em andamento."));
         form_.stopFlag = false;
