@@ -28,6 +28,13 @@ void ReductionRun::lock(bool locked)
 void ReductionRun::execute(
     const std::function<ReductionPass::Check()>& prepare, const BadLineMessage& badLineMessage)
 {
+    // Only the Lotofácil tab is locked by every run; the other reducer tabs stay clickable while
+    // a generator or another reduction runs, and a reduction then would cut a closing in use.
+    if (!form_.stopFlag) {
+        Dialogs::information(
+            &form_, QStringLiteral("Aperte em PARAR para poder reduzir um fechamento."));
+        return;
+    }
     LineStore& closing = form_.Memo1->store();
     ReductionPass pass(closing, prepare());
     const qsizetype previousTotal = closing.size();

@@ -325,10 +325,13 @@ void ReducerWindowTest::pararLeavesTheClosingUnchanged()
             && !form().Button11->isEnabled() && form().Edit1->isReadOnly()
             && !form().RadioButton2->isEnabled() && !form().Button3->isEnabled()
             && form().Label15->text() == "Redução em andamento.";
+        Ui::click(&form(), "Button18"); // another reducer is refused while this one runs
         Ui::click(&form(), "Button5");
     });
     Ui::click(&form(), "Button17");
     QVERIFY(lockedDuringRun);
+    QCOMPARE(
+        f.dialogs->messages, QStringList { "Aperte em PARAR para poder reduzir um fechamento." });
     QCOMPARE(closing(), lines);
     QCOMPARE(form().Label15->text(), QString("Redução cancelada."));
     QCOMPARE(form().Label2->text(), QString("50 no resultado reduzido. Total anterior 50."));
