@@ -7,6 +7,7 @@
 #include "pools/attach_pools.h"
 #include "slips/print_tab.h"
 #include "generate/optimizer_panel.h"
+#include "reduce/reducers.h"
 
 void attachSubsystems(TForm1& form)
 {
@@ -18,6 +19,7 @@ void attachSubsystems(TForm1& form)
     attachVerification(form);
 
     // reduce: position limits and reducers
+    attachReducers(form);
 
     // slips: print tab
     attachPrinting(form);

@@ -68,6 +68,32 @@ void LineStore::clear()
     changes_ = { 0, 0, true };
 }
 
+void LineStore::keepOnly(const std::vector<bool>& keep)
+{
+    std::size_t bytes = 0;
+    for (std::size_t row = 0; row < entries_.size() && row < keep.size(); ++row)
+        bytes += keep[row] ? entries_[row].length : 0;
+    std::vector<char> arena;
+    arena.reserve(bytes);
+    std::deque<Entry> entries;
+    qsizetype irregular = 0;
+    for (std::size_t row = 0; row < entries_.size(); ++row) {
+        if (row >= keep.size() || !keep[row])
+            continue;
+        Entry e = entries_[row];
+        const auto from = arena_.begin() + e.offset;
+        e.offset = static_cast<std::uint32_t>(arena.size());
+        arena.insert(arena.end(), from, from + e.length);
+        irregular += e.regular ? 0 : 1;
+        entries.push_back(e);
+    }
+    arena_ = std::move(arena);
+    entries_ = std::move(entries);
+    irregular_ = irregular;
+    ++revision_;
+    changes_ = { 0, 0, true };
+}
+
 void LineStore::setLines(const QStringList& lines)
 {
     clear();

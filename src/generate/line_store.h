@@ -26,6 +26,12 @@ public:
     bool empty() const { return entries_.empty(); }
 
     QString line(qsizetype row) const;
+    // The stored bytes of a line, without building a QString (scans over millions of lines).
+    QLatin1StringView lineBytes(qsizetype row) const
+    {
+        const Entry& e = entries_[static_cast<std::size_t>(row)];
+        return QLatin1StringView(arena_.data() + e.offset, e.length);
+    }
     qsizetype length(qsizetype row) const { return entries_[static_cast<std::size_t>(row)].length; }
     // The mask of a line and whether it agrees with the text's CountCommon.
     const TicketMask& mask(qsizetype row) const
@@ -41,6 +47,8 @@ public:
     void appendBuilt(QStringView text, const TicketMask& mask);
     void prependBuilt(QStringView text, const TicketMask& mask);
     void clear();
+    // Keeps the rows whose flag is set, in their order (keep holds one flag per row).
+    void keepOnly(const std::vector<bool>& keep);
     void setLines(const QStringList& lines);
     QStringList lines() const;
     // Appends every line of a text (split at line ends).

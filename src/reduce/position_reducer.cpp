@@ -1,0 +1,65 @@
+#include "reduce/position_reducer.h"
+
+#include "app/tform1.h"
+#include "reduce/reduction_run.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+PositionReducer::PositionReducer(TForm1& form, QWidget* tab, const ReducerGame& game, Names names)
+    : QObject(&form)
+    , form_(form)
+    , tab_(tab)
+    , game_(game)
+{
+    setObjectName(QStringLiteral("PositionReducer%1").arg(QLatin1StringView(game.code)));
+    auto* layout = new QHBoxLayout(tab);
+    limits_ = std::make_unique<LimitFields>(game, tab);
+    layout->addWidget(limits_->box(), 0, Qt::AlignTop);
+    auto* side = new QVBoxLayout;
+    switch_ = new QCheckBox(QStringLiteral("Redução por Casas"));
+    switch_->setObjectName(QLatin1StringView(names.switchName));
+    button_ = new QPushButton(QStringLiteral("Executar Redução"));
+    button_->setObjectName(QLatin1StringView(names.buttonName));
+    side->addWidget(switch_);
+    side->addWidget(button_);
+    side->addStretch();
+    layout->addLayout(side);
+    layout->addStretch();
+
+    for (QLineEdit* field : limits_->fields())
+        form.onExit(field, [this, field] { limitExit(field); });
+    connect(button_, &QPushButton::clicked, this,
+        [this] { form_.guarded([this] { executeReduction(); }); });
+}
+
+PositionReducer::~PositionReducer() = default;
+
+void PositionReducer::executeReduction()
+{
+    const int length = game_.lineLength();
+    auto prepare = [this, length]() -> ReductionPass::Check {
+        const PositionLimits limits = limits_->read();
+        const bool byPositions = switch_->isChecked();
+        return [limits, byPositions, length](const LineStore& lines, qsizetype row) {
+            const QLatin1StringView line = lines.lineBytes(row);
+            if (line.size() != length) return LineVerdict::NotATicket;
+            return !byPositions || limits.admits(line) ? LineVerdict::Kept : LineVerdict::Dropped;
+        };
+    };
+    auto badLine = [this, length](qsizetype row, const QString& line) {
+        return QStringLiteral("A linha %1 do fechamento (\"%2\") tem %3 caracteres; este redutor "
+                              "trabalha com bilhetes de %4 dezenas (%5 caracteres por linha). "
+                              "Redução cancelada; o fechamento não foi alterado.")
+            .arg(row + 1)
+            .arg(LineFormat::trimmed(line).toString())
+            .arg(line.size())
+            .arg(game_.k)
+            .arg(length);
+    };
+    ReductionRun(form_, tab_).execute(prepare, badLine);
+}

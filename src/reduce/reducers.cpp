@@ -1,0 +1,75 @@
+#include "reduce/reducers.h"
+
+#include "app/tform1.h"
+#include "reduce/lotofacil_reducer.h"
+#include "reduce/position_reducer.h"
+
+Reducers::Reducers(TForm1& form)
+    : QObject(&form)
+    , lotofacil_(new LotofacilReducer(form))
+    , quina_(new PositionReducer(
+          form, form.TabQuina, ReducerGame::quina(), { "CheckBox11", "Button14" }))
+    , megaSena_(new PositionReducer(
+          form, form.TabMegaSena, ReducerGame::megaSena(), { "CheckBox5", "Button18" }))
+    , duplaSena_(new PositionReducer(
+          form, form.TabDuplaSena, ReducerGame::duplaSena(), { "CheckBox12", "Button19" }))
+{
+    setObjectName(QStringLiteral("Reducers"));
+}
+
+void Reducers::calculaCasasLF()
+{
+    lotofacil_->calculaCasasLF();
+}
+void Reducers::calculaCasasQI()
+{
+    quina_->calculaCasas();
+}
+void Reducers::calculaCasasMS()
+{
+    megaSena_->calculaCasas();
+}
+void Reducers::calculaCasasDS()
+{
+    duplaSena_->calculaCasas();
+}
+void Reducers::Edit47Exit(QLineEdit* sender)
+{
+    quina_->limitExit(sender);
+}
+void Reducers::Edit57Exit(QLineEdit* sender)
+{
+    megaSena_->limitExit(sender);
+}
+void Reducers::Edit69Exit(QLineEdit* sender)
+{
+    duplaSena_->limitExit(sender);
+}
+void Reducers::Button14Click()
+{
+    quina_->executeReduction();
+}
+void Reducers::Button18Click()
+{
+    megaSena_->executeReduction();
+}
+void Reducers::Button19Click()
+{
+    duplaSena_->executeReduction();
+}
+
+void Reducers::formCreate()
+{
+    calculaCasasLF();
+    calculaCasasQI();
+    calculaCasasMS();
+    calculaCasasDS();
+    lotofacil_->fillPatternLists();
+}
+
+Reducers* attachReducers(TForm1& form)
+{
+    auto* reducers = new Reducers(form);
+    form.afterCreate.push_back([reducers] { reducers->formCreate(); });
+    return reducers;
+}
