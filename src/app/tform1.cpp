@@ -2,6 +2,7 @@
 
 #include "app/conversion.h"
 #include "app/dialogs.h"
+#include "app/field_exit_filter.h"
 #include "app/event_pump.h"
 #include "app/handler_guard.h"
 #include "app/random_source.h"
@@ -111,6 +112,7 @@ TForm1::TForm1(QWidget* parent)
         connect(tiles[n], &TileLabel::clicked, this,
             [this](int number) { guarded([=, this] { StaticText1Click(number); }); });
 
+    exitFilter_ = new FieldExitFilter(this, [this](const std::function<void()>& h) { guarded(h); });
     onExit(Edit1, [this] { testecampos(); });
     onExit(Edit4, [this] { testecampos(); });
     onExit(Edit5, [this] { testecampos(); });
@@ -858,22 +860,5 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::onExit(QWidget* widget, std::function<void()> handler)
 {
-    widget->installEventFilter(this);
-    exitHandlers_.emplace_back(widget, std::move(handler));
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            for (const auto& [widget, handler] : exitHandlers_)
-                if (widget == watched) {
-                    const auto run = handler;
-                    guarded(run);
-                    break;
-                }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    exitFilter_->add(widget, std::move(handler));
 }

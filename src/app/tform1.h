@@ -23,6 +23,7 @@ class QTabWidget;
 class QScatterSeries;
 class QChartView;
 class TileLabel;
+class FieldExitFilter;
 
 // The main window: parameters, board, closing and every tab of the number lotteries. The
 // controls are public, as the other subsystems' window code reads and writes them.
@@ -158,7 +159,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildParameterPanel(QWidget* panel);
@@ -171,5 +171,5 @@ private:
     QRadioButton* modalityButton(Modality m) const;
     void showReducerTab(QWidget* tab, bool visible);
 
-    std::vector<std::pair<QWidget*, std::function<void()>>> exitHandlers_;
+    FieldExitFilter* exitFilter_ = nullptr;
 };

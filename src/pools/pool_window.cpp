@@ -1,6 +1,7 @@
 #include "pools/pool_window.h"
 
 #include "app/dialogs.h"
+#include "app/field_exit_filter.h"
 #include "app/handler_guard.h"
 
 #include <QCloseEvent>
@@ -10,6 +11,7 @@
 
 PoolWindow::PoolWindow(QWidget* parent)
     : QDialog(parent)
+    , exitFilter_(new FieldExitFilter(this, [this](const std::function<void()>& h) { guarded(h); }))
 {
     setModal(true);
 }
@@ -21,24 +23,7 @@ void PoolWindow::guarded(const std::function<void()>& handler)
 
 void PoolWindow::onExit(QWidget* field, std::function<void()> handler)
 {
-    field->installEventFilter(this);
-    exitHandlers_.emplace_back(field, std::move(handler));
-}
-
-bool PoolWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            for (const auto& [widget, handler] : exitHandlers_)
-                if (widget == watched) {
-                    const auto run = handler;
-                    guarded(run);
-                    break;
-                }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    exitFilter_->add(field, std::move(handler));
 }
 
 void PoolWindow::settleGeometry()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+
+class FieldExitFilter;
 #include <functional>
 #include <utility>
 #include <vector>
@@ -27,9 +29,8 @@ protected:
     // Fixes the window at its laid-out size and centres it on the screen.
     void settleGeometry();
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool refuseClose();
-    std::vector<std::pair<QWidget*, std::function<void()>>> exitHandlers_;
+    FieldExitFilter* exitFilter_;
 };
