@@ -1,3 +1,5 @@
+#include "bench_support.h"
+
 #include "app/event_pump.h"
 #include "app/line_view.h"
 #include "app/random_source.h"
@@ -13,28 +15,14 @@
 
 namespace {
 
-TicketMask randomTicket(std::mt19937_64& rng, const std::vector<int>& pool, int k)
-{
-    std::vector<int> numbers = pool;
-    std::shuffle(numbers.begin(), numbers.end(), rng);
-    TicketMask m;
-    for (int i = 0; i < k; ++i)
-        m.add(numbers[static_cast<std::size_t>(i)]);
-    return m;
-}
-
-std::vector<int> range(int from, int to)
-{
-    std::vector<int> v(static_cast<std::size_t>(to - from + 1));
-    std::iota(v.begin(), v.end(), from);
-    return v;
-}
+using BenchSupport::numbers;
+const auto randomTicket = BenchSupport::pick;
 
 // A Lotomania closing of 1,000 tickets of 50 numbers out of a 60-number bet.
 LineStore lotomaniaClosing(std::vector<int>& bet)
 {
     std::mt19937_64 rng(7);
-    bet = range(1, 100);
+    bet = numbers(1, 100);
     std::shuffle(bet.begin(), bet.end(), rng);
     bet.resize(60);
     std::sort(bet.begin(), bet.end());
@@ -118,7 +106,7 @@ void BM_ClosingView_MillionLines(benchmark::State& state)
     view.resize(400, 600);
     view.show();
     std::mt19937_64 rng(3);
-    const std::vector<int> pool = range(1, 25);
+    const std::vector<int> pool = numbers(1, 25);
     for (int i = 0; i < 1000000; ++i) {
         const TicketMask t = randomTicket(rng, pool, 15);
         view.store().appendBuilt(LineFormat::maskLine(t, u' '), t);
@@ -144,7 +132,7 @@ void BM_ClosingView_PrependSync(benchmark::State& state)
     view.resize(400, 600);
     view.show();
     std::mt19937_64 rng(3);
-    const std::vector<int> pool = range(1, 25);
+    const std::vector<int> pool = numbers(1, 25);
     for (int i = 0; i < 1000000; ++i) {
         const TicketMask t = randomTicket(rng, pool, 15);
         view.store().appendBuilt(LineFormat::maskLine(t, u' '), t);

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include "bench_support.h"
+
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -15,21 +17,8 @@
 
 namespace {
 
-TicketMask pick(std::mt19937_64& rng, std::vector<int> pool, int k)
-{
-    std::shuffle(pool.begin(), pool.end(), rng);
-    TicketMask m;
-    for (int i = 0; i < k; ++i)
-        m.add(pool[static_cast<std::size_t>(i)]);
-    return m;
-}
-
-std::vector<int> numbers(int from, int to)
-{
-    std::vector<int> v(static_cast<std::size_t>(to - from + 1));
-    std::iota(v.begin(), v.end(), from);
-    return v;
-}
+using BenchSupport::numbers;
+using BenchSupport::pick;
 
 // 10,000 draws of 20 out of 100 against 1,000 tickets of 50 out of a 60-number bet, no detail.
 void BM_VerifyLotomania(benchmark::State& state)
