@@ -8,12 +8,14 @@
 #include "slips/print_tab.h"
 #include "generate/optimizer_panel.h"
 #include "reduce/reducers.h"
+#include "generate/generation_panel.h"
 
 void attachSubsystems(TForm1& form)
 {
     (void)form;
 
     // generate: enumeration, margin check
+    attachGeneration(form);
 
     // verify: closing files, simulation and verification
     attachVerification(form);

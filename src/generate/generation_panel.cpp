@@ -1,0 +1,179 @@
+#include "generate/generation_panel.h"
+
+#include "app/dialogs.h"
+#include "app/event_pump.h"
+#include "app/random_source.h"
+#include "app/tform1.h"
+#include "generate/combination_count.h"
+#include "generate/full_enumeration.h"
+#include "generate/margin_check.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+// Lines or draws between two looks at the window; the pump itself keeps to its time slice.
+constexpr qsizetype kChunk = 64;
+// Chunks between two refreshes of the bar and the label.
+constexpr int kRefreshEvery = 16;
+
+QString boundMessage(qsizetype bound, const QString& what)
+{
+    return QStringLiteral("O fechamento atingiu o limite de %1 bilhetes que cabem na memória e %2 "
+                          "foi interrompida. Os bilhetes já escritos foram mantidos.")
+        .arg(bound)
+        .arg(what);
+}
+} // namespace
+
+GenerationPanel::GenerationPanel(TForm1& form)
+    : QObject(&form)
+    , form_(form)
+{
+}
+
+void GenerationPanel::startProgress(int maximum)
+{
+    // Qt animates a bar whose range is 0..0, so a count too large for the bar keeps it at 0
+    // on a range of one step instead.
+    form_.ProgressBar1->setRange(0, maximum > 0 ? maximum : 1);
+    form_.ProgressBar1->setValue(0);
+}
+
+void GenerationPanel::fullEnumeration()
+{
+    TForm1& w = form_;
+    // Every field is read before the closing is touched, so a bad field loses nothing.
+    const int t = w.T(), k = w.K(), f = w.F();
+    const int n = qBound(0, t - f, static_cast<int>(w.selectedNumbers.size()));
+
+    w.stopFlag = false;
+    w.Button1->setEnabled(false);
+    w.Button5->setEnabled(true);
+    // Another run on the same closing while this one writes it would interleave the two.
+    w.Button11->setEnabled(false);
+    w.Memo1->store().clear();
+
+    const int maximum = Combinations::progressMaximum(n, k - f);
+    startProgress(maximum);
+
+    FullEnumeration::Setup setup;
+    setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + n);
+    setup.fixed = w.board.fixedNumbers();
+    setup.k = k - f;
+    setup.lineBound = Combinations::lineBound(k);
+    FullEnumeration enumeration(setup, w.Memo1->store());
+
+    EventPump pump;
+    int chunks = 0;
+    auto show = [&] {
+        if (maximum > 0) w.ProgressBar1->setValue(static_cast<int>(enumeration.linesWritten()));
+        w.setResultLabel(QString::number(enumeration.linesWritten()));
+    };
+    while (enumeration.state() == FullEnumeration::State::Running && !w.stopFlag) {
+        enumeration.advance(kChunk, w.separator());
+        if (++chunks % kRefreshEvery == 0) show();
+        pump.maybePump();
+    }
+    show();
+    w.Memo1->sync();
+
+    w.Button5->setEnabled(false);
+    w.Button1->setEnabled(true);
+    w.Button11->setEnabled(true);
+    w.stopFlag = true;
+    if (enumeration.state() == FullEnumeration::State::LineBound)
+        Dialogs::information(&w, boundMessage(setup.lineBound, QStringLiteral("a geração")));
+}
+
+void GenerationPanel::Button11Click()
+{
+    TForm1& w = form_;
+    const bool balancedPickEnabled = w.CheckBox3->isEnabled();
+    w.lockForRun(true);
+    auto unlock = [&] {
+        w.lockForRun(false);
+        w.CheckBox3->setEnabled(balancedPickEnabled);
+    };
+
+    if (w.Memo1->store().empty()) {
+        Dialogs::information(
+            &w, QStringLiteral("Gere antes algum fechamento para porder testar a margem."));
+        unlock();
+        return;
+    }
+    if (w.CheckBoxCompletar->isChecked() && !MarginCheck::completionPossible(w.K(), w.G())) {
+        Dialogs::information(&w,
+            QStringLiteral(
+                "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
+                "cobrir um sorteio, e o fechamento não pode ser completado. Aumente as dezenas por "
+                "bilhete ou diminua a garantia."));
+        unlock();
+        return;
+    }
+
+    w.Button11->setEnabled(false);
+    w.CheckBoxCompletar->setEnabled(false);
+    w.PageControl1->setCurrentWidget(w.TabFechamento);
+    if (w.T() != w.CountSelected() + w.CountFixed() || w.F() != w.CountFixed()) w.Button8Click();
+    w.LoadSelectedNumbers();
+    marginCheck();
+    w.Button11->setEnabled(true);
+    w.CheckBoxCompletar->setEnabled(true);
+    w.stopFlag = true;
+    unlock();
+}
+
+void GenerationPanel::marginCheck()
+{
+    TForm1& w = form_;
+    MarginCheck::Setup setup;
+    setup.K = w.K();
+    setup.F = w.F();
+    setup.G = w.G();
+    setup.C = w.C();
+    const int n = qBound(0, w.T() - setup.F, static_cast<int>(w.selectedNumbers.size()));
+
+    w.stopFlag = false;
+    w.Button1->setEnabled(false);
+    w.Button5->setEnabled(true);
+    const int maximum = Combinations::progressMaximum(n, setup.C - setup.F);
+    startProgress(maximum);
+
+    setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + n);
+    setup.fixed = w.board.fixedNumbers();
+    setup.fixedLine = w.Edit11->text();
+    setup.complete = w.CheckBoxCompletar->isChecked();
+    setup.lineBound = qMax(w.Memo1->store().size(), Combinations::lineBound(setup.K));
+    // The closing store is the snapshot itself: new tickets go to its end, which is where
+    // the rewritten closing would put them.
+    MarginCheck check(setup, w.Memo1->store(), RandomSource::instance());
+
+    EventPump pump;
+    int chunks = 0;
+    while (check.state() == MarginCheck::State::Running && !w.stopFlag) {
+        check.advance(kChunk, w.separator());
+        if (maximum > 0 && ++chunks % kRefreshEvery == 0)
+            w.ProgressBar1->setValue(static_cast<int>(check.total()));
+        if (check.takeReportDue()) w.setResultLabel(check.report());
+        pump.maybePump();
+    }
+    if (maximum > 0) w.ProgressBar1->setValue(static_cast<int>(check.total()));
+    w.Memo1->sync();
+    w.setResultLabel(check.report());
+    w.Button5->setEnabled(false);
+    w.Button1->setEnabled(true);
+    if (check.state() == MarginCheck::State::LineBound)
+        Dialogs::information(&w, boundMessage(setup.lineBound, QStringLiteral("a complementação")));
+}
+
+void attachGeneration(TForm1& form)
+{
+    auto* panel = new GenerationPanel(form);
+    form.fullEnumeration = [panel] { panel->fullEnumeration(); };
+    QObject::connect(form.Button11, &QPushButton::clicked, panel,
+        [panel, &form] { form.guarded([panel] { panel->Button11Click(); }); });
+}

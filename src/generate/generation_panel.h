@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class TForm1;
+
+// Window side of the full enumeration and of the margin check: reads the main window's
+// parameters and board, runs the engines in chunks on the window thread and writes the
+// closing, the progress bar and the result label back.
+class GenerationPanel : public QObject
+{
+    Q_OBJECT
+public:
+    explicit GenerationPanel(TForm1& form);
+
+    // Run by "&Gerar" when K = D = G.
+    void fullEnumeration();
+    // "&Verificar Margem do Fechamento".
+    void Button11Click();
+
+private:
+    void marginCheck();
+    // The bar's maximum; a count that does not fit leaves a still, empty bar.
+    void startProgress(int maximum);
+
+    TForm1& form_;
+};
+
+// Binds the panel to the main window.
+void attachGeneration(TForm1& form);
