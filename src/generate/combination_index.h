@@ -19,6 +19,8 @@ public:
 
     bool done() const { return done_; }
     const std::vector<int>& positions() const { return idx_; }
+    // The first index the last next() changed.
+    int changedFrom() const { return changedFrom_; }
 
     // Moves to the next subset. Returns true when the last index was exhausted (a carry was
     // made or the walk ended).
@@ -31,11 +33,13 @@ public:
         }
         if (idx_[k - 1] < n_ - 1) {
             ++idx_[k - 1];
+            changedFrom_ = k - 1;
             return false;
         }
         for (int m = k - 2; m >= 0; --m) {
             if (idx_[m] < n_ - (k - m)) {
                 ++idx_[m];
+                changedFrom_ = m;
                 for (int j = m + 1; j < k; ++j)
                     idx_[j] = idx_[j - 1] + 1;
                 return true;
@@ -49,4 +53,5 @@ private:
     int n_;
     std::vector<int> idx_;
     bool done_ = false;
+    int changedFrom_ = 0;
 };

@@ -14,8 +14,35 @@ MarginCheck::MarginCheck(Setup setup, LineStore& closing, RandomSource& random)
 {
     for (int f : setup_.fixed)
         fixedMask_.add(f);
+    for (int number : setup_.selected) {
+        TicketMask m;
+        m.add(number);
+        positionMask_.push_back(m);
+    }
+    byMasks_ = !setup_.literalText && closing_.irregularCount() == 0;
+    if (byMasks_) {
+        masks_.reserve(static_cast<std::size_t>(closing_.size()));
+        for (qsizetype i = 0; i < closing_.size(); ++i)
+            masks_.push_back(closing_.mask(i));
+    }
+    if (index_.done())
+        state_ = State::Finished;
+    else
+        refreshPrefix(0);
     if (setup_.literalText) literalLines_ = closing_.lines();
-    if (index_.done()) state_ = State::Finished;
+}
+
+void MarginCheck::refreshPrefix(int from)
+{
+    // prefixMasks_[j]: the fixed numbers and the indices before j; only those after the
+    // carried index change.
+    const std::vector<int>& positions = index_.positions();
+    prefixMasks_.resize(positions.size() + 1);
+    if (from == 0) prefixMasks_[0] = fixedMask_;
+    for (std::size_t j = static_cast<std::size_t>(from); j + 1 < positions.size(); ++j)
+        prefixMasks_[j + 1]
+            = prefixMasks_[j] | positionMask_[static_cast<std::size_t>(positions[j])];
+    prefixMask_ = positions.empty() ? fixedMask_ : prefixMasks_[positions.size() - 1];
 }
 
 QString MarginCheck::drawText(QChar separator) const
@@ -62,6 +89,7 @@ void MarginCheck::addTicket(QChar separator)
         ticket.add(pending_[static_cast<std::size_t>(i)]);
     const QString line = LineFormat::maskLine(ticket, separator);
     closing_.appendBuilt(line, ticket);
+    if (byMasks_) masks_.push_back(ticket);
     if (setup_.literalText) literalLines_.push_back(line);
     ++ticketsAdded_;
     pending_.clear();
@@ -75,9 +103,10 @@ qsizetype MarginCheck::advance(qsizetype maxDraws, QChar separator)
     const int betSize = n + static_cast<int>(setup_.fixed.size());
     qsizetype examined = 0;
     while (examined < maxDraws && state_ == State::Running) {
-        TicketMask draw = fixedMask_;
-        for (int p : index_.positions())
-            draw.add(setup_.selected[static_cast<std::size_t>(p)]);
+        // Only the last index moves between carries.
+        const TicketMask draw = index_.positions().empty()
+            ? prefixMask_
+            : prefixMask_ | positionMask_[static_cast<std::size_t>(index_.positions().back())];
         const bool covered = isCovered(draw, separator);
 
         if (setup_.complete) {
@@ -116,6 +145,7 @@ qsizetype MarginCheck::advance(qsizetype maxDraws, QChar separator)
         ++drawsSinceReport_;
         ++examined;
         if (index_.next()) {
+            if (!index_.done()) refreshPrefix(index_.changedFrom());
             if (drawsSinceReport_ >= kReportEvery) {
                 reportDue_ = true;
                 drawsSinceReport_ = 0;

@@ -58,12 +58,19 @@ private:
     QString drawText(QChar separator) const;
     void feedPending(int number);
     void addTicket(QChar separator);
+    void refreshPrefix(int from);
 
     Setup setup_;
     LineStore& closing_;
     RandomSource& random_;
     CombinationIndex index_;
     TicketMask fixedMask_;
+    TicketMask prefixMask_; // fixed numbers and every index but the last
+    std::vector<TicketMask> prefixMasks_;
+    std::vector<TicketMask> positionMask_;
+    // The closing's masks side by side, for a fast scan while every line is regular.
+    std::vector<TicketMask> masks_;
+    bool byMasks_ = false;
     QStringList literalLines_; // the closing's text, for the literal comparison only
     std::vector<int> pending_;
     TicketMask pendingMask_;
