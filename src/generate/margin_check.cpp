@@ -63,9 +63,10 @@ bool MarginCheck::isCovered(const TicketMask& draw, QChar separator)
             if (LineFormat::CountCommon(literalLines_[i], text) >= G) return true;
         return false;
     }
-    if (closing_.irregularCount() == 0) {
-        for (qsizetype i = closing_.size() - 1; i >= 0; --i)
-            if (common(closing_.mask(i), draw) >= G) return true;
+    if (byMasks_) {
+        // Newest ticket first, over the contiguous copy of the masks.
+        for (auto it = masks_.rbegin(); it != masks_.rend(); ++it)
+            if (common(*it, draw) >= G) return true;
         return false;
     }
     const QString text = drawText(separator);
