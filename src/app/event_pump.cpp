@@ -2,11 +2,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-EventPump::Hook beforePumpHook = nullptr;
-void* beforePumpContext = nullptr;
-} // namespace
-
 EventPump::EventPump(int sliceMs)
     : sliceMs_(sliceMs)
 {
@@ -15,13 +10,6 @@ EventPump::EventPump(int sliceMs)
 
 void EventPump::pump()
 {
-    if (beforePumpHook) beforePumpHook(beforePumpContext);
     QCoreApplication::processEvents();
     timer_.restart();
-}
-
-void EventPump::setBeforePump(Hook hook, void* context)
-{
-    beforePumpHook = hook;
-    beforePumpContext = context;
 }

@@ -18,10 +18,6 @@ public:
     }
     void pump();
 
-    // A hook that runs just before events are processed (views sync their models).
-    using Hook = void (*)(void*);
-    static void setBeforePump(Hook hook, void* context);
-
 private:
     QElapsedTimer timer_;
     int sliceMs_;

@@ -12,8 +12,6 @@
 
 void attachSubsystems(TForm1& form)
 {
-    (void)form;
-
     // generate: enumeration, margin check
     attachGeneration(form);
 
