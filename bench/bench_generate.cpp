@@ -99,20 +99,23 @@ void BM_GeneratorLotomania(benchmark::State& state)
 }
 BENCHMARK(BM_GeneratorLotomania)->MinTime(1.0);
 
+// A shown closing area holding 1,000,000 Lotofácil lines.
+void showMillionLines(LineView& view, std::mt19937_64& rng, const std::vector<int>& pool)
+{
+    view.resize(400, 600);
+    view.show();
+    BenchSupport::appendRandom(view.store(), rng, pool, 15, 1000000);
+    view.sync();
+    QApplication::processEvents();
+}
+
 // The closing area with 1,000,000 lines: inserting at the top, syncing the view, and scrolling.
 void BM_ClosingView_MillionLines(benchmark::State& state)
 {
     LineView view;
-    view.resize(400, 600);
-    view.show();
     std::mt19937_64 rng(3);
     const std::vector<int> pool = numbers(1, 25);
-    for (int i = 0; i < 1000000; ++i) {
-        const TicketMask t = randomTicket(rng, pool, 15);
-        view.store().appendBuilt(LineFormat::maskLine(t, u' '), t);
-    }
-    view.sync();
-    QApplication::processEvents();
+    showMillionLines(view, rng, pool);
     int step = 0;
     for (auto _ : state) {
         const TicketMask t = randomTicket(rng, pool, 15);
@@ -129,16 +132,9 @@ BENCHMARK(BM_ClosingView_MillionLines)->Unit(benchmark::kMicrosecond);
 void BM_ClosingView_PrependSync(benchmark::State& state)
 {
     LineView view;
-    view.resize(400, 600);
-    view.show();
     std::mt19937_64 rng(3);
     const std::vector<int> pool = numbers(1, 25);
-    for (int i = 0; i < 1000000; ++i) {
-        const TicketMask t = randomTicket(rng, pool, 15);
-        view.store().appendBuilt(LineFormat::maskLine(t, u' '), t);
-    }
-    view.sync();
-    QApplication::processEvents();
+    showMillionLines(view, rng, pool);
     for (auto _ : state) {
         const TicketMask t = randomTicket(rng, pool, 15);
         view.store().prependBuilt(LineFormat::maskLine(t, u' '), t);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "generate/line_format.h"
+#include "generate/line_store.h"
 #include "generate/ticket_mask.h"
 
 #include <algorithm>
@@ -25,6 +27,25 @@ inline TicketMask pick(std::mt19937_64& rng, std::vector<int> pool, int k)
     for (int i = 0; i < k; ++i)
         m.add(pool[static_cast<std::size_t>(i)]);
     return m;
+}
+
+// Appends `count` random lines of k numbers of the pool, built in closing line format.
+inline void appendRandom(
+    LineStore& store, std::mt19937_64& rng, const std::vector<int>& pool, int k, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const TicketMask t = pick(rng, pool, k);
+        store.appendBuilt(LineFormat::maskLine(t, u' '), t);
+    }
+}
+
+// A random 60-number Lotomania bet.
+inline std::vector<int> lotomaniaBet(std::mt19937_64& rng)
+{
+    std::vector<int> bet = numbers(1, 100);
+    std::shuffle(bet.begin(), bet.end(), rng);
+    bet.resize(60);
+    return bet;
 }
 
 } // namespace BenchSupport

@@ -4,10 +4,10 @@
 #include "generate/line_store.h"
 #include "verify/verification_engine.h"
 
+#include "bench_support.h"
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
-#include "bench_support.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -24,19 +24,10 @@ using BenchSupport::pick;
 void BM_VerifyLotomania(benchmark::State& state)
 {
     std::mt19937_64 rng(5);
-    std::vector<int> bet = numbers(1, 100);
-    std::shuffle(bet.begin(), bet.end(), rng);
-    bet.resize(60);
+    const std::vector<int> bet = BenchSupport::lotomaniaBet(rng);
     LineStore closing, draws, report;
-    for (int i = 0; i < 1000; ++i) {
-        const TicketMask t = pick(rng, bet, 50);
-        closing.appendBuilt(LineFormat::maskLine(t, u' '), t);
-    }
-    const std::vector<int> all = numbers(1, 100);
-    for (int j = 0; j < 10000; ++j) {
-        const TicketMask d = pick(rng, all, 20);
-        draws.appendBuilt(LineFormat::maskLine(d, u' '), d);
-    }
+    BenchSupport::appendRandom(closing, rng, bet, 50, 1000);
+    BenchSupport::appendRandom(draws, rng, numbers(1, 100), 20, 10000);
     VerificationEngine::Setup setup;
     setup.D = 20;
     setup.G = 17;
@@ -59,18 +50,10 @@ BENCHMARK(BM_VerifyLotomania)->Unit(benchmark::kMillisecond);
 void BM_VerifyDetailedReport(benchmark::State& state)
 {
     std::mt19937_64 rng(6);
-    std::vector<int> bet = numbers(1, 100);
-    std::shuffle(bet.begin(), bet.end(), rng);
-    bet.resize(60);
+    const std::vector<int> bet = BenchSupport::lotomaniaBet(rng);
     LineStore closing, draws, report;
-    for (int i = 0; i < 1000; ++i) {
-        const TicketMask t = pick(rng, bet, 50);
-        closing.appendBuilt(LineFormat::maskLine(t, u' '), t);
-    }
-    for (int j = 0; j < 1000; ++j) {
-        const TicketMask d = pick(rng, numbers(1, 100), 20);
-        draws.appendBuilt(LineFormat::maskLine(d, u' '), d);
-    }
+    BenchSupport::appendRandom(closing, rng, bet, 50, 1000);
+    BenchSupport::appendRandom(draws, rng, numbers(1, 100), 20, 1000);
     VerificationEngine::Setup setup;
     setup.D = 20;
     setup.G = 17;
