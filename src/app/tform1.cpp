@@ -96,31 +96,44 @@ TForm1::TForm1(QWidget* parent)
         connect(b, &QPushButton::clicked, this,
             [this, handler] { guarded([=, this] { (this->*handler)(); }); });
     };
-    click(Button1, &TForm1::Button1Click);
+    // The player's commands pass the run rules first; the handlers themselves are also
+    // called by the runs, which the rules must not stop.
+    auto command = [this](Command c, std::function<void()> handler) {
+        return [this, c, handler = std::move(handler)] {
+            if (mayRun(c)) guarded(handler);
+        };
+    };
     click(Button2, &TForm1::Button2Click);
     click(Button5, &TForm1::Button5Click);
-    click(Button7, &TForm1::Button7Click);
-    click(Button8, &TForm1::Button8Click);
     click(Button16, &TForm1::Button16Click);
-    for (int m = 0; m < 5; ++m) {
+    connect(Button1, &QPushButton::clicked, this,
+        command(Command::Generate, [this] { Button1Click(); }));
+    connect(Button7, &QPushButton::clicked, this,
+        command(Command::ClearBoard, [this] { Button7Click(); }));
+    connect(Button8, &QPushButton::clicked, this,
+        command(Command::RandomBet, [this] { Button8Click(); }));
+    for (int m = 0; m < 5; ++m)
         connect(modalityButton(Modality(m)), &QRadioButton::clicked, this,
-            [this, m] { guarded([=, this] { RadioButtonModalityClick(Modality(m)); }); });
-    }
+            command(Command::ChangeModality, [this, m] { RadioButtonModalityClick(Modality(m)); }));
     connect(RadioButton6, &QRadioButton::clicked, this,
-        [this] { guarded([=, this] { RadioButton6Click(); }); });
+        command(Command::ChangeModality, [this] { RadioButton6Click(); }));
     for (int n = 1; n <= 100; ++n)
-        connect(tiles[n], &TileLabel::clicked, this,
-            [this](int number) { guarded([=, this] { StaticText1Click(number); }); });
+        connect(tiles[n], &TileLabel::clicked, this, [this](int number) {
+            if (mayRun(Command::ClickTile)) guarded([=, this] { StaticText1Click(number); });
+        });
 
     exitFilter_ = new FieldExitFilter(this, [this](const std::function<void()>& h) { guarded(h); });
-    onExit(Edit1, [this] { testecampos(); });
-    onExit(Edit4, [this] { testecampos(); });
-    onExit(Edit5, [this] { testecampos(); });
-    onExit(Edit6, [this] { testecampos(); });
-    onExit(Edit10, [this] { testecampos(); });
-    onExit(Edit2, [this] { Edit2Exit(); });
-    onExit(Edit13, [this] { Edit2Exit(); });
-    onExit(Edit8, [this] { Edit8Exit(); });
+    auto parameterExit = [&](QLineEdit* field, std::function<void()> handler) {
+        onExit(field, command(Command::EditParameters, std::move(handler)));
+    };
+    parameterExit(Edit1, [this] { testecampos(); });
+    parameterExit(Edit4, [this] { testecampos(); });
+    parameterExit(Edit5, [this] { testecampos(); });
+    parameterExit(Edit6, [this] { testecampos(); });
+    parameterExit(Edit10, [this] { testecampos(); });
+    parameterExit(Edit2, [this] { Edit2Exit(); });
+    parameterExit(Edit13, [this] { Edit2Exit(); });
+    parameterExit(Edit8, [this] { Edit8Exit(); });
 
     attachSubsystems(*this);
 }
@@ -702,10 +715,14 @@ void TForm1::setStatus(const QString& text)
 
 void TForm1::lockForRun(bool locked)
 {
-    for (QLineEdit* e : { Edit1, Edit2, Edit10, Edit4, Edit5, Edit6 })
+    // Besides the closing parameters: the highest number (it moves T and the board) and the
+    // verification's inputs and mode, which only a verification started later may read.
+    for (QLineEdit* e :
+        { Edit1, Edit2, Edit10, Edit4, Edit5, Edit6, Edit8, Edit7, Edit13, MaskEdit1 })
         e->setReadOnly(locked);
     for (QWidget* w : std::initializer_list<QWidget*> { Button7, Button8, RadioButton1,
-             RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6, Button3 })
+             RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6, Button3,
+             RadioButton7, RadioButton8, RadioButton9, RadioButton10, CheckBox4 })
         w->setEnabled(!locked);
     TabLotofacil->setEnabled(!locked);
     if (locked) CheckBox3->setEnabled(false);
@@ -733,6 +750,14 @@ void TForm1::guarded(const std::function<void()>& handler)
     runGuarded(this, handler, [this] { restoreAfterError(); });
 }
 
+bool TForm1::mayRun(Command command)
+{
+    if (jobs.allows(command, stopFlag)) return true;
+    if (const QString why = RunRules::refusal(command); !why.isEmpty())
+        Dialogs::information(this, why);
+    return false;
+}
+
 void TForm1::Button2Click()
 {
     if (!CheckBox6->isChecked()) Memo1->store().clear();
@@ -748,6 +773,8 @@ void TForm1::Button5Click()
 
 void TForm1::Button1Click()
 {
+    const bool enumeration = Edit2->text() == Edit4->text() && Edit5->text() == Edit4->text();
+    const JobState::Scope job(jobs, enumeration ? Job::Enumeration : Job::Generation);
     lockForRun(true);
     if (T() != CountSelected() + CountFixed() || F() != CountFixed()) {
         Memo1->store().clear();
@@ -757,7 +784,7 @@ void TForm1::Button1Click()
     PageControl1->setCurrentWidget(TabFechamento);
     stopFlag = false;
     Button3->setEnabled(false);
-    if (Edit2->text() != Edit4->text() || Edit5->text() != Edit4->text()) {
+    if (!enumeration) {
         Memo1->setVerticalScrollAllowed(false);
         Button2Click();
         Gerafechamento();
@@ -846,13 +873,12 @@ void TForm1::FormCreate()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    bool refuse = !stopFlag;
+    bool refuse = !jobs.allows(Command::CloseWindow, stopFlag);
     for (const auto& veto : closeVetoes)
         refuse = refuse || veto();
     if (refuse) {
         event->ignore();
-        Dialogs::information(
-            this, QStringLiteral("Aplicativo processando, aperte Parar antes de fechar."));
+        Dialogs::information(this, RunRules::refusal(Command::CloseWindow));
         return;
     }
     event->accept();

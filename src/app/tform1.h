@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/line_view.h"
+#include "app/run_rules.h"
 #include "bet/board.h"
 #include "bet/modality.h"
 #include "bet/parameters.h"
@@ -93,6 +94,7 @@ public:
 
     // --- state
     bool stopFlag = true;
+    JobState jobs; // the long job running, which decides what the other commands may do
     Board board;
     std::vector<int> selectedNumbers; // filled by LoadSelectedNumbers
     int clickedNumber = 0;
@@ -132,6 +134,9 @@ public:
     void restoreAfterError();
     // Runs a handler under the conversion-error guard.
     void guarded(const std::function<void()>& handler);
+    // True when command may run now; otherwise tells the player why not (where the rules
+    // have a message) and changes nothing.
+    bool mayRun(Command command);
 
     // Other subsystems plug into these.
     std::function<void()> fullEnumeration; // K = D = G: the closing of every combination

@@ -64,8 +64,9 @@ ComparisonChart::ComparisonChart(TForm1& form)
 
     connect(Button22, &QPushButton::clicked, this,
         [this] { form_.guarded([this] { Button22Click(); }); });
-    connect(form_.Button23, &QPushButton::clicked, this,
-        [this] { form_.guarded([this] { Button23Click(); }); });
+    connect(form_.Button23, &QPushButton::clicked, this, [this] {
+        if (form_.mayRun(Command::MarkChartNumbers)) form_.guarded([this] { Button23Click(); });
+    });
     connect(form_.CheckListBox1, &QListWidget::itemChanged, this,
         [this](QListWidgetItem*) { CheckListBox1ClickCheck(); });
 }

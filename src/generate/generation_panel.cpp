@@ -92,6 +92,7 @@ void GenerationPanel::fullEnumeration()
 void GenerationPanel::Button11Click()
 {
     TForm1& w = form_;
+    const JobState::Scope job(w.jobs, Job::MarginCheck);
     const bool balancedPickEnabled = w.CheckBox3->isEnabled();
     w.lockForRun(true);
     auto unlock = [&] {
@@ -174,6 +175,7 @@ void attachGeneration(TForm1& form)
 {
     auto* panel = new GenerationPanel(form);
     form.fullEnumeration = [panel] { panel->fullEnumeration(); };
-    QObject::connect(form.Button11, &QPushButton::clicked, panel,
-        [panel, &form] { form.guarded([panel] { panel->Button11Click(); }); });
+    QObject::connect(form.Button11, &QPushButton::clicked, panel, [panel, &form] {
+        if (form.mayRun(Command::CheckMargin)) form.guarded([panel] { panel->Button11Click(); });
+    });
 }

@@ -55,11 +55,8 @@ void OptimizerPanel::run()
         w.lockForRun(false);
         w.testecampos();
     };
-    if (!w.stopFlag) {
-        Dialogs::information(
-            &w, QStringLiteral("Aplicativo processando, aperte Parar antes de otimizar."));
-        return;
-    }
+    if (!w.mayRun(Command::Optimize)) return;
+    const JobState::Scope job(w.jobs, Job::Optimizer);
     w.lockForRun(true);
     const int t = w.T(), k = w.K(), f = w.F(), g = w.G(), c = w.C();
     if (w.Memo1->store().empty())

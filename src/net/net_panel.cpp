@@ -188,6 +188,8 @@ QString NetPanel::Fetch(const QString& address)
 
 void NetPanel::Button21Click()
 {
+    if (!form_.mayRun(Command::Download)) return;
+    const JobState::Scope job(form_.jobs, Job::Download);
     form_.resetComparisonChart();
     const int first = StrToInt(Edit83->text());
     const int last = StrToInt(Edit84->text());
@@ -199,14 +201,21 @@ void NetPanel::Button21Click()
 
     Button21->setEnabled(false);
     downloading_ = true;
+    // The board, the parameters and the verification's inputs are locked as for any run; the
+    // balanced pick is not the download's to change.
+    const bool balancedPickEnabled = form_.CheckBox3->isEnabled();
+    form_.lockForRun(true);
     struct Restore {
         NetPanel* panel;
+        bool balancedPickEnabled;
         ~Restore()
         {
             panel->downloading_ = false;
             panel->Button21->setEnabled(true);
+            panel->form_.lockForRun(false);
+            panel->form_.CheckBox3->setEnabled(balancedPickEnabled);
         }
-    } restore { this };
+    } restore { this, balancedPickEnabled };
 
     QDir().mkpath(QString::fromLatin1(ResultFiles::cacheFolder));
     const Modality m = form_.modality();

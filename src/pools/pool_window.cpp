@@ -34,12 +34,17 @@ void PoolWindow::settleGeometry()
         move(screen->availableGeometry().center() - rect().center());
 }
 
+bool PoolWindow::mayRun(Command command)
+{
+    if (!running() || RunRules::allows(job(), command)) return true;
+    if (const QString why = RunRules::refusal(command); !why.isEmpty())
+        Dialogs::information(this, why);
+    return false;
+}
+
 bool PoolWindow::refuseClose()
 {
-    if (!running()) return false;
-    Dialogs::information(
-        this, QStringLiteral("Aplicativo processando, aperte Parar antes de fechar."));
-    return true;
+    return !mayRun(Command::CloseWindow);
 }
 
 void PoolWindow::closeEvent(QCloseEvent* event)

@@ -1,11 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "app/run_rules.h"
 
-class FieldExitFilter;
+#include <QDialog>
 #include <functional>
 #include <utility>
 #include <vector>
+
+class FieldExitFilter;
 
 // What the two football-pool windows share: modal, fixed size and centred, handlers run under
 // the error guard, field exit handlers, and no closing while a generation run is active.
@@ -20,6 +22,10 @@ public:
     // Calls handler when a field loses focus.
     void onExit(QWidget* field, std::function<void()> handler);
     virtual bool running() const = 0;
+    // The window's own long job, its generation run.
+    virtual Job job() const = 0;
+    // True when command may run now; otherwise tells the player why not and changes nothing.
+    bool mayRun(Command command);
 
     void reject() override;
 

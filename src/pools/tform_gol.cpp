@@ -309,6 +309,7 @@ void TFormGOL::CheckBox51Click()
 
 void TFormGOL::Button4Click()
 {
+    if (!mayRun(Command::Simulate)) return;
     // A row without a mark would shift the groups of the drawn result.
     Button5Click();
     QString result = drawnLine();
@@ -333,11 +334,7 @@ QString TFormGOL::defaultFileName() const
 
 void TFormGOL::Button7Click()
 {
-    if (!lotogolStopFlag) {
-        Dialogs::information(
-            this, QStringLiteral("Aperte em PARAR para poder salvar um fechamento."));
-        return;
-    }
+    if (!mayRun(Command::SaveClosing)) return;
     const QString suggested = defaultFileName();
     if (closing.empty()) {
         Dialogs::information(this,
@@ -364,11 +361,7 @@ QString TFormGOL::formatMessage()
 
 void TFormGOL::Button10Click()
 {
-    if (!lotogolStopFlag) {
-        Dialogs::information(
-            this, QStringLiteral("Aperte em PARAR para poder abrir um fechamento."));
-        return;
-    }
+    if (!mayRun(Command::OpenClosing)) return;
     const QString name = Dialogs::openFileName(this, QString());
     if (name.isEmpty()) return;
     // Read before clearing, so that a file that cannot be read loses nothing.
@@ -399,10 +392,7 @@ void TFormGOL::Button10Click()
 
 void TFormGOL::Button6Click()
 {
-    if (!lotogolStopFlag) {
-        Dialogs::information(this, QStringLiteral("Aperte PARAR para poder imprimir."));
-        return;
-    }
+    if (!mayRun(Command::Print)) return;
     if (closing.empty()) {
         Dialogs::information(
             this, QStringLiteral("Não há combinações disponíveis para a impressão."));

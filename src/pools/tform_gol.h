@@ -40,6 +40,7 @@ public:
     LotogolClosing closing; // the packed groups of Memo1's rows
 
     bool running() const override { return !lotogolStopFlag; }
+    Job job() const override { return Job::LotogolGeneration; }
     TForm1* mainWindow() const { return mainWindow_; }
 
     // One of the checked scores of a team row (1..10), uniformly; empty when none is checked.

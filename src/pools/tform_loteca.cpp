@@ -374,6 +374,7 @@ void TFormLoteca::CheckBox51Click()
 
 void TFormLoteca::Button4Click()
 {
+    if (!mayRun(Command::Simulate)) return;
     const int S = StrToInt(Label10->text());
     const int Du = StrToInt(Label11->text());
     const int Tr = StrToInt(Label12->text());
@@ -425,6 +426,7 @@ QString TFormLoteca::defaultFileName() const
 
 void TFormLoteca::Button8Click()
 {
+    if (!mayRun(Command::SaveClosing)) return;
     const QString suggested = defaultFileName();
     if (closing.empty()) {
         Dialogs::information(this,
@@ -453,11 +455,7 @@ QString TFormLoteca::formatMessage()
 
 void TFormLoteca::Button7Click()
 {
-    if (!lotecaStopFlag) {
-        Dialogs::information(
-            this, QStringLiteral("Aperte em PARAR para poder abrir um fechamento."));
-        return;
-    }
+    if (!mayRun(Command::OpenClosing)) return;
     const QString name = Dialogs::openFileName(this, QString());
     if (name.isEmpty()) return;
     // Read before clearing, so that a file that cannot be read loses nothing.
@@ -488,10 +486,7 @@ void TFormLoteca::Button7Click()
 
 void TFormLoteca::Button6Click()
 {
-    if (!lotecaStopFlag) {
-        Dialogs::information(this, QStringLiteral("Aperte PARAR para poder imprimir."));
-        return;
-    }
+    if (!mayRun(Command::Print)) return;
     if (closing.empty()) {
         Dialogs::information(
             this, QStringLiteral("Não há combinações disponíveis para a impressão."));

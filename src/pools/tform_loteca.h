@@ -38,6 +38,7 @@ public:
     LotecaClosing closing; // the masks of Memo1's rows
 
     bool running() const override { return !lotecaStopFlag; }
+    Job job() const override { return Job::LotecaGeneration; }
     TForm1* mainWindow() const { return mainWindow_; }
 
     // The board as a line: every checked box is an "X".

@@ -30,11 +30,8 @@ void ReductionRun::execute(
 {
     // Only the Lotofácil tab is locked by every run; the other reducer tabs stay clickable while
     // a generator or another reduction runs, and a reduction then would cut a closing in use.
-    if (!form_.stopFlag) {
-        Dialogs::information(
-            &form_, QStringLiteral("Aperte em PARAR para poder reduzir um fechamento."));
-        return;
-    }
+    if (!form_.mayRun(Command::Reduce)) return;
+    const JobState::Scope job(form_.jobs, Job::Reduction);
     LineStore& closing = form_.Memo1->store();
     ReductionPass pass(closing, prepare());
     const qsizetype previousTotal = closing.size();

@@ -160,10 +160,7 @@ std::unique_ptr<SlipReport> PrintTab::chooseSlip() const
 
 void PrintTab::Button12Click()
 {
-    if (!form_.stopFlag) {
-        Dialogs::information(&form_, QStringLiteral("Aperte PARAR para poder imprimir."));
-        return;
-    }
+    if (!form_.mayRun(Command::Print)) return;
     if (form_.Memo1->store().empty()) {
         Dialogs::information(
             &form_, QStringLiteral("Não há combinações disponíveis para a impressão."));

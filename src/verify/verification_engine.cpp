@@ -140,7 +140,11 @@ void VerificationEngine::writeNextTotal()
 void VerificationEngine::writeSummary()
 {
     const qsizetype n = drawsChecked();
-    if (failures_ == 0) {
+    // A guarantee is only claimed over draws that were checked: a sample that is empty, or a
+    // run stopped before its first draw, says only that.
+    if (n == 0) {
+        if (drawCount() == 0) add(QStringLiteral("Nenhum resultado para conferir."));
+    } else if (failures_ == 0) {
         add(QStringLiteral("Garantia de fechamento em todos da amostragem."));
     } else if (failures_ == n) {
         add(QStringLiteral("Amostragem sem garantia."));

@@ -79,11 +79,7 @@ QString VerificationPanel::defaultFileName() const
 
 void VerificationPanel::Button6Click()
 {
-    if (!form_.stopFlag) {
-        Dialogs::information(
-            &form_, QStringLiteral("Aperte em PARAR para poder salvar um fechamento."));
-        return;
-    }
+    if (!form_.mayRun(Command::SaveClosing)) return;
     saveDialogName_ = defaultFileName();
     LineStore& closing = form_.Memo1->store();
     if (closing.empty()) {
@@ -107,11 +103,7 @@ void VerificationPanel::Button6Click()
 
 void VerificationPanel::Button10Click()
 {
-    if (!form_.stopFlag) {
-        Dialogs::information(
-            &form_, QStringLiteral("Aperte em PARAR para poder abrir um fechamento."));
-        return;
-    }
+    if (!form_.mayRun(Command::OpenClosing)) return;
     const QString path = Dialogs::openFileName(&form_, QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
     // K and the file are both checked before anything is cleared, so a bad field or an
@@ -157,7 +149,7 @@ void VerificationPanel::Button10Click()
 void VerificationPanel::Button9Click()
 {
     LineStore& closing = form_.Memo1->store();
-    if (!form_.stopFlag || closing.size() < 2) return;
+    if (!form_.mayRun(Command::SortClosing) || closing.size() < 2) return;
     TicketFile::sortUnique(closing);
     form_.Memo1->sync();
 }
@@ -166,10 +158,7 @@ void VerificationPanel::Button9Click()
 
 void VerificationPanel::Button13Click()
 {
-    if (!form_.stopFlag) {
-        Dialogs::information(&form_, QStringLiteral("Aperte em PARAR para poder abrir."));
-        return;
-    }
+    if (!form_.mayRun(Command::OpenDraws)) return;
     const QString path = Dialogs::openFileName(&form_, QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
     const int d = form_.D();
@@ -273,6 +262,8 @@ void VerificationPanel::restoreAllNumbersMode()
 
 void VerificationPanel::Button3Click()
 {
+    if (!form_.mayRun(Command::Simulate)) return;
+    const JobState::Scope job(form_.jobs, Job::Verification);
     form_.resetComparisonChart();
     form_.stopFlag = false;
     lockVerification(true);

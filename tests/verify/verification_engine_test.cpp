@@ -117,10 +117,9 @@ void VerificationEngineTest::summaryLines_data()
                                   "Sem garantia em 2 da amostragem." };
     QTest::newRow("empty closing") << QStringList {} << QStringList { " 01 02 03" }
                                    << QStringList { "Amostragem sem garantia." };
+    // Nothing checked claims no guarantee.
     QTest::newRow("empty sample") << twoTickets << QStringList {}
-                                  << QStringList {
-                                         "Garantia de fechamento em todos da amostragem."
-                                     };
+                                  << QStringList { "Nenhum resultado para conferir." };
 }
 
 void VerificationEngineTest::summaryLines()
