@@ -2,7 +2,9 @@
 
 #include "app/conversion.h"
 #include "app/dialogs.h"
+#include "app/event_pump.h"
 #include "app/tform1.h"
+#include "net/official_results.h"
 #include "net/result_files.h"
 #include "net/settings_store.h"
 #include "net/tfsenha.h"
@@ -11,7 +13,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QFile>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QTabWidget>
 
 namespace {
@@ -53,7 +56,10 @@ NetPanel::NetPanel(TForm1& form)
     };
     bind(Button20, &NetPanel::Button20Click);
     bind(CheckBox14, &NetPanel::CheckBox14Click);
+    bind(RadioButton11, &NetPanel::RadioButton11Click);
+    bind(RadioButton12, &NetPanel::RadioButton11Click);
     bind(Button21, &NetPanel::Button21Click);
+    bind(Button24, &NetPanel::Button24Click);
 
     form_.afterCreate.push_back([this] { LoadSettings(); });
     form_.closeVetoes.push_back([this] { return downloading_; });
@@ -75,6 +81,14 @@ void NetPanel::buildSettingsGroup()
     Edit81 = named<QLineEdit>(QStringLiteral("Edit81"));
     Edit82 = named<QLineEdit>(QStringLiteral("Edit82"));
     Edit82->setMaximumWidth(80);
+    RadioButton11 = named<QRadioButton>(
+        QStringLiteral("RadioButton11"), QStringLiteral("Resultados oficiais (Caixa)"));
+    RadioButton11->setChecked(true);
+    Label117 = named<QLabel>(QStringLiteral("Label117"));
+    Label117->setWordWrap(true);
+    Label117->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    RadioButton12
+        = named<QRadioButton>(QStringLiteral("RadioButton12"), QStringLiteral("Site próprio"));
     Edit44 = named<QLineEdit>(QStringLiteral("Edit44"));
     Button20
         = named<QPushButton>(QStringLiteral("Button20"), QStringLiteral("Salvar Configurações"));
@@ -82,11 +96,16 @@ void NetPanel::buildSettingsGroup()
     layout->addRow(QStringLiteral("Endereço do servidor Proxy:"), Edit81);
     layout->addRow(QStringLiteral("Porta do Proxy:"), Edit82);
     layout->addRow(CheckBox15);
+    layout->addRow(RadioButton11);
+    layout->addRow(Label117);
+    layout->addRow(RadioButton12);
     layout->addRow(QStringLiteral("Endereço do Site:"), Edit44);
     layout->addRow(Button20);
     // The fields follow the switch from the start, before any setting is read.
     Edit81->setEnabled(false);
     Edit82->setEnabled(false);
+    officialService_ = QString::fromLatin1(OfficialResults::defaultService);
+    showOfficialService(false);
     if (auto* tab = qobject_cast<QFormLayout*>(form_.TabConfiguracoes->layout()))
         tab->addRow(GroupBox15);
 }
@@ -100,6 +119,9 @@ void NetPanel::buildDownloadPanel()
     Edit84 = named<QLineEdit>(QStringLiteral("Edit84"), QStringLiteral("1"));
     for (QLineEdit* e : { Edit83, Edit84 })
         e->setMaximumWidth(60);
+    Button24 = named<QPushButton>(QStringLiteral("Button24"), QStringLiteral("Até o último"));
+    Button24->setToolTip(QStringLiteral(
+        "Consultar nos resultados oficiais o último concurso da modalidade e colocá-lo em \"a\""));
     Button21 = named<QPushButton>(QStringLiteral("Button21"), QStringLiteral("Baixar"));
     Button21->setToolTip(QStringLiteral(
         "Baixar resultados da internet dependendo da modalidade lotérica selecionada"));
@@ -107,7 +129,8 @@ void NetPanel::buildDownloadPanel()
     layout->addWidget(Edit83, 0, 1);
     layout->addWidget(new QLabel(QStringLiteral("a")), 1, 0);
     layout->addWidget(Edit84, 1, 1);
-    layout->addWidget(Button21, 2, 0, 1, 2);
+    layout->addWidget(Button24, 1, 2);
+    layout->addWidget(Button21, 2, 0, 1, 3);
     layout->setRowStretch(3, 1);
     // Beside the verification controls, in the parameter panel's row.
     QWidget* panel = form_.GroupBoxSimulation->parentWidget();
@@ -138,6 +161,14 @@ void NetPanel::LoadSettings()
         }
         CheckBox14->setChecked(value("proxy") == u"s");
         CheckBox15->setChecked(value("proxy_usu") == u"s");
+        (value("site_proprio") == u"s" ? RadioButton12 : RadioButton11)->setChecked(true);
+        RadioButton11Click();
+        // Only for tests against an imitation of the service; never written by the program.
+        const QString service = value("site_oficial").trimmed();
+        if (!service.isEmpty()) {
+            officialService_ = service;
+            showOfficialService(true);
+        }
         CheckBox14Click();
     } catch (const std::exception&) {
     }
@@ -151,6 +182,8 @@ void NetPanel::Button20Click()
         { QStringLiteral("Proxy_Name"), Edit81->text() },
         { QStringLiteral("Proxy_Port"), Edit82->text() },
         { QStringLiteral("Site"), Edit44->text() },
+        { QStringLiteral("Site_Proprio"),
+            RadioButton12->isChecked() ? QStringLiteral("s") : QStringLiteral("n") },
     });
     Dialogs::information(&form_,
         saved ? QStringLiteral("Configurações salvas com sucesso.")
@@ -172,24 +205,164 @@ void NetPanel::CheckBox14Click()
     }
 }
 
+bool NetPanel::officialSource() const
+{
+    return !RadioButton12->isChecked();
+}
+
+void NetPanel::RadioButton11Click()
+{
+    Button24->setEnabled(officialSource() && !downloading_);
+}
+
+void NetPanel::showOfficialService(bool changed)
+{
+    const QString caption = changed
+        ? QStringLiteral("Serviço oficial ALTERADO no arquivo de configurações: ")
+        : QStringLiteral("Serviço oficial: ");
+    Label117->setText(caption + officialService_);
+}
+
 // ---------------------------------------------------------------- download
+
+// A download or a look-up of the latest contest runs as the main window's runs do: "Parar"
+// enabled and stopFlag false, what a run locks locked, and everything put back at the end.
+class NetPanel::Run
+{
+public:
+    explicit Run(NetPanel& panel)
+        : panel_(panel)
+        , form_(panel.form_)
+        , job_(form_.jobs, Job::Download)
+        , pascalEnabled_(form_.CheckBox3->isEnabled())
+    {
+        panel_.downloading_ = true;
+        form_.stopFlag = false;
+        form_.lockForRun(true);
+        form_.Button1->setEnabled(false);
+        form_.Button11->setEnabled(false);
+        form_.Button5->setEnabled(true);
+        panel_.Button21->setEnabled(false);
+        panel_.Button24->setEnabled(false);
+    }
+    ~Run()
+    {
+        form_.stopFlag = true;
+        form_.Button5->setEnabled(false);
+        form_.Button1->setEnabled(true);
+        form_.Button11->setEnabled(true);
+        form_.lockForRun(false);
+        form_.CheckBox3->setEnabled(pascalEnabled_);
+        panel_.downloading_ = false;
+        panel_.Button21->setEnabled(true);
+        panel_.RadioButton11Click();
+    }
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+private:
+    NetPanel& panel_;
+    TForm1& form_;
+    JobState::Scope job_;
+    bool pascalEnabled_;
+};
+
+HttpClient::Result NetPanel::request(const QString& address, HttpClient::Options options)
+{
+    if (CheckBox15->isChecked() && client_.proxyPassword.isEmpty()) FSenha_->exec();
+    if (downloading_) {
+        options.letInputThrough = true;
+        options.stopRequested = [this] { return form_.stopFlag; };
+    }
+    HttpClient::Result result = client_.get(address, options);
+    if (!result.ok && result.failure != HttpClient::Failure::Stopped) {
+        client_.proxyPassword.clear();
+        FSenha_->Edit2->clear();
+    }
+    return result;
+}
 
 QString NetPanel::Fetch(const QString& address)
 {
-    if (CheckBox15->isChecked() && client_.proxyPassword.isEmpty()) FSenha_->exec();
-    const HttpClient::Result result = client_.get(address);
-    if (!result.ok) {
-        client_.proxyPassword.clear();
-        FSenha_->Edit2->clear();
-        return QString::fromLatin1(ResultFiles::noResult);
-    }
+    const HttpClient::Result result = request(address, HttpClient::Options {});
+    if (!result.ok) return QString::fromLatin1(ResultFiles::noResult);
     return QString::fromLatin1(result.body);
+}
+
+NetPanel::Obtained NetPanel::ownSiteContest(const QString& site, Modality m, int contest)
+{
+    Obtained obtained;
+    const QString path = ResultFiles::cachePath(m, contest);
+    std::optional<QString> draw = ResultFiles::readCached(path, m);
+    if (!draw) {
+        const HttpClient::Result result
+            = request(ResultFiles::resultAddress(site, m, contest), HttpClient::Options {});
+        if (result.failure == HttpClient::Failure::Stopped) {
+            obtained.stopped = true;
+            return obtained;
+        }
+        draw = ResultFiles::drawFromBody(
+            result.ok ? result.body : QByteArray(ResultFiles::noResult), m);
+        // A cache that cannot be written only costs a fetch later.
+        if (draw) ResultFiles::writeCached(path, *draw);
+    }
+    if (draw)
+        obtained.draws << *draw;
+    else
+        obtained.failure = QStringLiteral("Resultado ") + QString::number(contest)
+            + QStringLiteral(" não existe ou erro de conexão.");
+    return obtained;
+}
+
+NetPanel::Obtained NetPanel::officialContest(Modality m, int contest, QChar separator)
+{
+    Obtained obtained;
+    const auto failed = [&](const QString& reason) {
+        obtained.failure = QStringLiteral("Resultado %1: %2.").arg(contest).arg(reason);
+        return obtained;
+    };
+    // The cache holds the answer as the service gave it, read again like a new one; a file
+    // that no longer reads as the contest is fetched anew.
+    const QString path = OfficialResults::cachePath(m, contest);
+    QFile cached(path);
+    if (cached.open(QIODevice::ReadOnly)) {
+        const QByteArray body = cached.read(client_.maxBodyBytes + 1);
+        if (body.size() <= client_.maxBodyBytes) {
+            const OfficialResults::Contest read
+                = OfficialResults::readContest(body, m, contest, separator);
+            if (read.ok()) {
+                obtained.draws = read.draws;
+                return obtained;
+            }
+        }
+        cached.close();
+    }
+
+    const HttpClient::Result result
+        = request(OfficialResults::contestAddress(officialService_, m, contest),
+            OfficialResults::requestOptions());
+    if (result.failure == HttpClient::Failure::Stopped) {
+        obtained.stopped = true;
+        return obtained;
+    }
+    if (!result.ok) return failed(OfficialResults::requestFailure(result, client_.timeoutMs));
+    const OfficialResults::Contest read
+        = OfficialResults::readContest(result.body, m, contest, separator);
+    if (!read.ok()) return failed(read.reason);
+
+    // Written whole or not at all; a cache that cannot be written only costs a fetch later.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(result.body);
+        file.commit();
+    }
+    obtained.draws = read.draws;
+    return obtained;
 }
 
 void NetPanel::Button21Click()
 {
     if (!form_.mayRun(Command::Download)) return;
-    const JobState::Scope job(form_.jobs, Job::Download);
     form_.resetComparisonChart();
     const int first = StrToInt(Edit83->text());
     const int last = StrToInt(Edit84->text());
@@ -199,24 +372,7 @@ void NetPanel::Button21Click()
         return;
     }
 
-    Button21->setEnabled(false);
-    downloading_ = true;
-    // The board, the parameters and the verification's inputs are locked as for any run; the
-    // balanced pick is not the download's to change.
-    const bool balancedPickEnabled = form_.CheckBox3->isEnabled();
-    form_.lockForRun(true);
-    struct Restore {
-        NetPanel* panel;
-        bool balancedPickEnabled;
-        ~Restore()
-        {
-            panel->downloading_ = false;
-            panel->Button21->setEnabled(true);
-            panel->form_.lockForRun(false);
-            panel->form_.CheckBox3->setEnabled(balancedPickEnabled);
-        }
-    } restore { this, balancedPickEnabled };
-
+    Run run(*this);
     QDir().mkpath(QString::fromLatin1(ResultFiles::cacheFolder));
     const Modality m = form_.modality();
     if (m == Modality::Outros) return;
@@ -230,39 +386,62 @@ void NetPanel::Button21Click()
     draws.clear();
     form_.setStatus(QStringLiteral("Baixando resultados."));
 
+    const bool official = officialSource();
     const QString site = Edit44->text();
-    QElapsedTimer sinceRepaint;
-    sinceRepaint.start();
+    const QChar separator = form_.separator();
+    EventPump pump;
     bool complete = true;
     for (int contest = first; contest <= last; ++contest) {
-        const QString path = ResultFiles::cachePath(m, contest);
-        std::optional<QString> draw = ResultFiles::readCached(path, m);
-        if (!draw) {
-            draw = ResultFiles::drawFromBody(
-                Fetch(ResultFiles::resultAddress(site, m, contest)).toLatin1(), m);
-            if (draw)
-                ResultFiles::writeCached(
-                    path, *draw); // a cache that cannot be written only costs a fetch later
-        }
-        if (!draw) {
-            form_.setStatus(QStringLiteral("Resultado ") + QString::number(contest)
-                + QStringLiteral(" não existe ou erro de conexão."));
+        const Obtained obtained = form_.stopFlag
+            ? Obtained { {}, {}, true }
+            : (official ? officialContest(m, contest, separator)
+                        : ownSiteContest(site, m, contest));
+        if (obtained.stopped || !obtained.failure.isEmpty()) {
+            form_.setStatus(obtained.stopped ? QStringLiteral("Download interrompido no resultado ")
+                        + QString::number(contest) + u'.'
+                                             : obtained.failure);
             complete = false;
             break;
         }
-        draws.append(*draw);
+        for (const QString& draw : obtained.draws)
+            draws.append(draw);
         form_.ProgressBar1->setValue(contest);
-        // Cached contests come fast and make no request: let the window repaint now and then,
-        // still without taking input.
-        if (sinceRepaint.elapsed() >= 15) {
-            form_.Memo2->sync();
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sinceRepaint.restart();
-        }
+        // Cached contests come fast and make no request: let the window repaint and "Parar"
+        // through now and then (the draws area follows its store by itself).
+        pump.maybePump();
         if (contest == last) break; // the last contest may be INT_MAX
     }
     form_.Memo2->sync();
     if (complete) form_.setStatus(QStringLiteral("Tarefa Concluída."));
+}
+
+void NetPanel::Button24Click()
+{
+    if (!form_.mayRun(Command::Download) || !officialSource()) return;
+    const Modality m = form_.modality();
+    if (m == Modality::Outros) {
+        form_.setStatus(QStringLiteral("A modalidade Outros não tem resultados oficiais."));
+        return;
+    }
+    Run run(*this);
+    form_.setStatus(QStringLiteral("Consultando o último concurso."));
+    const HttpClient::Result result = request(
+        OfficialResults::latestAddress(officialService_, m), OfficialResults::requestOptions());
+    if (result.failure == HttpClient::Failure::Stopped) {
+        form_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
+        return;
+    }
+    const OfficialResults::Latest latest = result.ok
+        ? OfficialResults::readLatest(result.body)
+        : OfficialResults::Latest { 0, OfficialResults::requestFailure(result, client_.timeoutMs) };
+    if (!latest.ok()) {
+        form_.setStatus(QStringLiteral("Último concurso: ") + latest.reason + u'.');
+        return;
+    }
+    Edit84->setText(QString::number(latest.contest));
+    form_.setStatus(QStringLiteral("Último concurso da %1: %2.")
+                        .arg(QString::fromUtf8(modalityDefaults(m).name))
+                        .arg(latest.contest));
 }
 
 void attachNet(TForm1& form)

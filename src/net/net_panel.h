@@ -1,21 +1,26 @@
 #pragma once
 
+#include "bet/modality.h"
 #include "net/http_client.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class TFSenha;
 class TForm1;
 
-// The results site that a first run (or a blank "Endereço do Site:") points at. No public site
-// serves our result files, so the default is a server on the user's own machine; README.md
-// tells how to serve the files and how to point the program elsewhere.
+// The own results site that a first run (or a blank "Endereço do Site:") points at. No public
+// site serves our result files, so the default is a server on the user's own machine; README.md
+// tells how to serve the files and how to point the program elsewhere. The official results
+// service is the default source (net/official_results.h).
 inline constexpr const char* defaultResultsSite = "http://localhost:8000";
 
 // The internet settings group of the settings tab, the proxy credentials dialog and the
@@ -33,31 +38,54 @@ public:
     QCheckBox* CheckBox15; // "Usar CHAVE e SENHA para acessar a internet"
     QLineEdit* Edit81; // proxy address
     QLineEdit* Edit82; // proxy port
+    QRadioButton* RadioButton11; // "Resultados oficiais (Caixa)"
+    QLabel* Label117; // the official service's address in use
+    QRadioButton* RadioButton12; // "Site próprio"
     QLineEdit* Edit44; // site address
     QPushButton* Button20; // "Salvar Configurações"
     // download panel
     QGroupBox* GroupBox16;
     QLineEdit *Edit83, *Edit84; // "de", "a"
+    QPushButton* Button24; // "Até o último"
     QPushButton* Button21; // "Baixar"
 
     HttpClient& client() { return client_; }
     TFSenha& credentialsDialog() { return *FSenha_; }
+    // The official service's base address: the built-in one unless the settings file names
+    // another, which the settings tab then shows.
+    const QString& officialService() const { return officialService_; }
+    bool officialSource() const;
 
     void LoadSettings();
     void Button20Click();
     void CheckBox14Click();
+    void RadioButton11Click(); // either source switch
     void Button21Click();
+    void Button24Click();
     // The body of a GET, or "erro" when it failed; asks for the proxy credentials first when
     // they are wanted and none are held, and forgets the password after a failure.
     QString Fetch(const QString& address);
 
 private:
+    class Run;
+    struct Obtained {
+        QStringList draws;
+        QString failure; // the status line when the contest could not be obtained
+        bool stopped = false;
+    };
+
     void buildSettingsGroup();
     void buildDownloadPanel();
+    void showOfficialService(bool changed);
+    // A GET as Fetch makes it; during a download it lets "Parar" through and stops with it.
+    HttpClient::Result request(const QString& address, HttpClient::Options options);
+    Obtained ownSiteContest(const QString& site, Modality m, int contest);
+    Obtained officialContest(Modality m, int contest, QChar separator);
 
     TForm1& form_;
     HttpClient client_;
     std::unique_ptr<TFSenha> FSenha_;
+    QString officialService_;
     bool downloading_ = false;
 };
 

@@ -85,6 +85,7 @@ private:
         {
             f.start();
             net = f.form->findChild<NetPanel*>(QStringLiteral("NetPanel"));
+            Ui::click(f.form.get(), QStringLiteral("RadioButton12")); // "Site próprio"
             net->Edit44->setText(site);
             net->client().timeoutMs = 2000;
         }

@@ -136,7 +136,7 @@ void SettingsTest::savedSettingsComeBackAfterARestart()
     const std::map<QString, QString> written = SettingsStore::readAll();
     const std::map<QString, QString> expected { { "Proxy", "s" }, { "Proxy_usu", "s" },
         { "Proxy_Name", "proxy.lan" }, { "Proxy_Port", "3128" },
-        { "Site", "http://resultados.lan/loterias" } };
+        { "Site", "http://resultados.lan/loterias" }, { "Site_Proprio", "n" } };
     QVERIFY(written == expected);
 
     MainWindowFixture f;

@@ -1,0 +1,47 @@
+#include "../tests/net/official_service_imitation.h"
+
+#include "app/line_view.h"
+#include "app/tform1.h"
+#include "net/net_panel.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+// "Baixar" of 100 Mega-Sena contests from an imitation of the official service on loopback,
+// into an empty cache each time: 100 requests, answers read, cache files written, draws shown.
+static void BM_DownloadOfficial100(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.filePath("settings"));
+    LoopbackHttpServer service(OfficialServiceImitation::service(100));
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("QUIRVA"))
+        .setValue(QStringLiteral("Site_Oficial"), service.address() + "/api");
+
+    TForm1 form;
+    form.FormCreate();
+    NetPanel* net = form.findChild<NetPanel*>(QStringLiteral("NetPanel"));
+    form.RadioButton3->click();
+    net->Edit83->setText(QStringLiteral("1"));
+    net->Edit84->setText(QStringLiteral("100"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QDir(dir.filePath("Quirva_Results")).removeRecursively();
+        service.requests.clear();
+        state.ResumeTiming();
+        net->Button21->click();
+        if (form.Memo2->store().size() != 100 || service.requests.size() != 100) {
+            state.SkipWithError("the download did not bring 100 contests");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 100);
+    QDir::setCurrent(previous);
+}
+BENCHMARK(BM_DownloadOfficial100)->Unit(benchmark::kMillisecond);
