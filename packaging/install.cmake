@@ -23,11 +23,11 @@ set(CPACK_PACKAGE_NAME quirva)
 set(CPACK_PACKAGE_VENDOR "QUIRVA")
 set(CPACK_PACKAGE_CONTACT "QUIRVA <quirva@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Fechamentos com garantia para as loterias federais")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Monta fechamentos com garantia para até 100 dezenas da Lotomania, Lotofácil, Mega-Sena,\n"
-    "Dupla-Sena e Quina, e das loterias esportivas Loteca e Lotogol; confere, reduz, imprime\n"
-    "volantes e baixa resultados.")
+set(CPACK_PACKAGE_DESCRIPTION "Monta fechamentos com garantia para até 100 dezenas da \
+Lotomania, Lotofácil, Mega-Sena, Dupla-Sena e Quina, e das loterias esportivas Loteca e \
+Lotogol; confere, reduz, imprime volantes e baixa resultados.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # dpkg-shlibdeps finds the libraries the program links (the X11 platform plugin comes with
