@@ -373,6 +373,8 @@ void MainWindowTest::productIsNamedOnceInEveryTitle()
     ApplicationIdentity::apply();
     QCOMPARE(QCoreApplication::applicationName(), QString("QUIRVA"));
     QCOMPARE(QGuiApplication::desktopFileName(), QString("quirva"));
+    QCOMPARE(QGuiApplication::windowIcon().availableSizes(),
+        (QList<QSize> { QSize(48, 48), QSize(128, 128) }));
     // A display name of its own would be appended to every title; unset, it follows the name.
     QCoreApplication::setApplicationName(QStringLiteral("outro"));
     QCOMPARE(QGuiApplication::applicationDisplayName(), QString("outro"));
