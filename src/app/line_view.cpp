@@ -1,7 +1,14 @@
 #include "app/line_view.h"
 
+#include "app/dialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -50,7 +57,13 @@ void LineView::sync()
     const LineStore::Changes changes = store_.takeChanges();
     if (store_.revision() == shownRevision_ && !changes.reset) return;
     shownRevision_ = store_.revision();
-    if (changes.reset) widestLine_ = 0;
+    if (changes.reset) {
+        widestLine_ = 0;
+        clearSelection();
+    } else if (changes.prepended > 0 && anchor_ >= 0) {
+        anchor_ += changes.prepended;
+        cursor_ += changes.prepended;
+    }
     // Lines added at the top push the content down, as in a text area: keep the first line the
     // user was looking at unless the view stood at the very top.
     const int value = verticalScrollBar()->value();
@@ -89,9 +102,17 @@ void LineView::paintEvent(QPaintEvent*)
     const qsizetype last = qMin(store_.size(), first + visibleLines() + 1);
     const int x = 2 - horizontalScrollBar()->value();
     const int ascent = fontMetrics().ascent();
+    const Selection selected = selection();
+    const QColor text = palette().color(QPalette::Text);
+    const QColor highlighted = palette().color(QPalette::HighlightedText);
     bool wider = false;
     for (qsizetype row = first; row < last; ++row) {
-        painter.drawText(x, static_cast<int>(row - first) * h + ascent, store_.line(row));
+        const int top = static_cast<int>(row - first) * h;
+        const bool inSelection = row >= selected.first && row <= selected.last;
+        if (inSelection)
+            painter.fillRect(0, top, viewport()->width(), h, palette().color(QPalette::Highlight));
+        painter.setPen(inSelection ? highlighted : text);
+        painter.drawText(x, top + ascent, store_.line(row));
         if (store_.length(row) > widestLine_) {
             widestLine_ = store_.length(row);
             wider = true;
@@ -108,6 +129,37 @@ void LineView::resizeEvent(QResizeEvent* event)
 
 void LineView::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+        return;
+    }
+    if (event->modifiers() & Qt::ShiftModifier) {
+        sync();
+        if (store_.empty()) return;
+        if (selection().empty()) anchor_ = cursor_ = qMin(topLine(), store_.size() - 1);
+        const qsizetype from = cursor_;
+        const qsizetype page = visibleLines();
+        switch (event->key()) {
+        case Qt::Key_Up:
+            return moveCursorTo(from - 1);
+        case Qt::Key_Down:
+            return moveCursorTo(from + 1);
+        case Qt::Key_PageUp:
+            return moveCursorTo(from - page);
+        case Qt::Key_PageDown:
+            return moveCursorTo(from + page);
+        case Qt::Key_Home:
+            return moveCursorTo(0);
+        case Qt::Key_End:
+            return moveCursorTo(store_.size() - 1);
+        default:
+            break;
+        }
+    }
     QScrollBar* bar = verticalScrollBar();
     switch (event->key()) {
     case Qt::Key_Up:
@@ -136,4 +188,124 @@ void LineView::keyPressEvent(QKeyEvent* event)
 void LineView::setVerticalScrollAllowed(bool allowed)
 {
     setVerticalScrollBarPolicy(allowed ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+LineView::Selection LineView::selection() const
+{
+    // The store may have changed since the last sync: never hand out a row it no longer has.
+    const qsizetype lines = store_.size();
+    if (anchor_ < 0 || lines == 0) return {};
+    const qsizetype first = qMin(anchor_, cursor_), last = qMax(anchor_, cursor_);
+    if (first >= lines) return {};
+    return { first, qMin(last, lines - 1) };
+}
+
+void LineView::select(qsizetype anchor, qsizetype cursor)
+{
+    sync();
+    const qsizetype lines = store_.size();
+    if (lines == 0) return clearSelection();
+    anchor_ = std::clamp<qsizetype>(anchor, 0, lines - 1);
+    cursor_ = std::clamp<qsizetype>(cursor, 0, lines - 1);
+    viewport()->update();
+}
+
+void LineView::selectAll()
+{
+    select(0, store_.size() - 1);
+}
+
+void LineView::clearSelection()
+{
+    anchor_ = cursor_ = -1;
+    viewport()->update();
+}
+
+bool LineView::copy()
+{
+    sync();
+    const Selection selected = selection();
+    if (selected.empty()) return false;
+    if (store_.textLength(selected.first, selected.last) > kCopyLimitBytes) {
+        Dialogs::information(this,
+            QStringLiteral("A seleção tem mais de 50 MB de texto e não foi copiada. "
+                           "Selecione menos linhas ou use \"Salvar Fechamento\"."));
+        return false;
+    }
+    QApplication::clipboard()->setText(store_.text(selected.first, selected.last));
+    return true;
+}
+
+QMenu* LineView::createContextMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    QAction* copyAction = menu->addAction(QStringLiteral("Copiar"), this, &LineView::copy);
+    copyAction->setShortcut(QKeySequence::Copy);
+    copyAction->setEnabled(!selection().empty());
+    QAction* allAction
+        = menu->addAction(QStringLiteral("Selecionar Tudo"), this, &LineView::selectAll);
+    allAction->setShortcut(QKeySequence::SelectAll);
+    allAction->setEnabled(!store_.empty());
+    return menu;
+}
+
+void LineView::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+qsizetype LineView::rowAt(int y) const
+{
+    const int h = qMax(1, lineHeight());
+    const qsizetype offset = y < 0 ? -1 - (-1 - y) / h : y / h;
+    return topLine() + offset;
+}
+
+void LineView::ensureVisible(qsizetype row)
+{
+    const qsizetype top = topLine();
+    const qsizetype page = visibleLines();
+    if (row < top)
+        scrollToLine(row);
+    else if (row >= top + page)
+        scrollToLine(row - page + 1);
+}
+
+void LineView::moveCursorTo(qsizetype row)
+{
+    if (store_.empty()) return;
+    row = std::clamp<qsizetype>(row, 0, store_.size() - 1);
+    if (anchor_ < 0 || anchor_ >= store_.size()) anchor_ = row;
+    cursor_ = row;
+    ensureVisible(row);
+    viewport()->update();
+}
+
+void LineView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
+    sync();
+    if (store_.empty()) return;
+    const qsizetype row
+        = std::clamp<qsizetype>(rowAt(qRound(event->position().y())), 0, store_.size() - 1);
+    if ((event->modifiers() & Qt::ShiftModifier) && !selection().empty())
+        cursor_ = row;
+    else
+        anchor_ = cursor_ = row;
+    viewport()->update();
+}
+
+void LineView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
+    event->accept();
+}
+
+void LineView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton) || anchor_ < 0)
+        return QAbstractScrollArea::mouseMoveEvent(event);
+    moveCursorTo(rowAt(qRound(event->position().y())));
 }

@@ -1,3 +1,4 @@
+#include "app/application_identity.h"
 #include "app/tform1.h"
 
 #include <QApplication>
@@ -5,8 +6,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("QUIRVA"));
-    QApplication::setApplicationDisplayName(QStringLiteral("QUIRVA"));
+    ApplicationIdentity::apply();
     TForm1 form;
     form.FormCreate();
     form.show();

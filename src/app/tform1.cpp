@@ -8,6 +8,7 @@
 #include "app/random_source.h"
 #include "app/subsystems.h"
 #include "app/tform_sobre.h"
+#include "app/window_geometry.h"
 #include "bet/tile_label.h"
 #include "generate/covering_generator.h"
 #include "generate/line_format.h"
@@ -869,6 +870,7 @@ void TForm1::FormCreate()
         step();
     for (QWidget* tab : { TabLotofacil, TabQuina, TabMegaSena, TabDuplaSena })
         showReducerTab(tab, false);
+    WindowGeometry::restore(*this, WindowGeometry::kMainWindow);
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -881,6 +883,7 @@ void TForm1::closeEvent(QCloseEvent* event)
         Dialogs::information(this, RunRules::refusal(Command::CloseWindow));
         return;
     }
+    WindowGeometry::save(*this, WindowGeometry::kMainWindow);
     event->accept();
 }
 

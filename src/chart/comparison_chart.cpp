@@ -34,7 +34,10 @@ ComparisonChart::ComparisonChart(TForm1& form)
     axisY_->setObjectName(QStringLiteral("AxisQuantidade"));
     axisY_->setTitleText(QStringLiteral("Quantidade de vezes que a dezena apareceu"));
     axisY_->setLabelFormat(QStringLiteral("%d"));
-    axisY_->setRange(0, 1);
+    // Fixed ticks would split 0..1 into quarters and label them 0, 0, 0, 0, 1.
+    axisY_->setTickType(QValueAxis::TicksDynamic);
+    axisY_->setTickAnchor(0);
+    setCountRange(1);
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
     form_.Series1->attachAxis(axisX_);
@@ -76,7 +79,13 @@ void ComparisonChart::clearAxisLabels()
     for (const QString& label : axisX_->categoriesLabels())
         axisX_->remove(label);
     axisX_->setRange(0, 1);
-    axisY_->setRange(0, 1);
+    setCountRange(1);
+}
+
+void ComparisonChart::setCountRange(int top)
+{
+    axisY_->setRange(0, top);
+    axisY_->setTickInterval(NumberCounts::tickStep(top));
 }
 
 void ComparisonChart::Button22Click()
@@ -100,7 +109,7 @@ void ComparisonChart::Button22Click()
         highest = std::max(highest, p.y);
     }
     axisX_->setRange(0, static_cast<double>(points.size()) + 1);
-    axisY_->setRange(0, highest + 1);
+    setCountRange(highest + 1);
     form_.Series1->replace(xy);
 
     for (const NumberCounts::Item& item : counts.ranking()) {

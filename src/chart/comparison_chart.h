@@ -27,6 +27,7 @@ public:
 
 private:
     void clearAxisLabels();
+    void setCountRange(int top);
 
     TForm1& form_;
     QCategoryAxis* axisX_;

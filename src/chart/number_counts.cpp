@@ -51,3 +51,10 @@ std::vector<NumberCounts::Item> NumberCounts::ranking() const
         [](const Item& a, const Item& b) { return a.count > b.count; });
     return result;
 }
+
+int NumberCounts::tickStep(int top)
+{
+    for (long long decade = 1;; decade *= 10)
+        for (const long long step : { decade, 2 * decade, 5 * decade })
+            if (step * 10 >= top) return static_cast<int>(step);
+}

@@ -33,6 +33,9 @@ public:
     std::vector<Item> ranking() const;
 
     static QString fieldText(int field);
+    // The gap between the ticks of a count axis running from 0 to top: a whole 1, 2 or 5
+    // times a power of ten, so no tick falls between two counts, and at most ten gaps.
+    static int tickStep(int top);
 
 private:
     std::array<int, 100> counts_ {};

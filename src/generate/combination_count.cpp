@@ -14,12 +14,14 @@ long double count(int n, int k)
     const long double divisor = PrizeOdds::Factorial(k) * PrizeOdds::Factorial(n - k);
     const long double value = PrizeOdds::Factorial(n) / divisor;
     if (!std::isfinite(value)) return 0;
-    return value;
+    // The quotient of factorials lands a hair off the whole number (C(60,6) comes out as
+    // 50063859.99999...), and a count of combinations is whole.
+    return std::round(value);
 }
 
 int progressMaximum(int n, int k)
 {
-    const long double value = std::trunc(count(n, k));
+    const long double value = count(n, k);
     if (!(value > 0) || value > static_cast<long double>(std::numeric_limits<qint32>::max()))
         return 0;
     bool ok = false;

@@ -6,10 +6,11 @@
 // lines a run may write into a closing held in memory.
 namespace Combinations {
 
-// n! / (k! (n - k)!) from factorials in extended precision; 0 when it cannot be computed.
+// n! / (k! (n - k)!) from factorials in extended precision, rounded to the nearest whole
+// number; 0 when it cannot be computed.
 long double count(int n, int k);
-// The progress bar's maximum: the count truncated, written as decimal text and read back as a
-// 32-bit integer; 0 when that fails (too large, or the text is in exponent form).
+// The progress bar's maximum: the count written as decimal text and read back as a 32-bit
+// integer; 0 when that fails (too large, or the text is in exponent form).
 int progressMaximum(int n, int k);
 
 // Store bytes one run may add to a closing. A line costs its text plus its entry (mask,

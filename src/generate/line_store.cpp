@@ -78,8 +78,7 @@ void LineStore::keepOnly(const std::vector<bool>& keep)
     std::deque<Entry> entries;
     qsizetype irregular = 0;
     for (std::size_t row = 0; row < entries_.size(); ++row) {
-        if (row >= keep.size() || !keep[row])
-            continue;
+        if (row >= keep.size() || !keep[row]) continue;
         Entry e = entries_[row];
         const auto from = arena_.begin() + e.offset;
         e.offset = static_cast<std::uint32_t>(arena.size());
@@ -126,6 +125,32 @@ QString LineStore::text() const
     for (qsizetype i = 0; i < size(); ++i) {
         result += line(i);
         result += u'\n';
+    }
+    return result;
+}
+
+qint64 LineStore::textLength(qsizetype first, qsizetype last) const
+{
+    if (first < 0 || last < first || last >= size()) return 0;
+    qint64 length = last - first;
+    const auto end = entries_.begin() + last + 1;
+    for (auto it = entries_.begin() + first; it != end; ++it)
+        length += it->length;
+    return length;
+}
+
+QString LineStore::text(qsizetype first, qsizetype last) const
+{
+    const qint64 length = textLength(first, last);
+    if (length <= 0) return {};
+    QString result(static_cast<qsizetype>(length), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(result.data());
+    const auto end = entries_.begin() + last + 1;
+    for (auto it = entries_.begin() + first; it != end; ++it) {
+        if (it != entries_.begin() + first) *out++ = u'\n';
+        const auto* from = reinterpret_cast<const unsigned char*>(arena_.data() + it->offset);
+        for (std::uint32_t i = 0; i < it->length; ++i)
+            *out++ = from[i];
     }
     return result;
 }

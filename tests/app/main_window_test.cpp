@@ -1,4 +1,10 @@
+#include "app/application_identity.h"
+#include "app/tform_sobre.h"
+#include "app/window_geometry.h"
 #include "bet/tile_label.h"
+#include "net/settings_store.h"
+#include "pools/tform_gol.h"
+#include "pools/tform_loteca.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
 
@@ -30,6 +36,8 @@ private slots:
     void tilesFollowTheClickRule();
     void outrosWithKBelowGIsRefused();
     void separatorChangesLinesBuiltLater();
+    void windowComesBackWhereItWasClosed();
+    void productIsNamedOnceInEveryTitle();
 };
 
 void MainWindowTest::startsWithRandomLotomaniaBet()
@@ -336,6 +344,50 @@ void MainWindowTest::separatorChangesLinesBuiltLater()
     w.ComboBox1->setCurrentText("7"); // a digit is never used: lines keep their layout
     w.StaticText1Click(9);
     QCOMPARE(w.Edit9->text(), QString(" 05 07 09"));
+}
+
+void MainWindowTest::windowComesBackWhereItWasClosed()
+{
+    QRect closedAt;
+    {
+        MainWindowFixture f;
+        f.start();
+        f.form->show();
+        f.form->setGeometry(40, 50, 910, 690);
+        QVERIFY(f.form->close());
+        closedAt = f.form->geometry();
+    }
+    MainWindowFixture again;
+    again.start();
+    QCOMPARE(again.form->geometry(), closedAt);
+
+    // Anything unusable kept there leaves the window as it opens.
+    QVERIFY(SettingsStore::write({ { WindowGeometry::kMainWindow, QStringLiteral("lixo") } }));
+    MainWindowFixture spoiled;
+    spoiled.start();
+    QVERIFY(spoiled.form->geometry() != closedAt);
+}
+
+void MainWindowTest::productIsNamedOnceInEveryTitle()
+{
+    ApplicationIdentity::apply();
+    QCOMPARE(QCoreApplication::applicationName(), QString("QUIRVA"));
+    QCOMPARE(QGuiApplication::desktopFileName(), QString("quirva"));
+    QCOMPARE(QGuiApplication::windowIcon().availableSizes(),
+        (QList<QSize> { QSize(48, 48), QSize(128, 128) }));
+    // A display name of its own would be appended to every title; unset, it follows the name.
+    QCoreApplication::setApplicationName(QStringLiteral("outro"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("outro"));
+    ApplicationIdentity::apply();
+
+    MainWindowFixture f;
+    f.start();
+    TFormSobre about;
+    TFormLoteca loteca(f.form.get());
+    TFormGOL lotogol(f.form.get());
+    for (const QWidget* window :
+        std::initializer_list<const QWidget*> { f.form.get(), &about, &loteca, &lotogol })
+        QCOMPARE(window->windowTitle().count(QStringLiteral("QUIRVA")), 1);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -48,6 +48,8 @@ private slots:
     void markingRefuses();
     void nonNumericFieldShowsConversionError();
     void modalitySwitchResetsTheChart();
+    void countAxisHasWholeTicks_data();
+    void countAxisHasWholeTicks();
 };
 
 void ComparisonChartTest::chartsTheDrawsArea()
@@ -191,6 +193,36 @@ void ComparisonChartTest::modalitySwitchResetsTheChart()
         QStringLiteral("A dezena 75 não existe na modalidade selecionada."));
     for (int n = 1; n <= 100; ++n)
         QCOMPARE(f.form->board.state(n), before.state(n));
+}
+
+void ComparisonChartTest::countAxisHasWholeTicks_data()
+{
+    QTest::addColumn<int>("drawsOfOne"); // lines " 01"; -1: the chart as the window opens
+    QTest::addColumn<QList<double>>("ticks");
+    QTest::newRow("at start-up") << -1 << QList<double> { 0, 1 };
+    QTest::newRow("empty draws area") << 0 << QList<double> { 0, 1 };
+    QTest::newRow("three draws") << 3 << QList<double> { 0, 1, 2, 3, 4 };
+    QTest::newRow("twenty-five draws") << 25 << QList<double> { 0, 5, 10, 15, 20, 25 };
+    QTest::newRow("ten thousand draws")
+        << 10000 << QList<double> { 0, 2000, 4000, 6000, 8000, 10000 };
+}
+
+void ComparisonChartTest::countAxisHasWholeTicks()
+{
+    QFETCH(int, drawsOfOne);
+    QFETCH(QList<double>, ticks);
+    MainWindowFixture f;
+    f.start();
+    if (drawsOfOne >= 0) {
+        f.form->Memo2->store().setLines(QStringList(drawsOfOne, QStringLiteral(" 01")));
+        Ui::click(f.form.get(), QStringLiteral("Button22"));
+    }
+    auto* axis = f.form->ChartView1->chart()->findChild<QValueAxis*>("AxisQuantidade");
+    QCOMPARE(axis->tickType(), QValueAxis::TicksDynamic);
+    QList<double> shown;
+    for (double t = axis->tickAnchor(); t <= axis->max(); t += axis->tickInterval())
+        if (t >= axis->min()) shown << t;
+    QCOMPARE(shown, ticks);
 }
 
 QTEST_MAIN(ComparisonChartTest)

@@ -74,6 +74,9 @@ void PrizeOddsTest::progressMaximumFitsOr0_data()
     QTest::newRow("7 choose 4") << 7 << 4 << 35;
     QTest::newRow("lotofacil") << 25 << 15 << 3268760;
     QTest::newRow("margin lotofacil") << 22 << 15 << 170544;
+    QTest::newRow("megasena 60 choose 6") << 60 << 6 << 50063860;
+    QTest::newRow("50 choose 6") << 50 << 6 << 15890700;
+    QTest::newRow("lotomania 100 choose 4") << 100 << 4 << 3921225;
     QTest::newRow("beyond 32 bits") << 60 << 20 << 0;
     QTest::newRow("astronomic") << 100 << 50 << 0;
 }

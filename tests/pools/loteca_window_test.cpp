@@ -5,7 +5,9 @@
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -261,6 +263,10 @@ void LotecaWindowTest::runCoversTheMarkedResults()
         qPrintable(f.dialogs->messages.join('|') + QString::number(tickets.size())));
     QCOMPARE(tickets.toVector().size(), f.window->closing.size());
     QCOMPARE(QSet<QString>(tickets.begin(), tickets.end()).size(), tickets.size());
+    // Players copy the tickets out of the list.
+    QTest::keySequence(f.window->Memo1, QKeySequence::SelectAll);
+    QTest::keySequence(f.window->Memo1, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(), tickets.join(u'\n'));
     const LotecaLine marks = f.window->marks();
     for (qsizetype i = 0; i < tickets.size(); ++i) {
         const LotecaLine t = LotecaLine::fromText(tickets[i]);

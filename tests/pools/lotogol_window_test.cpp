@@ -4,7 +4,9 @@
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -193,6 +195,10 @@ void LotogolWindowTest::generationCovers()
     QVERIFY(f.window->Button1->isEnabled());
     QVERIFY(!f.window->Button2->isEnabled());
     QVERIFY(f.dialogs->messages.isEmpty());
+    // Players copy the tickets out of the list.
+    QTest::keySequence(f.window->Memo1, QKeySequence::SelectAll);
+    QTest::keySequence(f.window->Memo1, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(), tickets.join(u'\n'));
 }
 
 void LotogolWindowTest::rowEmptiedDuringRunIsCompleted()

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Who the program is to the desktop: its name (settings, task bar), its desktop entry and its
+// window icon.
+namespace ApplicationIdentity {
+
+inline const QString kName = QStringLiteral("QUIRVA");
+// The desktop entry's file name without ".desktop"; the installed entry is quirva.desktop.
+inline const QString kDesktopEntry = QStringLiteral("quirva");
+
+// Sets the name, the desktop entry and the icon, and deliberately no display name: the X11 and
+// Wayland platforms append a display name to every window title, and each title names QUIRVA
+// already.
+void apply();
+
+} // namespace ApplicationIdentity
