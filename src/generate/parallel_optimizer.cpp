@@ -20,7 +20,15 @@ ParallelOptimizer::ParallelOptimizer(
         const std::uint64_t seed
             = setup_.seed + static_cast<std::uint64_t>(i) * 0x9E3779B97F4A7C15ULL;
         Worker& worker = *workers_[static_cast<std::size_t>(i)];
-        worker.thread = std::thread([this, &worker, seed] { run(worker, seed); });
+        try {
+            worker.thread = std::thread([this, &worker, seed] { run(worker, seed); });
+        } catch (...) {
+            // No thread may outlive a half-built driver.
+            done_.store(true);
+            for (const auto& started : workers_)
+                if (started->thread.joinable()) started->thread.join();
+            throw;
+        }
     }
 }
 
