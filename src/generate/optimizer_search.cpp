@@ -9,17 +9,6 @@
 #include <unistd.h>
 #endif
 
-namespace {
-
-std::vector<int> positionsOf(const TicketMask& mask)
-{
-    std::vector<int> out;
-    mask.forEach([&](int number) { out.push_back(number - 1); });
-    return out;
-}
-
-} // namespace
-
 ClosingOptimizer::Refusal ClosingOptimizer::check(const Setup& s, std::uint64_t memory)
 {
     const int n = static_cast<int>(s.selected.size());
@@ -33,9 +22,10 @@ ClosingOptimizer::Refusal ClosingOptimizer::check(const Setup& s, std::uint64_t 
 
 std::uint64_t ClosingOptimizer::memoryNeeded(const Setup& s)
 {
-    // Cover count, owner and place in the uncovered list per draw, and room for the tickets.
+    // Cover count, owner, place in the uncovered list and cover level per draw, and room for
+    // the tickets.
     const double draws = OptimizerDrawSpace::count(static_cast<int>(s.selected.size()), s.C - s.F);
-    return static_cast<std::uint64_t>(draws) * 12 + (std::uint64_t { 16 } << 20);
+    return static_cast<std::uint64_t>(draws * 12.25) + (std::uint64_t { 16 } << 20);
 }
 
 std::uint64_t ClosingOptimizer::availableMemory()
@@ -76,6 +66,7 @@ ClosingOptimizer::ClosingOptimizer(Setup setup, const std::vector<TicketMask>& c
         OptimizerDrawSpace::count(k_ - 1, least_ - 1)
             * OptimizerDrawSpace::count(n_ - k_ - 1, m_ - least_));
     counts_.assign(space_.size(), 0);
+    levels_.assign(space_.size() / 4 + 1, 0);
     owners_.assign(space_.size(), 0);
     start_.reserve(closing.size());
     for (const TicketMask& ticket : closing)
@@ -130,6 +121,7 @@ double ClosingOptimizer::completionProgress() const
 void ClosingOptimizer::cover(std::uint32_t r, std::uint32_t ticket)
 {
     const std::uint32_t before = counts_[r]++;
+    if (before < 2) setLevel(r, before + 1);
     if (before == 0) {
         ++sole_[ticket];
         ++soleDraws_;
@@ -154,6 +146,7 @@ void ClosingOptimizer::uncover(std::uint32_t r, std::uint32_t ticket)
 {
     owners_[r] ^= ticket;
     const std::uint32_t after = --counts_[r];
+    if (after < 2) setLevel(r, after);
     if (after == 0) {
         --sole_[ticket];
         --soleDraws_;
@@ -212,6 +205,7 @@ void ClosingOptimizer::adopt(const std::vector<TicketMask>& positions)
     if (positions.empty()) return;
     tracking_ = false;
     std::fill(counts_.begin(), counts_.end(), 0);
+    std::fill(levels_.begin(), levels_.end(), 0);
     std::fill(owners_.begin(), owners_.end(), 0);
     soleDraws_ = 0;
     tickets_.clear();
@@ -381,35 +375,38 @@ void ClosingOptimizer::move()
     // it, so every move covers at least that draw when the ticket was one number short.
     const TicketMask draw
         = uncoveredMasks_[static_cast<std::size_t>(random_() % uncovered_.size())];
-    std::size_t chosen = 0;
-    int closest = -1, ties = 0;
+    int closest = -1;
+    closest_.clear();
     for (std::size_t i = 0; i < tickets_.size(); ++i) {
         const int shared = common(tickets_[i], draw);
+        if (shared < closest) continue;
         if (shared > closest) {
             closest = shared;
-            chosen = i;
-            ties = 1;
-        } else if (shared == closest && random_() % static_cast<std::uint64_t>(++ties) == 0) {
-            chosen = i;
+            closest_.clear();
         }
+        closest_.push_back(static_cast<std::uint32_t>(i));
     }
+    const std::size_t chosen = closest_[static_cast<std::size_t>(random_() % closest_.size())];
     const TicketMask ticket = tickets_[chosen];
-    const std::vector<int> leaving = positionsOf(ticket & ~draw);
-    const std::vector<int> entering = positionsOf(draw & ~ticket);
-    if (leaving.empty() || entering.empty()) return;
-    const int a = leaving[static_cast<std::size_t>(random_() % leaving.size())];
-    const int b = entering[static_cast<std::size_t>(random_() % entering.size())];
+    int leaving[128], entering[128];
+    int leavingCount = 0, enteringCount = 0;
+    (ticket & ~draw).forEach([&](int number) { leaving[leavingCount++] = number - 1; });
+    (draw & ~ticket).forEach([&](int number) { entering[enteringCount++] = number - 1; });
+    if (!leavingCount || !enteringCount) return;
+    const int a = leaving[random_() % static_cast<std::uint64_t>(leavingCount)];
+    const int b = entering[random_() % static_cast<std::uint64_t>(enteringCount)];
 
     // The draws whose cover by this ticket changes are {a} + L + H (lost) and {b} + L + H
     // (won), L taking least-1 of the ticket's other positions and H the rest of the draw from
     // outside the ticket, b excluded.
-    std::vector<int> inside, outside;
+    inside_.clear();
+    outside_.clear();
     for (int p = 0; p < n_; ++p) {
         if (p == a || p == b) continue;
-        (ticket.has(p + 1) ? inside : outside).push_back(p);
+        (ticket.has(p + 1) ? inside_ : outside_).push_back(p);
     }
-    OptimizerDrawSpace::subsets(inside, least_ - 1, lowSubsets_);
-    OptimizerDrawSpace::subsets(outside, m_ - least_, highSubsets_);
+    OptimizerDrawSpace::subsets(inside_, least_ - 1, lowSubsets_);
+    OptimizerDrawSpace::subsets(outside_, m_ - least_, highSubsets_);
     TicketMask aMask, bMask;
     aMask.add(a + 1);
     bMask.add(b + 1);
@@ -428,12 +425,12 @@ void ClosingOptimizer::move()
     } else {
         for (const TicketMask& low : lowSubsets_)
             for (const TicketMask& high : highSubsets_)
-                gain += counts_[space_.rank(low | high | bMask)] == 0;
+                gain += level(space_.rank(low | high | bMask)) == 0;
     }
     int loss = 0;
     for (const TicketMask& low : lowSubsets_)
         for (const TicketMask& high : highSubsets_)
-            if (counts_[space_.rank(low | high | aMask)] == 1 && refused(++loss - gain)) return;
+            if (level(space_.rank(low | high | aMask)) == 1 && refused(++loss - gain)) return;
     if (refused(loss - gain)) return;
 
     lossRanks_.clear();

@@ -118,6 +118,16 @@ private:
     std::vector<std::uint32_t> origin_; // per ticket: its index in best_ while searching
     std::vector<TicketMask> start_; // the closing still to be counted, positions
     std::vector<std::uint32_t> counts_; // tickets covering each draw
+    // The same as 0, 1 or "2 or more", two bits a draw: what a move asks of every draw it
+    // touches, in a table small enough to stay in the processor's cache.
+    std::vector<std::uint8_t> levels_;
+    unsigned level(std::uint32_t r) const { return (levels_[r >> 2] >> ((r & 3) * 2)) & 3U; }
+    void setLevel(std::uint32_t r, unsigned value)
+    {
+        std::uint8_t& cell = levels_[r >> 2];
+        const unsigned shift = (r & 3) * 2;
+        cell = static_cast<std::uint8_t>((cell & ~(3U << shift)) | (value << shift));
+    }
     // XOR of the indices of the tickets covering each draw: the one ticket when only one does.
     std::vector<std::uint32_t> owners_;
     bool tracking_ = false; // the uncovered draws are listed (while searching)
@@ -139,6 +149,8 @@ private:
     std::uint64_t movesPerRound_ = 1;
     std::uint64_t roundMoves_ = 0;
     std::uint64_t movesAtRecord_ = 0;
+    std::vector<std::uint32_t> closest_; // scratch of one move
+    std::vector<int> inside_, outside_;
     std::vector<TicketMask> lowSubsets_, highSubsets_;
     std::vector<std::uint32_t> lossRanks_, gainRanks_;
 };
