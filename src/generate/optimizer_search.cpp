@@ -65,9 +65,8 @@ ClosingOptimizer::ClosingOptimizer(Setup setup, const std::vector<TicketMask>& c
     moveFamily_ = std::max(1.0,
         OptimizerDrawSpace::count(k_ - 1, least_ - 1)
             * OptimizerDrawSpace::count(n_ - k_ - 1, m_ - least_));
-    counts_.assign(space_.size(), 0);
+    covers_.assign(space_.size(), DrawCover {});
     levels_.assign(space_.size() / 4 + 1, 0);
-    owners_.assign(space_.size(), 0);
     start_.reserve(closing.size());
     for (const TicketMask& ticket : closing)
         start_.push_back(normalised(ticket));
@@ -120,7 +119,7 @@ double ClosingOptimizer::completionProgress() const
 
 void ClosingOptimizer::cover(std::uint32_t r, std::uint32_t ticket)
 {
-    const std::uint32_t before = counts_[r]++;
+    const std::uint32_t before = covers_[r].count++;
     if (before < 2) setLevel(r, before + 1);
     if (before == 0) {
         ++sole_[ticket];
@@ -136,23 +135,23 @@ void ClosingOptimizer::cover(std::uint32_t r, std::uint32_t ticket)
             uncoveredAt_[r] = -1;
         }
     } else if (before == 1) {
-        --sole_[owners_[r]];
+        --sole_[covers_[r].owners];
         --soleDraws_;
     }
-    owners_[r] ^= ticket;
+    covers_[r].owners ^= ticket;
 }
 
 void ClosingOptimizer::uncover(std::uint32_t r, std::uint32_t ticket)
 {
-    owners_[r] ^= ticket;
-    const std::uint32_t after = --counts_[r];
+    covers_[r].owners ^= ticket;
+    const std::uint32_t after = --covers_[r].count;
     if (after < 2) setLevel(r, after);
     if (after == 0) {
         --sole_[ticket];
         --soleDraws_;
         if (tracking_) listUncovered(r);
     } else if (after == 1) {
-        ++sole_[owners_[r]];
+        ++sole_[covers_[r].owners];
         ++soleDraws_;
     }
 }
@@ -182,7 +181,7 @@ void ClosingOptimizer::removeTicket(std::size_t index)
         // The last ticket takes the freed index, in the owners of its draws too.
         const std::uint32_t change = static_cast<std::uint32_t>(last) ^ id;
         space_.forEachMeeting(
-            tickets_[last], least_, [&](std::uint32_t r) { owners_[r] ^= change; });
+            tickets_[last], least_, [&](std::uint32_t r) { covers_[r].owners ^= change; });
         tickets_[index] = tickets_[last];
         sole_[index] = sole_[last];
         origin_[index] = origin_[last];
@@ -204,9 +203,8 @@ void ClosingOptimizer::adopt(const std::vector<TicketMask>& positions)
 {
     if (positions.empty()) return;
     tracking_ = false;
-    std::fill(counts_.begin(), counts_.end(), 0);
+    std::fill(covers_.begin(), covers_.end(), DrawCover {});
     std::fill(levels_.begin(), levels_.end(), 0);
-    std::fill(owners_.begin(), owners_.end(), 0);
     soleDraws_ = 0;
     tickets_.clear();
     sole_.clear();
@@ -235,7 +233,7 @@ void ClosingOptimizer::step()
         // random ones.
         const std::size_t end = std::min<std::size_t>(cursor_ + 4096, space_.size());
         for (; cursor_ < end; ++cursor_) {
-            if (counts_[cursor_]) continue;
+            if (covers_[cursor_].count) continue;
             const std::vector<int> draw = space_.positions(space_.unrank(cursor_));
             TicketMask ticket;
             for (int j = 0; j < std::min(k_, m_); ++j)
@@ -274,7 +272,7 @@ void ClosingOptimizer::startSearch()
     uncovered_.clear();
     uncoveredMasks_.clear();
     for (std::uint32_t r = 0; r < space_.size(); ++r)
-        if (!counts_[r]) listUncovered(r);
+        if (!covers_[r].count) listUncovered(r);
     tracking_ = true;
     const std::uint64_t neighbourhood
         = static_cast<std::uint64_t>(k_) * static_cast<std::uint64_t>(std::max(n_ - k_, 1));
@@ -418,29 +416,33 @@ void ClosingOptimizer::move()
     const double allowed = u > 0 ? -temperature_ * temperatureScale_ * std::log(u) : 1e300;
     auto refused = [&](int delta) { return delta > 0 && !(delta < allowed); };
 
+    lossRanks_.clear();
+    gainRanks_.clear();
     int gain = 0;
     if (uncovered_.size() < family) {
         for (const TicketMask& d : uncoveredMasks_)
             gain += d.has(b + 1) && !d.has(a + 1) && common(ticket, d) == least_ - 1;
     } else {
         for (const TicketMask& low : lowSubsets_)
-            for (const TicketMask& high : highSubsets_)
-                gain += level(space_.rank(low | high | bMask)) == 0;
+            for (const TicketMask& high : highSubsets_) {
+                const std::uint32_t r = space_.rank(low | high | bMask);
+                gainRanks_.push_back(r);
+                gain += level(r) == 0;
+            }
     }
     int loss = 0;
     for (const TicketMask& low : lowSubsets_)
-        for (const TicketMask& high : highSubsets_)
-            if (level(space_.rank(low | high | aMask)) == 1 && refused(++loss - gain)) return;
+        for (const TicketMask& high : highSubsets_) {
+            const std::uint32_t r = space_.rank(low | high | aMask);
+            lossRanks_.push_back(r);
+            if (level(r) == 1 && refused(++loss - gain)) return;
+        }
     if (refused(loss - gain)) return;
 
-    lossRanks_.clear();
-    gainRanks_.clear();
-    for (const TicketMask& low : lowSubsets_)
-        for (const TicketMask& high : highSubsets_) {
-            const TicketMask base = low | high;
-            lossRanks_.push_back(space_.rank(base | aMask));
-            gainRanks_.push_back(space_.rank(base | bMask));
-        }
+    if (gainRanks_.empty())
+        for (const TicketMask& low : lowSubsets_)
+            for (const TicketMask& high : highSubsets_)
+                gainRanks_.push_back(space_.rank(low | high | bMask));
     const auto id = static_cast<std::uint32_t>(chosen);
     for (std::uint32_t r : lossRanks_)
         uncover(r, id);

@@ -89,7 +89,7 @@ public:
 
     // The working state, for checking it against a recount.
     const std::vector<TicketMask>& tickets() const { return tickets_; }
-    const std::vector<std::uint32_t>& coverCounts() const { return counts_; }
+    std::uint32_t coverCount(std::uint32_t rank) const { return covers_[rank].count; }
     const std::vector<std::uint32_t>& soleCounts() const { return sole_; }
     const OptimizerDrawSpace& space() const { return space_; }
 
@@ -117,7 +117,12 @@ private:
     std::vector<std::uint32_t> sole_; // per ticket: draws no other ticket covers
     std::vector<std::uint32_t> origin_; // per ticket: its index in best_ while searching
     std::vector<TicketMask> start_; // the closing still to be counted, positions
-    std::vector<std::uint32_t> counts_; // tickets covering each draw
+    // Per draw: how many tickets cover it, and the XOR of their indices (the one ticket when
+    // only one does); side by side, as every change touches both.
+    struct DrawCover {
+        std::uint32_t count = 0, owners = 0;
+    };
+    std::vector<DrawCover> covers_;
     // The same as 0, 1 or "2 or more", two bits a draw: what a move asks of every draw it
     // touches, in a table small enough to stay in the processor's cache.
     std::vector<std::uint8_t> levels_;
@@ -128,8 +133,6 @@ private:
         const unsigned shift = (r & 3) * 2;
         cell = static_cast<std::uint8_t>((cell & ~(3U << shift)) | (value << shift));
     }
-    // XOR of the indices of the tickets covering each draw: the one ticket when only one does.
-    std::vector<std::uint32_t> owners_;
     bool tracking_ = false; // the uncovered draws are listed (while searching)
     std::vector<std::uint32_t> uncovered_;
     std::vector<TicketMask> uncoveredMasks_; // beside uncovered_

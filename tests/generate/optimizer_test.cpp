@@ -54,7 +54,7 @@ QString recountMismatch(const ClosingOptimizer& optimizer, int least)
                 ++count;
                 owner = i;
             }
-        if (optimizer.coverCounts()[r] != count) return QString("count of draw %1").arg(r);
+        if (optimizer.coverCount(r) != count) return QString("count of draw %1").arg(r);
         if (count == 1) ++sole[owner];
         uncoveredDraws += count == 0;
     }
