@@ -15,8 +15,9 @@
 // are added back when a closing is handed out.
 //
 // Per draw it keeps how many tickets cover it and which one when only one does, and per ticket
-// how many draws it alone covers, all updated as tickets come, go and move; so every step costs
-// time in proportion to the draws of the tickets it touches.
+// how many draws it alone covers, all updated as tickets come, go and move; so a step costs
+// time in proportion to the draws of the tickets it touches, besides one pass over the tickets'
+// masks (to pick the ticket a move aims) or their sole counts (to pick the ticket to drop).
 class ClosingOptimizer
 {
 public:
