@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <new>
+#include <exception>
 
 ParallelOptimizer::ParallelOptimizer(
     ClosingOptimizer::Setup setup, std::vector<TicketMask> closing, int threads)
@@ -133,7 +133,9 @@ void ParallelOptimizer::run(Worker& worker, std::uint64_t seed)
         }
         publish();
         if (optimizer.phase() == ClosingOptimizer::Phase::Finished) done_.store(true);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
+        // Memory, in practice: nothing else the search does throws. Ending the worker keeps
+        // the others and the record; the thread must not take the program down.
         failed_.store(true);
     }
     workerEnded();

@@ -49,7 +49,7 @@ public:
     std::uint64_t moves() const;
     std::uint64_t restarts() const;
     std::uint32_t drawCount() const { return drawCount_; }
-    bool failed() const { return failed_.load(); } // a worker ran out of memory
+    bool failed() const { return failed_.load(); } // a worker ended on an error (memory)
     // The smallest complete closing found, as tickets of the lottery's numbers.
     std::vector<TicketMask> bestClosing() const;
 
