@@ -14,7 +14,7 @@ class OptimizerDrawSpace
 {
 public:
     // The largest space the optimizer enumerates.
-    static constexpr double limit = 5'000'000;
+    static constexpr double limit = 20'000'000;
     // C(n, m) in floating point, so that spaces far beyond the limit can still be reported.
     static double count(int n, int m);
 

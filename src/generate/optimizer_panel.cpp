@@ -9,6 +9,7 @@
 #include "generate/optimizer_check.h"
 #include "generate/optimizer_draw_space.h"
 #include "generate/optimizer_search.h"
+#include "generate/parallel_optimizer.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -80,8 +81,18 @@ void OptimizerPanel::run()
         return refuse(QStringLiteral("Para otimizar é preciso examinar todos os sorteios com ")
             + QString::number(c) + QStringLiteral(" dezenas entre as apostadas, e são ")
             + QString::number(OptimizerDrawSpace::count(positions, c - f), 'f', 0)
-            + QStringLiteral(", acima do limite de 5000000. Diminua o Total de Dezenas a "
-                             "Apostar ou a Condição para Acerto, ou aumente as Dezenas Fixas."));
+            + QStringLiteral(", acima do limite de ")
+            + QString::number(OptimizerDrawSpace::limit, 'f', 0)
+            + QStringLiteral(". Diminua o Total de Dezenas a Apostar ou a Condição para Acerto, "
+                             "ou aumente as Dezenas Fixas."));
+    case ClosingOptimizer::Refusal::NotEnoughMemory:
+        return refuse(QStringLiteral("Para otimizar é preciso guardar a contagem de ")
+            + QString::number(OptimizerDrawSpace::count(positions, c - f), 'f', 0)
+            + QStringLiteral(" sorteios, cerca de ")
+            + QString::number(ClosingOptimizer::memoryNeeded(setup) >> 20)
+            + QStringLiteral(" MB, e a memória livre não basta. Feche outros programas, "
+                             "diminua o Total de Dezenas a Apostar ou a Condição para Acerto, "
+                             "ou aumente as Dezenas Fixas."));
     case ClosingOptimizer::Refusal::TicketTooSmall:
         return refuse(QStringLiteral(
             "Com menos dezenas por bilhete do que a garantia pretendida ou as dezenas fixas "
@@ -114,12 +125,14 @@ void OptimizerPanel::run()
     w.ProgressBar1->setRange(0, 1000);
     w.ProgressBar1->setValue(0);
 
-    ClosingOptimizer optimizer(setup, closing);
+    // The searches run on worker threads; this thread only shows their progress and passes
+    // "Parar" on, so the window keeps answering while every core works.
+    ParallelOptimizer optimizer(setup, closing);
     EventPump pump;
-    QElapsedTimer sinceStatus, sinceSlice;
+    QElapsedTimer sinceStatus, sinceStart;
     sinceStatus.start();
-    sinceSlice.start();
-    bool stopAsked = false, searchShown = false;
+    sinceStart.start();
+    bool searchShown = false;
     auto showProgress = [&] {
         if (!optimizer.hasComplete()) {
             w.ProgressBar1->setValue(static_cast<int>(optimizer.completionProgress() * 1000));
@@ -130,36 +143,34 @@ void OptimizerPanel::run()
             + QStringLiteral(" bilhetes (antes ") + QString::number(before)
             + QStringLiteral("), tentando ") + QString::number(optimizer.currentSize())
             + QStringLiteral(" com ") + QString::number(optimizer.uncoveredCount())
-            + QStringLiteral(" sorteios não fechados. Pare quando quiser."));
+            + QStringLiteral(" sorteios não fechados; ")
+            + QString::number(sinceStart.elapsed() / 1000)
+            + QStringLiteral(" s de busca. Pare quando quiser."));
     };
-    while (optimizer.phase() != ClosingOptimizer::Phase::Finished) {
-        optimizer.step();
-        // Search moves are light and even; counting and completion steps can each take
-        // milliseconds, so those go by the clock.
-        bool pumped = false;
-        if (optimizer.phase() == ClosingOptimizer::Phase::Searching) {
-            pumped = pump.maybePump();
-        } else if (sinceSlice.elapsed() >= 15) {
-            pump.pump();
-            sinceSlice.restart();
-            pumped = true;
-        }
+    while (!optimizer.finished()) {
+        optimizer.waitFor(5);
+        pump.pump();
         if (!searchShown && optimizer.hasComplete()) {
             searchShown = true;
             showProgress();
         }
-        if (pumped && sinceStatus.elapsed() >= 250) {
+        if (sinceStatus.elapsed() >= 250) {
             showProgress();
             sinceStatus.restart();
         }
         if (w.stopFlag) {
             // Until the closing is complete "Parar" only ends the run early; the run stays
             // active (closing the window is still refused) until the completion is done.
-            stopAsked = true;
             w.stopFlag = false;
             w.Button5->setEnabled(false);
+            optimizer.stop();
         }
-        if (stopAsked && optimizer.hasComplete()) break;
+    }
+    if (optimizer.failed() && !optimizer.hasComplete()) {
+        Dialogs::information(&w,
+            QStringLiteral("Faltou memória para otimizar este fechamento; o fechamento foi "
+                           "mantido como estava."));
+        return finishRun();
     }
 
     // The count that decides: the whole space again, on the lottery's numbers, by a path that

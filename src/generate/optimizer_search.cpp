@@ -2,26 +2,49 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <numeric>
+#include <string>
+#if defined(__unix__) || defined(__APPLE__)
+#include <unistd.h>
+#endif
 
-namespace {
-
-std::vector<int> positionsOf(const TicketMask& mask)
-{
-    std::vector<int> out;
-    mask.forEach([&](int number) { out.push_back(number - 1); });
-    return out;
-}
-
-} // namespace
-
-ClosingOptimizer::Refusal ClosingOptimizer::check(const Setup& s)
+ClosingOptimizer::Refusal ClosingOptimizer::check(const Setup& s, std::uint64_t memory)
 {
     const int n = static_cast<int>(s.selected.size());
     if (s.K < s.G || s.K < s.F || s.K - s.F > n) return Refusal::TicketTooSmall;
     if (s.C - s.F < 0 || s.C - s.F > n) return Refusal::BetTooSmall;
     if (OptimizerDrawSpace::count(n, s.C - s.F) > OptimizerDrawSpace::limit)
         return Refusal::TooManyDraws;
+    if (memoryNeeded(s) > memory) return Refusal::NotEnoughMemory;
     return Refusal::None;
+}
+
+std::uint64_t ClosingOptimizer::memoryNeeded(const Setup& s)
+{
+    // Cover count, owner, place in the uncovered list and cover level per draw, and room for
+    // the tickets.
+    const double draws = OptimizerDrawSpace::count(static_cast<int>(s.selected.size()), s.C - s.F);
+    return static_cast<std::uint64_t>(draws * 12.25) + (std::uint64_t { 16 } << 20);
+}
+
+std::uint64_t ClosingOptimizer::availableMemory()
+{
+#if defined(__linux__)
+    // What the kernel would hand out without swapping, caches included.
+    std::ifstream info("/proc/meminfo");
+    std::string key;
+    std::uint64_t kb = 0;
+    std::string unit;
+    while (info >> key >> kb >> unit)
+        if (key == "MemAvailable:") return kb * 1024;
+#endif
+#if defined(__unix__) || defined(__APPLE__)
+    const long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGE_SIZE);
+    if (pages > 0 && size > 0)
+        return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size) / 2;
+#endif
+    return std::uint64_t { 2 } << 30;
 }
 
 ClosingOptimizer::ClosingOptimizer(Setup setup, const std::vector<TicketMask>& closing)
@@ -34,7 +57,16 @@ ClosingOptimizer::ClosingOptimizer(Setup setup, const std::vector<TicketMask>& c
     , random_(setup_.seed)
 {
     temperature_ = setup_.startTemperature;
-    counts_.assign(space_.size(), 0);
+    // A ticket covers the draws meeting it in least..m positions; a move changes the cover of
+    // those meeting it in exactly least, through the position that leaves.
+    for (int s = least_; s <= std::min(k_, m_); ++s)
+        ticketDraws_
+            += OptimizerDrawSpace::count(k_, s) * OptimizerDrawSpace::count(n_ - k_, m_ - s);
+    moveFamily_ = std::max(1.0,
+        OptimizerDrawSpace::count(k_ - 1, least_ - 1)
+            * OptimizerDrawSpace::count(n_ - k_ - 1, m_ - least_));
+    covers_.assign(space_.size(), DrawCover {});
+    levels_.assign(space_.size() / 4 + 1, 0);
     start_.reserve(closing.size());
     for (const TicketMask& ticket : closing)
         start_.push_back(normalised(ticket));
@@ -59,17 +91,18 @@ TicketMask ClosingOptimizer::normalised(const TicketMask& numbers)
     return ticket;
 }
 
-std::vector<TicketMask> ClosingOptimizer::toNumbers(const std::vector<TicketMask>& tickets) const
+std::vector<TicketMask> ClosingOptimizer::toNumbers(
+    const Setup& setup, const std::vector<TicketMask>& tickets)
 {
     TicketMask fixed;
-    for (int number : setup_.fixed)
+    for (int number : setup.fixed)
         fixed.add(number);
     std::vector<TicketMask> out;
     out.reserve(tickets.size());
     for (const TicketMask& ticket : tickets) {
         TicketMask numbers = fixed;
         ticket.forEach([&](int position) {
-            numbers.add(setup_.selected[static_cast<std::size_t>(position - 1)]);
+            numbers.add(setup.selected[static_cast<std::size_t>(position - 1)]);
         });
         out.push_back(numbers);
     }
@@ -84,10 +117,103 @@ double ClosingOptimizer::completionProgress() const
     return 1;
 }
 
+void ClosingOptimizer::cover(std::uint32_t r, std::uint32_t ticket)
+{
+    const std::uint32_t before = covers_[r].count++;
+    if (before < 2) setLevel(r, before + 1);
+    if (before == 0) {
+        ++sole_[ticket];
+        ++soleDraws_;
+        if (tracking_) {
+            const std::int32_t at = uncoveredAt_[r];
+            const std::uint32_t last = uncovered_.back();
+            uncovered_[static_cast<std::size_t>(at)] = last;
+            uncoveredMasks_[static_cast<std::size_t>(at)] = uncoveredMasks_.back();
+            uncoveredAt_[last] = at;
+            uncovered_.pop_back();
+            uncoveredMasks_.pop_back();
+            uncoveredAt_[r] = -1;
+        }
+    } else if (before == 1) {
+        --sole_[covers_[r].owners];
+        --soleDraws_;
+    }
+    covers_[r].owners ^= ticket;
+}
+
+void ClosingOptimizer::uncover(std::uint32_t r, std::uint32_t ticket)
+{
+    covers_[r].owners ^= ticket;
+    const std::uint32_t after = --covers_[r].count;
+    if (after < 2) setLevel(r, after);
+    if (after == 0) {
+        --sole_[ticket];
+        --soleDraws_;
+        if (tracking_) listUncovered(r);
+    } else if (after == 1) {
+        ++sole_[covers_[r].owners];
+        ++soleDraws_;
+    }
+}
+
+void ClosingOptimizer::listUncovered(std::uint32_t r)
+{
+    uncoveredAt_[r] = static_cast<std::int32_t>(uncovered_.size());
+    uncovered_.push_back(r);
+    uncoveredMasks_.push_back(space_.unrank(r));
+}
+
 void ClosingOptimizer::addTicket(const TicketMask& ticket)
 {
+    const auto id = static_cast<std::uint32_t>(tickets_.size());
     tickets_.push_back(ticket);
-    space_.forEachMeeting(ticket, least_, [this](std::uint32_t r) { ++counts_[r]; });
+    sole_.push_back(0);
+    origin_.push_back(0);
+    space_.forEachMeeting(ticket, least_, [&](std::uint32_t r) { cover(r, id); });
+}
+
+void ClosingOptimizer::removeTicket(std::size_t index)
+{
+    const auto id = static_cast<std::uint32_t>(index);
+    space_.forEachMeeting(tickets_[index], least_, [&](std::uint32_t r) { uncover(r, id); });
+    const std::size_t last = tickets_.size() - 1;
+    if (index != last) {
+        // The last ticket takes the freed index, in the owners of its draws too.
+        const std::uint32_t change = static_cast<std::uint32_t>(last) ^ id;
+        space_.forEachMeeting(
+            tickets_[last], least_, [&](std::uint32_t r) { covers_[r].owners ^= change; });
+        tickets_[index] = tickets_[last];
+        sole_[index] = sole_[last];
+        origin_[index] = origin_[last];
+    }
+    tickets_.pop_back();
+    sole_.pop_back();
+    origin_.pop_back();
+}
+
+void ClosingOptimizer::replaceTicket(std::size_t index, const TicketMask& ticket)
+{
+    const auto id = static_cast<std::uint32_t>(index);
+    space_.forEachMeeting(tickets_[index], least_, [&](std::uint32_t r) { uncover(r, id); });
+    tickets_[index] = ticket;
+    space_.forEachMeeting(ticket, least_, [&](std::uint32_t r) { cover(r, id); });
+}
+
+void ClosingOptimizer::adopt(const std::vector<TicketMask>& positions)
+{
+    if (positions.empty()) return;
+    tracking_ = false;
+    std::fill(covers_.begin(), covers_.end(), DrawCover {});
+    std::fill(levels_.begin(), levels_.end(), 0);
+    soleDraws_ = 0;
+    tickets_.clear();
+    sole_.clear();
+    origin_.clear();
+    uncovered_.clear();
+    uncoveredMasks_.clear();
+    start_ = positions;
+    cursor_ = 0;
+    phase_ = Phase::Counting;
 }
 
 void ClosingOptimizer::step()
@@ -97,6 +223,7 @@ void ClosingOptimizer::step()
         addTicket(start_[cursor_++]);
         if (cursor_ >= start_.size()) {
             start_.clear();
+            start_.shrink_to_fit();
             cursor_ = 0;
             phase_ = Phase::Completing;
         }
@@ -106,7 +233,7 @@ void ClosingOptimizer::step()
         // random ones.
         const std::size_t end = std::min<std::size_t>(cursor_ + 4096, space_.size());
         for (; cursor_ < end; ++cursor_) {
-            if (counts_[cursor_]) continue;
+            if (covers_[cursor_].count) continue;
             const std::vector<int> draw = space_.positions(space_.unrank(cursor_));
             TicketMask ticket;
             for (int j = 0; j < std::min(k_, m_); ++j)
@@ -120,23 +247,17 @@ void ClosingOptimizer::step()
         }
         return;
     }
-    case Phase::Pruning: {
+    case Phase::Pruning:
+        // A ticket that alone covers nothing goes; the last ticket moves into its place and is
+        // looked at next.
+        while (cursor_ < tickets_.size() && (sole_[cursor_] != 0 || tickets_.size() <= 1))
+            ++cursor_;
         if (cursor_ < tickets_.size()) {
-            const TicketMask ticket = tickets_[cursor_];
-            bool redundant = true;
-            space_.forEachMeeting(
-                ticket, least_, [&](std::uint32_t r) { redundant = redundant && counts_[r] >= 2; });
-            if (redundant && tickets_.size() > 1) {
-                space_.forEachMeeting(ticket, least_, [this](std::uint32_t r) { --counts_[r]; });
-                tickets_.erase(tickets_.begin() + static_cast<std::ptrdiff_t>(cursor_));
-            } else {
-                ++cursor_;
-            }
+            removeTicket(cursor_);
             return;
         }
         startSearch();
         return;
-    }
     case Phase::Searching:
         move();
         return;
@@ -151,18 +272,38 @@ void ClosingOptimizer::startSearch()
     uncovered_.clear();
     uncoveredMasks_.clear();
     for (std::uint32_t r = 0; r < space_.size(); ++r)
-        if (!counts_[r]) listUncovered(r);
+        if (!covers_[r].count) listUncovered(r);
+    tracking_ = true;
     const std::uint64_t neighbourhood
         = static_cast<std::uint64_t>(k_) * static_cast<std::uint64_t>(std::max(n_ - k_, 1));
-    movesPerRound_ = std::max<std::uint64_t>(50, neighbourhood * tickets_.size() / 4);
-    firstCompleteSize_ = static_cast<int>(tickets_.size());
+    movesPerRound_ = std::max<std::uint64_t>(setup_.minMovesPerRound,
+        static_cast<std::uint64_t>(
+            setup_.movesPerRoundFactor * static_cast<double>(neighbourhood * tickets_.size())));
+    roundMoves_ = 0;
+    if (!firstCompleteSize_) firstCompleteSize_ = static_cast<int>(tickets_.size());
     phase_ = Phase::Searching;
     record();
 }
 
+std::uint64_t ClosingOptimizer::recountCost() const
+{
+    // A move counts its family twice.
+    return static_cast<std::uint64_t>(
+        ticketDraws_ * static_cast<double>(tickets_.size()) / (2 * moveFamily_));
+}
+
 void ClosingOptimizer::record()
 {
+    movesAtRecord_ = moves_;
+    cycleGrowth_ = 1;
     best_ = tickets_;
+    // A move puts at stake the draws of its family that the ticket alone covers; the
+    // temperature follows the square root of how many those are, so that one schedule suits
+    // small and large closings alike.
+    const double atStake = moveFamily_ * static_cast<double>(soleDraws_)
+        / (static_cast<double>(tickets_.size()) * ticketDraws_);
+    temperatureScale_ = std::sqrt(std::max(atStake, 1.0)) / setup_.stakeScale;
+    std::iota(origin_.begin(), origin_.end(), 0U);
     if (tickets_.size() <= 1) {
         phase_ = Phase::Finished;
         return;
@@ -170,48 +311,23 @@ void ClosingOptimizer::record()
     dropTicket();
 }
 
-void ClosingOptimizer::cover(std::uint32_t r)
-{
-    if (counts_[r]++ == 0) {
-        const std::int32_t at = uncoveredAt_[r];
-        const std::uint32_t last = uncovered_.back();
-        uncovered_[static_cast<std::size_t>(at)] = last;
-        uncoveredMasks_[static_cast<std::size_t>(at)] = uncoveredMasks_.back();
-        uncoveredAt_[last] = at;
-        uncovered_.pop_back();
-        uncoveredMasks_.pop_back();
-        uncoveredAt_[r] = -1;
-    }
-}
-
-void ClosingOptimizer::listUncovered(std::uint32_t r)
-{
-    uncoveredAt_[r] = static_cast<std::int32_t>(uncovered_.size());
-    uncovered_.push_back(r);
-    uncoveredMasks_.push_back(space_.unrank(r));
-}
-
-void ClosingOptimizer::uncover(std::uint32_t r)
-{
-    if (--counts_[r] == 0) listUncovered(r);
-}
-
 void ClosingOptimizer::restart()
 {
     // A cooling cycle that ends short of a complete closing is mostly stuck in a valley; the
-    // recorded closing less another ticket starts the next one somewhere else.
-    std::fill(counts_.begin(), counts_.end(), 0);
-    tickets_.clear();
-    for (const TicketMask& ticket : best_)
-        addTicket(ticket);
-    std::fill(uncoveredAt_.begin(), uncoveredAt_.end(), -1);
-    uncovered_.clear();
-    uncoveredMasks_.clear();
-    const std::size_t dropped = random_() % tickets_.size();
-    space_.forEachMeeting(tickets_[dropped], least_, [this](std::uint32_t r) { --counts_[r]; });
-    tickets_.erase(tickets_.begin() + static_cast<std::ptrdiff_t>(dropped));
-    for (std::uint32_t r = 0; r < space_.size(); ++r)
-        if (!counts_[r]) listUncovered(r);
+    // recorded closing less another ticket starts the next one somewhere else. Only the
+    // tickets that moved since the record are put back.
+    std::vector<char> present(best_.size(), 0);
+    for (std::size_t i = 0; i < tickets_.size(); ++i) {
+        const TicketMask& recorded = best_[origin_[i]];
+        if (!(tickets_[i] == recorded)) replaceTicket(i, recorded);
+        present[origin_[i]] = 1;
+    }
+    for (std::size_t j = 0; j < best_.size(); ++j)
+        if (!present[j]) {
+            addTicket(best_[j]);
+            origin_.back() = static_cast<std::uint32_t>(j);
+        }
+    removeTicket(random_() % tickets_.size());
     ++restarts_;
 }
 
@@ -219,12 +335,10 @@ void ClosingOptimizer::dropTicket()
 {
     // The ticket that alone covers the fewest draws costs the least to lose.
     std::size_t chosen = 0;
-    std::uint64_t fewest = ~std::uint64_t { 0 };
+    std::uint32_t fewest = ~std::uint32_t { 0 };
     int ties = 0;
     for (std::size_t i = 0; i < tickets_.size(); ++i) {
-        std::uint64_t sole = 0;
-        space_.forEachMeeting(
-            tickets_[i], least_, [&](std::uint32_t r) { sole += counts_[r] == 1; });
+        const std::uint32_t sole = sole_[i];
         if (sole < fewest) {
             fewest = sole;
             chosen = i;
@@ -233,8 +347,7 @@ void ClosingOptimizer::dropTicket()
             chosen = i;
         }
     }
-    space_.forEachMeeting(tickets_[chosen], least_, [this](std::uint32_t r) { uncover(r); });
-    tickets_.erase(tickets_.begin() + static_cast<std::ptrdiff_t>(chosen));
+    removeTicket(chosen);
 }
 
 void ClosingOptimizer::move()
@@ -244,10 +357,13 @@ void ClosingOptimizer::move()
         return;
     }
     ++moves_;
-    if (moves_ % movesPerRound_ == 0) {
+    if (++roundMoves_ >= static_cast<std::uint64_t>(movesPerRound_ * cycleGrowth_)) {
+        roundMoves_ = 0;
         temperature_ *= setup_.cooling;
         if (temperature_ < setup_.reheatBelow) {
             temperature_ = setup_.startTemperature;
+            // Each cycle that fails at this size gets longer than the one before.
+            cycleGrowth_ *= setup_.cycleGrowth;
             restart();
             return;
         }
@@ -256,36 +372,39 @@ void ClosingOptimizer::move()
     // Aim at a random uncovered draw: a ticket that comes closest to it moves one number into
     // it, so every move covers at least that draw when the ticket was one number short.
     const TicketMask draw
-        = space_.unrank(uncovered_[static_cast<std::size_t>(random_() % uncovered_.size())]);
-    std::size_t chosen = 0;
-    int closest = -1, ties = 0;
+        = uncoveredMasks_[static_cast<std::size_t>(random_() % uncovered_.size())];
+    int closest = -1;
+    closest_.clear();
     for (std::size_t i = 0; i < tickets_.size(); ++i) {
         const int shared = common(tickets_[i], draw);
+        if (shared < closest) continue;
         if (shared > closest) {
             closest = shared;
-            chosen = i;
-            ties = 1;
-        } else if (shared == closest && random_() % static_cast<std::uint64_t>(++ties) == 0) {
-            chosen = i;
+            closest_.clear();
         }
+        closest_.push_back(static_cast<std::uint32_t>(i));
     }
+    const std::size_t chosen = closest_[static_cast<std::size_t>(random_() % closest_.size())];
     const TicketMask ticket = tickets_[chosen];
-    const std::vector<int> leaving = positionsOf(ticket & ~draw);
-    const std::vector<int> entering = positionsOf(draw & ~ticket);
-    if (leaving.empty() || entering.empty()) return;
-    const int a = leaving[static_cast<std::size_t>(random_() % leaving.size())];
-    const int b = entering[static_cast<std::size_t>(random_() % entering.size())];
+    int leaving[128], entering[128];
+    int leavingCount = 0, enteringCount = 0;
+    (ticket & ~draw).forEach([&](int number) { leaving[leavingCount++] = number - 1; });
+    (draw & ~ticket).forEach([&](int number) { entering[enteringCount++] = number - 1; });
+    if (!leavingCount || !enteringCount) return;
+    const int a = leaving[random_() % static_cast<std::uint64_t>(leavingCount)];
+    const int b = entering[random_() % static_cast<std::uint64_t>(enteringCount)];
 
     // The draws whose cover by this ticket changes are {a} + L + H (lost) and {b} + L + H
     // (won), L taking least-1 of the ticket's other positions and H the rest of the draw from
     // outside the ticket, b excluded.
-    std::vector<int> inside, outside;
+    inside_.clear();
+    outside_.clear();
     for (int p = 0; p < n_; ++p) {
         if (p == a || p == b) continue;
-        (ticket.has(p + 1) ? inside : outside).push_back(p);
+        (ticket.has(p + 1) ? inside_ : outside_).push_back(p);
     }
-    OptimizerDrawSpace::subsets(inside, least_ - 1, lowSubsets_);
-    OptimizerDrawSpace::subsets(outside, m_ - least_, highSubsets_);
+    OptimizerDrawSpace::subsets(inside_, least_ - 1, lowSubsets_);
+    OptimizerDrawSpace::subsets(outside_, m_ - least_, highSubsets_);
     TicketMask aMask, bMask;
     aMask.add(a + 1);
     bMask.add(b + 1);
@@ -294,36 +413,41 @@ void ClosingOptimizer::move()
     // The acceptance bound is drawn first, so that counting the losses can stop as soon as
     // the move is sure to be refused; most refused moves then cost a fraction of a full count.
     const double u = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-    const double allowed = u > 0 ? -temperature_ * std::log(u) : 1e300;
+    const double allowed = u > 0 ? -temperature_ * temperatureScale_ * std::log(u) : 1e300;
     auto refused = [&](int delta) { return delta > 0 && !(delta < allowed); };
 
+    lossRanks_.clear();
+    gainRanks_.clear();
     int gain = 0;
     if (uncovered_.size() < family) {
         for (const TicketMask& d : uncoveredMasks_)
             gain += d.has(b + 1) && !d.has(a + 1) && common(ticket, d) == least_ - 1;
     } else {
         for (const TicketMask& low : lowSubsets_)
-            for (const TicketMask& high : highSubsets_)
-                gain += counts_[space_.rank(low | high | bMask)] == 0;
+            for (const TicketMask& high : highSubsets_) {
+                const std::uint32_t r = space_.rank(low | high | bMask);
+                gainRanks_.push_back(r);
+                gain += level(r) == 0;
+            }
     }
     int loss = 0;
     for (const TicketMask& low : lowSubsets_)
-        for (const TicketMask& high : highSubsets_)
-            if (counts_[space_.rank(low | high | aMask)] == 1 && refused(++loss - gain)) return;
+        for (const TicketMask& high : highSubsets_) {
+            const std::uint32_t r = space_.rank(low | high | aMask);
+            lossRanks_.push_back(r);
+            if (level(r) == 1 && refused(++loss - gain)) return;
+        }
     if (refused(loss - gain)) return;
 
-    lossRanks_.clear();
-    gainRanks_.clear();
-    for (const TicketMask& low : lowSubsets_)
-        for (const TicketMask& high : highSubsets_) {
-            const TicketMask base = low | high;
-            lossRanks_.push_back(space_.rank(base | aMask));
-            gainRanks_.push_back(space_.rank(base | bMask));
-        }
+    if (gainRanks_.empty())
+        for (const TicketMask& low : lowSubsets_)
+            for (const TicketMask& high : highSubsets_)
+                gainRanks_.push_back(space_.rank(low | high | bMask));
+    const auto id = static_cast<std::uint32_t>(chosen);
     for (std::uint32_t r : lossRanks_)
-        uncover(r);
+        uncover(r, id);
     for (std::uint32_t r : gainRanks_)
-        cover(r);
+        cover(r, id);
     TicketMask moved = ticket;
     moved.remove(a + 1);
     moved.add(b + 1);

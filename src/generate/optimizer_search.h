@@ -13,6 +13,11 @@
 // number of one ticket at a time; whenever no draw is left uncovered the closing is recorded and
 // one ticket is dropped. Works on the bet positions only: the fixed numbers, on every ticket,
 // are added back when a closing is handed out.
+//
+// Per draw it keeps how many tickets cover it and which one when only one does, and per ticket
+// how many draws it alone covers, all updated as tickets come, go and move; so a step costs
+// time in proportion to the draws of the tickets it touches, besides one pass over the tickets'
+// masks (to pick the ticket a move aims) or their sole counts (to pick the ticket to drop).
 class ClosingOptimizer
 {
 public:
@@ -22,17 +27,30 @@ public:
         std::vector<int> fixed; // the fixed numbers
         std::uint64_t seed = 1;
         // Annealing schedule: start temperature, cooling factor per round of moves, and the
-        // temperature at which it heats up again.
-        double startTemperature = 2.0;
-        double cooling = 0.99;
-        double reheatBelow = 0.05;
+        // temperature at which the search goes back to the recorded closing and heats up again.
+        // Temperatures are in units of the square root of the draws a move puts at stake,
+        // divided by stakeScale.
+        double startTemperature = 0.6;
+        double cooling = 0.97;
+        double reheatBelow = 0.08;
+        double stakeScale = 3.6;
+        // Moves per round: this many per ticket and per unit of the neighbourhood's size,
+        // at least minMovesPerRound; every cycle that fails makes the next cycleGrowth times
+        // longer, until a closing is recorded.
+        double movesPerRoundFactor = 0.02;
+        std::uint64_t minMovesPerRound = 2000;
+        double cycleGrowth = 1.5;
     };
 
     enum class Phase { Counting, Completing, Pruning, Searching, Finished };
 
     // Why a setup cannot be optimized; None when it can.
-    enum class Refusal { None, TooManyDraws, TicketTooSmall, BetTooSmall };
-    static Refusal check(const Setup& setup);
+    enum class Refusal { None, TooManyDraws, TicketTooSmall, BetTooSmall, NotEnoughMemory };
+    static Refusal check(const Setup& setup, std::uint64_t memory = availableMemory());
+    // Bytes one search holds for the setup's draws.
+    static std::uint64_t memoryNeeded(const Setup& setup);
+    // Memory the machine can give now (a cautious estimate).
+    static std::uint64_t availableMemory();
 
     ClosingOptimizer(Setup setup, const std::vector<TicketMask>& closing);
 
@@ -43,6 +61,10 @@ public:
     // True once a complete closing is at hand (from the end of pruning on).
     bool hasComplete() const { return !best_.empty(); }
 
+    // Starts over from another complete closing (bet positions, as bestPositions() gives):
+    // counts it step by step, then searches below it. The own record stays until then.
+    void adopt(const std::vector<TicketMask>& positions);
+
     int bestSize() const { return static_cast<int>(best_.size()); }
     int firstCompleteSize() const { return firstCompleteSize_; }
     int currentSize() const { return static_cast<int>(tickets_.size()); }
@@ -50,22 +72,40 @@ public:
     std::uint32_t drawCount() const { return space_.size(); }
     std::uint64_t moves() const { return moves_; }
     std::uint64_t restarts() const { return restarts_; }
+    std::uint64_t movesSinceRecord() const { return moves_ - movesAtRecord_; }
+    // What counting a whole closing of the current size costs, in search moves.
+    std::uint64_t recountCost() const;
     double completionProgress() const; // 0..1 while counting and completing
 
     // The smallest complete closing found, as tickets of the lottery's numbers.
     std::vector<TicketMask> bestClosing() const { return toNumbers(best_); }
+    std::vector<TicketMask> toNumbers(const std::vector<TicketMask>& positions) const
+    {
+        return toNumbers(setup_, positions);
+    }
+    static std::vector<TicketMask> toNumbers(
+        const Setup& setup, const std::vector<TicketMask>& positions);
+    // The same, on bet positions (position p as number p + 1).
+    const std::vector<TicketMask>& bestPositions() const { return best_; }
+
+    // The working state, for checking it against a recount.
+    const std::vector<TicketMask>& tickets() const { return tickets_; }
+    std::uint32_t coverCount(std::uint32_t rank) const { return covers_[rank].count; }
+    const std::vector<std::uint32_t>& soleCounts() const { return sole_; }
+    const OptimizerDrawSpace& space() const { return space_; }
 
 private:
     TicketMask normalised(const TicketMask& numbers);
-    std::vector<TicketMask> toNumbers(const std::vector<TicketMask>& tickets) const;
     void addTicket(const TicketMask& ticket);
+    void removeTicket(std::size_t index);
+    void replaceTicket(std::size_t index, const TicketMask& ticket);
     void startSearch();
     void record();
     void dropTicket();
     void restart();
     void move();
-    void cover(std::uint32_t rank);
-    void uncover(std::uint32_t rank);
+    void cover(std::uint32_t rank, std::uint32_t ticket);
+    void uncover(std::uint32_t rank, std::uint32_t ticket);
     void listUncovered(std::uint32_t rank);
 
     Setup setup_;
@@ -75,8 +115,26 @@ private:
     Phase phase_ = Phase::Counting;
 
     std::vector<TicketMask> tickets_; // positions
-    std::vector<TicketMask> start_; // the given closing, normalised, still to be counted
-    std::vector<std::uint32_t> counts_; // tickets covering each draw
+    std::vector<std::uint32_t> sole_; // per ticket: draws no other ticket covers
+    std::vector<std::uint32_t> origin_; // per ticket: its index in best_ while searching
+    std::vector<TicketMask> start_; // the closing still to be counted, positions
+    // Per draw: how many tickets cover it, and the XOR of their indices (the one ticket when
+    // only one does); side by side, as every change touches both.
+    struct DrawCover {
+        std::uint32_t count = 0, owners = 0;
+    };
+    std::vector<DrawCover> covers_;
+    // The same as 0, 1 or "2 or more", two bits a draw: what a move asks of every draw it
+    // touches, in a table small enough to stay in the processor's cache.
+    std::vector<std::uint8_t> levels_;
+    unsigned level(std::uint32_t r) const { return (levels_[r >> 2] >> ((r & 3) * 2)) & 3U; }
+    void setLevel(std::uint32_t r, unsigned value)
+    {
+        std::uint8_t& cell = levels_[r >> 2];
+        const unsigned shift = (r & 3) * 2;
+        cell = static_cast<std::uint8_t>((cell & ~(3U << shift)) | (value << shift));
+    }
+    bool tracking_ = false; // the uncovered draws are listed (while searching)
     std::vector<std::uint32_t> uncovered_;
     std::vector<TicketMask> uncoveredMasks_; // beside uncovered_
     std::vector<std::int32_t> uncoveredAt_; // index in uncovered_, -1 when covered
@@ -85,9 +143,18 @@ private:
     int firstCompleteSize_ = 0;
 
     double temperature_ = 1.0;
+    double temperatureScale_ = 1.0;
+    double cycleGrowth_ = 1.0;
+    double ticketDraws_ = 0; // draws one ticket covers
+    double moveFamily_ = 1; // draws whose cover one move changes, each way
+    std::uint64_t soleDraws_ = 0; // draws covered by one ticket only
     std::uint64_t moves_ = 0;
     std::uint64_t restarts_ = 0;
     std::uint64_t movesPerRound_ = 1;
+    std::uint64_t roundMoves_ = 0;
+    std::uint64_t movesAtRecord_ = 0;
+    std::vector<std::uint32_t> closest_; // scratch of one move
+    std::vector<int> inside_, outside_;
     std::vector<TicketMask> lowSubsets_, highSubsets_;
     std::vector<std::uint32_t> lossRanks_, gainRanks_;
 };

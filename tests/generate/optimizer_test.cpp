@@ -1,5 +1,6 @@
 #include "generate/optimizer_draw_space.h"
 #include "generate/optimizer_search.h"
+#include "generate/parallel_optimizer.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
 
@@ -36,6 +37,34 @@ int uncovered(const std::vector<int>& selected, const std::vector<int>& fixed, i
     return missing;
 }
 
+// What the optimizer keeps up to date move by move, recounted from its tickets: cover count
+// per draw, draws each ticket alone covers, draws left uncovered. Empty when all agree.
+QString recountMismatch(const ClosingOptimizer& optimizer, int least)
+{
+    const OptimizerDrawSpace& space = optimizer.space();
+    const std::vector<TicketMask>& tickets = optimizer.tickets();
+    std::vector<std::uint32_t> sole(tickets.size(), 0);
+    std::size_t uncoveredDraws = 0;
+    for (std::uint32_t r = 0; r < space.size(); ++r) {
+        const TicketMask draw = space.unrank(r);
+        std::uint32_t count = 0;
+        std::size_t owner = 0;
+        for (std::size_t i = 0; i < tickets.size(); ++i)
+            if (common(tickets[i], draw) >= least) {
+                ++count;
+                owner = i;
+            }
+        if (optimizer.coverCount(r) != count) return QString("count of draw %1").arg(r);
+        if (count == 1) ++sole[owner];
+        uncoveredDraws += count == 0;
+    }
+    if (optimizer.soleCounts() != sole) return "draws covered by one ticket only";
+    if (optimizer.phase() == ClosingOptimizer::Phase::Searching
+        && optimizer.uncoveredCount() != uncoveredDraws)
+        return "uncovered draws";
+    return {};
+}
+
 TicketMask ticketOf(std::initializer_list<int> numbers)
 {
     TicketMask t;
@@ -55,6 +84,10 @@ private slots:
     void optimizedClosingIsCompleteAndNoLarger_data();
     void optimizedClosingIsCompleteAndNoLarger();
     void everyRecordedClosingIsComplete();
+    void incrementalCountsAgreeWithRecount_data();
+    void incrementalCountsAgreeWithRecount();
+    void threadedSearchLeavesCompleteClosingOnStop_data();
+    void threadedSearchLeavesCompleteClosingOnStop();
     void refusesWhatCannotBeEnumerated();
     void buttonLeavesSmallerCompleteClosing();
     void pararAtOnceLeavesCompleteClosing();
@@ -187,6 +220,89 @@ void OptimizerTest::everyRecordedClosingIsComplete()
     QVERIFY(checked >= 2); // the first complete closing and at least one improvement
 }
 
+void OptimizerTest::incrementalCountsAgreeWithRecount_data()
+{
+    QTest::addColumn<int>("T");
+    QTest::addColumn<int>("K");
+    QTest::addColumn<int>("F");
+    QTest::addColumn<int>("G");
+    QTest::addColumn<int>("C");
+    QTest::newRow("12 numbers, quadra") << 12 << 6 << 0 << 4 << 6;
+    QTest::newRow("one fixed, tickets shorter than draws") << 11 << 5 << 1 << 4 << 6;
+    QTest::newRow("tickets longer than draws") << 13 << 7 << 0 << 3 << 5;
+}
+
+void OptimizerTest::incrementalCountsAgreeWithRecount()
+{
+    QFETCH(int, T);
+    QFETCH(int, K);
+    QFETCH(int, F);
+    QFETCH(int, G);
+    QFETCH(int, C);
+    ClosingOptimizer::Setup setup;
+    setup.K = K;
+    setup.F = F;
+    setup.G = G;
+    setup.C = C;
+    for (int i = 0; i < T - F; ++i)
+        setup.selected.push_back(i + 1);
+    for (int i = 0; i < F; ++i)
+        setup.fixed.push_back(60 + i);
+    setup.seed = 11;
+    // Short hot cycles, so that reheats and returns to the record come often.
+    setup.startTemperature = 3;
+    setup.cooling = 0.5;
+    setup.minMovesPerRound = 50;
+    ClosingOptimizer optimizer(setup, {});
+    for (int checkpoint = 0; checkpoint < 12; ++checkpoint) {
+        for (int i = 0; i < 2500 && optimizer.phase() != ClosingOptimizer::Phase::Finished; ++i)
+            optimizer.step();
+        const QString mismatch = recountMismatch(optimizer, G - F);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+        if (checkpoint == 6) optimizer.adopt(optimizer.bestPositions());
+    }
+    QVERIFY(optimizer.restarts() > 0);
+    QCOMPARE(uncovered(setup.selected, setup.fixed, C, G, optimizer.bestClosing()), 0);
+}
+
+void OptimizerTest::threadedSearchLeavesCompleteClosingOnStop_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<int>("movesBeforeStop");
+    QTest::newRow("Parar at once, one thread") << 1 << 0;
+    QTest::newRow("Parar at once, three threads") << 3 << 0;
+    QTest::newRow("Parar while searching, three threads") << 3 << 30000;
+}
+
+void OptimizerTest::threadedSearchLeavesCompleteClosingOnStop()
+{
+    QFETCH(int, threads);
+    QFETCH(int, movesBeforeStop);
+    ClosingOptimizer::Setup setup;
+    setup.K = 6;
+    setup.G = 4;
+    setup.C = 6;
+    for (int i = 0; i < 14; ++i)
+        setup.selected.push_back(2 * i + 1);
+    setup.seed = 5;
+    ParallelOptimizer optimizer(setup, { ticketOf({ 1, 3, 5, 7, 9, 11 }) }, threads);
+    QCOMPARE(optimizer.threads(), threads);
+    while (!optimizer.finished() && optimizer.moves() < static_cast<std::uint64_t>(movesBeforeStop))
+        optimizer.waitFor(5);
+    optimizer.stop();
+    optimizer.wait();
+    QVERIFY(optimizer.finished());
+    QVERIFY(optimizer.hasComplete());
+    const std::vector<TicketMask> best = optimizer.bestClosing();
+    QCOMPARE(static_cast<int>(best.size()), optimizer.bestSize());
+    QVERIFY(optimizer.bestSize() <= optimizer.firstCompleteSize());
+    QCOMPARE(uncovered(setup.selected, {}, 6, 4, best), 0);
+    for (const TicketMask& t : best) {
+        QCOMPARE(t.count(), 6);
+        t.forEach([&](int n) { QVERIFY(n % 2 == 1 && n < 28); });
+    }
+}
+
 void OptimizerTest::refusesWhatCannotBeEnumerated()
 {
     ClosingOptimizer::Setup setup;
@@ -195,6 +311,8 @@ void OptimizerTest::refusesWhatCannotBeEnumerated()
     setup.C = 15;
     setup.selected.resize(25);
     QCOMPARE(ClosingOptimizer::check(setup), ClosingOptimizer::Refusal::None); // C(25,15)
+    QCOMPARE(ClosingOptimizer::check(setup, std::uint64_t { 30 } << 20),
+        ClosingOptimizer::Refusal::NotEnoughMemory);
     setup.selected.resize(30); // C(30,15) = 155117520
     QCOMPARE(ClosingOptimizer::check(setup), ClosingOptimizer::Refusal::TooManyDraws);
     setup.F = 5; // T = 30 with 5 fixed: C(25,10) = 3268760
@@ -290,7 +408,7 @@ void OptimizerTest::buttonRefusals_data()
     QTest::addColumn<QString>("modality");
     QTest::addColumn<bool>("withClosing");
     QTest::addColumn<QString>("message");
-    QTest::newRow("lotomania is too large") << "RadioButton1" << true << "limite de 5000000";
+    QTest::newRow("lotomania is too large") << "RadioButton1" << true << "limite de 20000000";
     QTest::newRow("empty closing") << "RadioButton3" << false << "Gere antes algum fechamento";
 }
 
