@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -22,10 +23,14 @@
 
 namespace Fuzz {
 
-// A folder of the process's own, removed when the process ends.
+// A folder of the process's own, removed when the process ends. In memory where the system has
+// it: the readers and writers under test sync their files, and disk waits would make a run
+// mostly waiting.
 inline const QTemporaryDir& scratch()
 {
-    static const QTemporaryDir dir;
+    static const QTemporaryDir dir(
+        (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath())
+        + QStringLiteral("/quirva-fuzz-XXXXXX"));
     FUZZ_REQUIRE(dir.isValid());
     return dir;
 }

@@ -1,5 +1,5 @@
-// The fast paths against the literal definitions. The bytes are read as a closing with K
-// numbers and as draws with D numbers; for every accepted line the hit count through the ticket
+// The fast paths against the literal definitions. The bytes are a closing file with K numbers
+// and a draws file with D numbers; for every accepted line the hit count through the ticket
 // masks must equal CountCommon on the texts wherever both lines are regular, and SortLine must
 // render the numbers as the mask does.
 
@@ -35,12 +35,17 @@ std::vector<ReadLine> acceptedLines(const QString& path, int k, std::size_t limi
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 3) return 0;
+    // K, D, the separator setting, where the closing ends and the draws begin, the files.
+    if (size < 4) return 0;
     const int k = data[0] % 101, d = data[1] % 101;
     const QChar separator = LineFormat::effectiveSeparator(QString(QChar(data[2])));
-    const QString path = Fuzz::writeFile(QStringLiteral("lines.txt"), data + 3, size - 3);
-    const std::vector<ReadLine> tickets = acceptedLines(path, k, 64);
-    const std::vector<ReadLine> draws = acceptedLines(path, d, 64);
+    const std::uint8_t* files = data + 4;
+    const std::size_t filesSize = size - 4, closingSize = filesSize * data[3] / 256;
+    const std::vector<ReadLine> tickets
+        = acceptedLines(Fuzz::writeFile(QStringLiteral("closing.txt"), files, closingSize), k, 64);
+    const std::vector<ReadLine> draws = acceptedLines(
+        Fuzz::writeFile(QStringLiteral("draws.txt"), files + closingSize, filesSize - closingSize),
+        d, 64);
 
     // The closing as the verification window stores it.
     LineStore closing;
