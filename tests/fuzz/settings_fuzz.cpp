@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         FUZZ_REQUIRE(stored == value.has_value());
         FUZZ_REQUIRE(!stored || matches);
-        int port = 0;
+        int port = 0; // the start-up converts the proxy port, whatever text it finds
         (void)tryStrToInt(value.value_or(QString()), port);
         toSave.emplace_back(QString::fromLatin1(savedName), value.value_or(QString()));
     }
