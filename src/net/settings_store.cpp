@@ -24,13 +24,22 @@ QString storedName(const QSettings& settings, const QString& name)
     return {};
 }
 
+// Whether what the store holds can be read. A file QSettings can read only in part (a broken
+// line) reports FormatError on the one object that parsed it, and later objects get the same
+// parsed values from Qt's cache without the error: the values read are used either way, so what
+// the program loads does not depend on which read came first.
+bool readable(const QSettings& settings)
+{
+    return settings.status() != QSettings::AccessError;
+}
+
 } // namespace
 
 std::map<QString, QString> SettingsStore::readAll()
 {
     std::map<QString, QString> values;
     const auto settings = open();
-    if (settings->status() != QSettings::NoError) return values;
+    if (!readable(*settings)) return values;
     for (const QString& key : settings->childKeys())
         values[key] = settings->value(key).toString();
     return values;
@@ -39,7 +48,7 @@ std::map<QString, QString> SettingsStore::readAll()
 std::optional<QString> SettingsStore::read(const QString& name)
 {
     const auto settings = open();
-    if (settings->status() != QSettings::NoError) return std::nullopt;
+    if (!readable(*settings)) return std::nullopt;
     const QString key = storedName(*settings, name);
     if (key.isEmpty()) return std::nullopt;
     return settings->value(key).toString();
@@ -48,7 +57,9 @@ std::optional<QString> SettingsStore::read(const QString& name)
 bool SettingsStore::write(const std::vector<std::pair<QString, QString>>& values)
 {
     const auto settings = open();
-    if (!settings->isWritable() || settings->status() != QSettings::NoError) return false;
+    // A file read only in part is written anew, well formed, with what could be read of it:
+    // refusing would make every later save fail until the file was mended by hand.
+    if (!settings->isWritable() || !readable(*settings)) return false;
     for (const auto& [name, value] : values) {
         // The file format tells "Proxy" from "proxy"; the registry does not. Keep one spelling.
         for (const QString& key : settings->childKeys())
@@ -56,7 +67,7 @@ bool SettingsStore::write(const std::vector<std::pair<QString, QString>>& values
         settings->setValue(name, value);
     }
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    return settings->status() != QSettings::AccessError;
 }
 
 QString SettingsStore::location()

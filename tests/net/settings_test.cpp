@@ -6,7 +6,9 @@
 #include "net/settings_store.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTest>
@@ -39,6 +41,7 @@ private slots:
     void savedSettingsComeBackAfterARestart();
     void savingKeepsOneSpellingOfEachName();
     void saveThatFailsSaysSo();
+    void fileReadInPartIsLoadedAndSavedOver();
     void proxySwitchAppliesAtOnce();
     void proxySwitchWithBadPortShowsConversionError();
     void credentialsDialogHandsOverOnlyOnOk();
@@ -180,6 +183,30 @@ void SettingsTest::saveThatFailsSaysSo()
     TempWorkspace::useSettingsIn(workspace.path("blocker/settings"));
     Ui::click(f.form.get(), QStringLiteral("Button20"));
     QCOMPARE(f.dialogs->lastMessage(), QStringLiteral("Não foi possível salvar as configurações."));
+}
+
+void SettingsTest::fileReadInPartIsLoadedAndSavedOver()
+{
+    TempWorkspace workspace;
+    const auto writeSettingsFile = [](const QByteArray& content) {
+        QDir().mkpath(QFileInfo(SettingsStore::location()).path());
+        QFile file(SettingsStore::location());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    };
+    // An unclosed section makes the rest of the file unreadable, not what comes before it.
+    writeSettingsFile("[General]\nProxy_Name=proxy.lan\nProxy_Port=3128\nSite=http://x\n[Bro");
+    MainWindowFixture f;
+    f.start();
+    NetPanel* net = netOf(f);
+    QCOMPARE(net->Edit81->text(), QStringLiteral("proxy.lan"));
+    QCOMPARE(net->Edit44->text(), QStringLiteral("http://x"));
+
+    writeSettingsFile("[General]\nSite=http://y\n[Broken");
+    net->Edit44->setText(QStringLiteral("http://z"));
+    Ui::click(f.form.get(), QStringLiteral("Button20"));
+    QCOMPARE(f.dialogs->lastMessage(), QStringLiteral("Configurações salvas com sucesso."));
+    QCOMPARE(SettingsStore::read(QStringLiteral("site")).value_or(""), QStringLiteral("http://z"));
 }
 
 void SettingsTest::proxySwitchAppliesAtOnce()
