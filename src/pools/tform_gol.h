@@ -46,8 +46,6 @@ public:
     // One of the checked scores of a team row (1..10), uniformly; empty when none is checked.
     QString PickMarkedScore(int row) const;
     QString drawnLine() const;
-    void appendTicket(const QString& text);
-    void clearTickets();
 
     void FormCreate();
     void CheckBox1Click();
@@ -68,10 +66,12 @@ public:
 
 protected:
     void restoreAfterError() override;
+    void appendClosingRow(QStringView text) override { closing.append(text); }
+    void clearClosing() override { closing.clear(); }
+    qsizetype closingSize() const override { return closing.size(); }
 
 private:
     void lockForRun(bool locked);
-    void showTicketCount();
     bool rowHasMark(int row) const;
 
     TForm1* mainWindow_;

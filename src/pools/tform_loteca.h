@@ -43,8 +43,6 @@ public:
 
     // The board as a line: every checked box is an "X".
     LotecaLine marks() const;
-    void appendTicket(const QString& text);
-    void clearTickets();
 
     void FormCreate();
     void CheckBox1Click();
@@ -68,10 +66,12 @@ public:
 
 protected:
     void restoreAfterError() override;
+    void appendClosingRow(QStringView text) override { closing.append(text); }
+    void clearClosing() override { closing.clear(); }
+    qsizetype closingSize() const override { return closing.size(); }
 
 private:
     void lockForRun(bool locked);
-    void showTicketCount();
     QString pickMarkedSimple(int match) const;
 
     TForm1* mainWindow_;
