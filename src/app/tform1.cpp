@@ -2,8 +2,8 @@
 
 #include "app/conversion.h"
 #include "app/dialogs.h"
-#include "app/field_exit_filter.h"
 #include "app/event_pump.h"
+#include "app/field_exit_filter.h"
 #include "app/handler_guard.h"
 #include "app/random_source.h"
 #include "app/subsystems.h"
@@ -89,9 +89,7 @@ TForm1::TForm1(QWidget* parent)
     buildBoardTab();
     buildClosingTab();
     buildVerificationTab();
-    buildPrintTab();
     buildSettingsTab();
-    buildComparisonTab();
 
     auto click = [this](QPushButton* b, void (TForm1::*handler)()) {
         connect(b, &QPushButton::clicked, this,
@@ -354,17 +352,6 @@ void TForm1::buildVerificationTab()
     layout->addWidget(Memo3, 1, 1);
 }
 
-void TForm1::buildPrintTab()
-{
-    auto* layout = new QFormLayout(TabImpressao);
-    ComboBox2 = named<QComboBox>(QStringLiteral("ComboBox2"));
-    ComboBox2->addItems(modalityDefaults(Modality::Lotomania).repeatChoices);
-    CheckBox2
-        = named<QCheckBox>(QStringLiteral("CheckBox2"), QStringLiteral("Imprimir Aposta Espelho"));
-    layout->addRow(QStringLiteral("Teimosinha"), ComboBox2);
-    layout->addRow(CheckBox2);
-}
-
 void TForm1::buildSettingsTab()
 {
     auto* layout = new QFormLayout(TabConfiguracoes);
@@ -390,33 +377,6 @@ void TForm1::buildSettingsTab()
     Button2 = named<QPushButton>(QStringLiteral("Button2"), QStringLiteral("Limpar"));
     Button2->setVisible(false);
     layout->addRow(Button2);
-}
-
-void TForm1::buildComparisonTab()
-{
-    auto* layout = new QHBoxLayout(TabComparativo);
-    auto* chart = new QChart;
-    chart->legend()->hide();
-    Series1 = new QScatterSeries;
-    Series1->setObjectName(QStringLiteral("Series1"));
-    Series1->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-    Series1->setColor(Qt::red);
-    chart->addSeries(Series1);
-    ChartView1 = named<QChartView>(QStringLiteral("ChartView1"), chart);
-    layout->addWidget(ChartView1, 1);
-    auto* side = new QVBoxLayout;
-    CheckListBox1 = named<QListWidget>(QStringLiteral("CheckListBox1"));
-    CheckListBox1->setToolTip(QStringLiteral(
-        "Selecione as dezenas que devem ser marcadas na aba de Seleção de Dezenas a Apostar"));
-    Label116 = named<QLabel>(QStringLiteral("Label116"), QStringLiteral("0"));
-    Button23 = named<QPushButton>(
-        QStringLiteral("Button23"), QStringLiteral("Marcar Dezenas Selecionadas"));
-    Button23->setToolTip(
-        QStringLiteral("As dezenas utilizadas são as que estão na aba de Simulação e Conferência"));
-    side->addWidget(CheckListBox1, 1);
-    side->addWidget(Label116);
-    side->addWidget(Button23);
-    layout->addLayout(side);
 }
 
 // ---------------------------------------------------------------- parameters
@@ -564,15 +524,12 @@ void TForm1::RadioButtonModalityClick(Modality m)
     showReducerTab(TabDuplaSena, m == Modality::DuplaSena);
     showReducerTab(TabQuina, m == Modality::Quina);
     MaskEdit1->clear();
-    const ModalityDefaults& d = modalityDefaults(m);
-    ComboBox2->clear();
-    ComboBox2->addItems(d.repeatChoices);
-    ComboBox2->setCurrentIndex(0);
+    for (const auto& step : modalityChanged)
+        step(m);
     const bool editableK = m != Modality::Lotomania && m != Modality::Lotofacil;
     Edit2->setEnabled(editableK);
     Edit4->setEnabled(false);
     Button7Click();
-    CheckBox2->setVisible(d.mirrorBet);
     Edit8->setEnabled(false);
     ParameterFields fields = readFields();
     applyModalityDefaults(fields, m);
@@ -591,16 +548,20 @@ void TForm1::RadioButton6Click()
     MaskEdit1->clear();
     Edit2->setEnabled(true);
     Edit4->setEnabled(true);
-    CheckBox2->setVisible(false);
+    for (const auto& step : modalityChanged)
+        step(Modality::Outros);
     Button7Click();
     Edit8->setEnabled(true);
 }
 
-void TForm1::resetComparisonChart()
+QWidget* TForm1::page(Page which) const
 {
-    Label116->setText(QStringLiteral("0"));
-    Series1->clear();
-    CheckListBox1->clear();
+    return PageControl1->widget(static_cast<int>(which));
+}
+
+void TForm1::showPage(Page which)
+{
+    PageControl1->setCurrentIndex(static_cast<int>(which));
 }
 
 // ---------------------------------------------------------------- board

@@ -1,10 +1,7 @@
 #pragma once
 
+#include "app/bet_context.h"
 #include "app/line_view.h"
-#include "app/run_rules.h"
-#include "bet/board.h"
-#include "bet/modality.h"
-#include "bet/parameters.h"
 
 #include <QWidget>
 #include <array>
@@ -28,7 +25,7 @@ class FieldExitFilter;
 
 // The main window: parameters, board, closing and every tab of the number lotteries. The
 // controls are public, as the other subsystems' window code reads and writes them.
-class TForm1 : public QWidget
+class TForm1 : public QWidget, public BetContext
 {
     Q_OBJECT
 public:
@@ -75,42 +72,28 @@ public:
     // verification tab
     LineView *Memo2, *Memo3; // draws area, report area
 
-    // print tab
-    QComboBox* ComboBox2; // "Teimosinha"
-    QCheckBox* CheckBox2; // "Imprimir Aposta Espelho"
-
     // settings tab
     QComboBox* ComboBox1; // separator
     QCheckBox *CheckBox3, *CheckBox6; // "Triângulo de Pascal", "Não limpar fechamento ao gerar"
     QPushButton* Button2; // hidden "Limpar"
     QLineEdit* Edit3; // odds
 
-    // comparison tab
-    QChartView* ChartView1;
-    QScatterSeries* Series1;
-    QListWidget* CheckListBox1;
-    QLabel* Label116;
-    QPushButton* Button23; // "Marcar Dezenas Selecionadas"
-
     // --- state
-    bool stopFlag = true;
-    JobState jobs; // the long job running, which decides what the other commands may do
-    Board board;
     std::vector<int> selectedNumbers; // filled by LoadSelectedNumbers
     int clickedNumber = 0;
 
     // --- Part of the window that other subsystems call
-    Modality modality() const;
-    QChar separator() const; // the separator in force for a line built now
-    ParameterFields readFields() const;
+    Modality modality() const override;
+    QChar separator() const override;
+    ParameterFields readFields() const override;
     void writeFields(const ParameterFields& fields);
-    int T() const;
-    int K() const;
-    int F() const;
-    int D() const;
-    int G() const;
-    int C() const;
-    int U() const;
+    int T() const override;
+    int K() const override;
+    int F() const override;
+    int D() const override;
+    int G() const override;
+    int C() const override;
+    int U() const override;
 
     void testecampos();
     void ShowOdds();
@@ -123,25 +106,26 @@ public:
     void ApplyNumberRange();
     void MarkSelected(const QString& line, bool clearFirst);
     void MarkFixed(const QString& line, bool clearFirst);
-    void refreshBoard(); // tiles, counts and number lines from the board
-    void resetComparisonChart();
-    void setResultLabel(const QString& text);
-    void setStatus(const QString& text);
+    void refreshBoard() override;
+    void clearBoard() override { Button7Click(); }
+    LineView& closingView() override { return *Memo1; }
+    LineView& drawsView() override { return *Memo2; }
+    QProgressBar& progressBar() override { return *ProgressBar1; }
+    void setResultLabel(const QString& text) override;
+    void setStatus(const QString& text) override;
 
-    // Locks what a run in the main window locks, and unlocks it again.
-    void lockForRun(bool locked);
-    // Puts back every control a run may have locked and sets stopFlag (error recovery).
-    void restoreAfterError();
-    // Runs a handler under the conversion-error guard.
-    void guarded(const std::function<void()>& handler);
-    // True when command may run now; otherwise tells the player why not (where the rules
-    // have a message) and changes nothing.
-    bool mayRun(Command command);
+    void lockForRun(bool locked) override;
+    void restoreAfterError() override;
+    void guarded(const std::function<void()>& handler) override;
+    bool mayRun(Command command) override;
+    void onExit(QWidget* field, std::function<void()> handler) override;
 
-    // Other subsystems plug into these.
-    std::function<void()> fullEnumeration; // K = D = G: the closing of every combination
-    std::vector<std::function<void()>> afterCreate; // start-up steps of later subsystems
-    std::vector<std::function<bool()>> closeVetoes; // more reasons to refuse closing
+    QWidget& host() override { return *this; }
+    QWidget* page(Page which) const override;
+    void showPage(Page which) override;
+
+    // K = D = G: the closing of every combination, plugged in by the generation panel.
+    std::function<void()> fullEnumeration;
 
     // Handlers
     void Button1Click();
@@ -159,9 +143,6 @@ public:
     void RadioButton6Click();
     void FormCreate();
 
-    // Calls handler when a field loses focus (the exit handlers).
-    void onExit(QWidget* field, std::function<void()> handler);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -170,9 +151,7 @@ private:
     void buildBoardTab();
     void buildClosingTab();
     void buildVerificationTab();
-    void buildPrintTab();
     void buildSettingsTab();
-    void buildComparisonTab();
     QRadioButton* modalityButton(Modality m) const;
     void showReducerTab(QWidget* tab, bool visible);
 

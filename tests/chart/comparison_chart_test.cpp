@@ -1,5 +1,6 @@
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -17,21 +18,24 @@ namespace {
 QStringList items(const TForm1& form)
 {
     QStringList texts;
-    for (int i = 0; i < form.CheckListBox1->count(); ++i)
-        texts << form.CheckListBox1->item(i)->text();
+    for (int i = 0; i < Ui::find<QListWidget>(&form, "CheckListBox1")->count(); ++i)
+        texts << Ui::find<QListWidget>(&form, "CheckListBox1")->item(i)->text();
     return texts;
 }
 
 void check(TForm1& form, const QString& text)
 {
-    const auto found = form.CheckListBox1->findItems(text, Qt::MatchExactly);
+    const auto found
+        = Ui::find<QListWidget>(&form, "CheckListBox1")->findItems(text, Qt::MatchExactly);
     QCOMPARE(found.size(), 1);
     found.front()->setCheckState(Qt::Checked);
 }
 
 QCategoryAxis* numberAxis(const TForm1& form)
 {
-    return form.ChartView1->chart()->findChild<QCategoryAxis*>(QStringLiteral("AxisDezenas"));
+    return Ui::find<QChartView>(&form, "ChartView1")
+        ->chart()
+        ->findChild<QCategoryAxis*>(QStringLiteral("AxisDezenas"));
 }
 
 } // namespace
@@ -58,26 +62,27 @@ void ComparisonChartTest::chartsTheDrawsArea()
     f.start();
     f.form->Memo2->store().setLines({ " 01 02 03", " 02 03 04" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
-    const QList<QPointF> points = f.form->Series1->points();
+    const QList<QPointF> points = Ui::series(&*f.form, "Series1")->points();
     QCOMPARE(points, (QList<QPointF> { { 1, 1 }, { 2, 2 }, { 3, 2 }, { 4, 1 } }));
     QCOMPARE(numberAxis(*f.form)->categoriesLabels(), (QStringList { "01", "02", "03", "04" }));
     QCOMPARE(numberAxis(*f.form)->endValue("03"), 3.0);
     QCOMPARE(numberAxis(*f.form)->titleText(), QStringLiteral("Dezenas"));
-    const auto vertical = f.form->ChartView1->chart()->axes(Qt::Vertical);
+    const auto vertical = Ui::find<QChartView>(&*f.form, "ChartView1")->chart()->axes(Qt::Vertical);
     QCOMPARE(vertical.size(), 1);
     QCOMPARE(
         vertical.front()->titleText(), QStringLiteral("Quantidade de vezes que a dezena apareceu"));
-    QVERIFY(!f.form->ChartView1->chart()->legend()->isVisible());
-    QCOMPARE(f.form->Series1->color(), QColor(Qt::red));
+    QVERIFY(!Ui::find<QChartView>(&*f.form, "ChartView1")->chart()->legend()->isVisible());
+    QCOMPARE(Ui::series(&*f.form, "Series1")->color(), QColor(Qt::red));
     QCOMPARE(items(*f.form), (QStringList { "02 = 2", "03 = 2", "01 = 1", "04 = 1" }));
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("0"));
-    for (int i = 0; i < f.form->CheckListBox1->count(); ++i)
-        QCOMPARE(f.form->CheckListBox1->item(i)->checkState(), Qt::Unchecked);
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("0"));
+    for (int i = 0; i < Ui::find<QListWidget>(&*f.form, "CheckListBox1")->count(); ++i)
+        QCOMPARE(
+            Ui::find<QListWidget>(&*f.form, "CheckListBox1")->item(i)->checkState(), Qt::Unchecked);
 
     // A second count replaces the first.
     f.form->Memo2->store().setLines({ " 05" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
-    QCOMPARE(f.form->Series1->points(), (QList<QPointF> { { 1, 1 } }));
+    QCOMPARE(Ui::series(&*f.form, "Series1")->points(), (QList<QPointF> { { 1, 1 } }));
     QCOMPARE(numberAxis(*f.form)->categoriesLabels(), QStringList { "05" });
     QCOMPARE(items(*f.form), QStringList { "05 = 1" });
 }
@@ -88,9 +93,9 @@ void ComparisonChartTest::emptyDrawsAreaGivesAnEmptyChart()
     f.start();
     f.form->Memo2->store().clear();
     Ui::click(f.form.get(), QStringLiteral("Button22"));
-    QCOMPARE(f.form->Series1->count(), 0);
-    QCOMPARE(f.form->CheckListBox1->count(), 0);
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("0"));
+    QCOMPARE(Ui::series(&*f.form, "Series1")->count(), 0);
+    QCOMPARE(Ui::find<QListWidget>(&*f.form, "CheckListBox1")->count(), 0);
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("0"));
     QVERIFY(f.dialogs->messages.isEmpty());
 }
 
@@ -102,9 +107,9 @@ void ComparisonChartTest::checkedItemsAreCounted()
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     check(*f.form, "01 = 1");
     check(*f.form, "03 = 2");
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("2"));
-    f.form->CheckListBox1->item(1)->setCheckState(Qt::Unchecked);
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("1"));
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("2"));
+    Ui::find<QListWidget>(&*f.form, "CheckListBox1")->item(1)->setCheckState(Qt::Unchecked);
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("1"));
 }
 
 void ComparisonChartTest::markingPutsTheCheckedNumbersOnTheBoard()
@@ -166,8 +171,8 @@ void ComparisonChartTest::nonNumericFieldShowsConversionError()
     f.form->Memo2->store().setLines({ " 01 02", " 03 ab" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     QCOMPARE(f.dialogs->lastMessage(), QStringLiteral("'ab' is not a valid integer value"));
-    QCOMPARE(f.form->Series1->count(), 0);
-    QCOMPARE(f.form->CheckListBox1->count(), 0);
+    QCOMPARE(Ui::series(&*f.form, "Series1")->count(), 0);
+    QCOMPARE(Ui::find<QListWidget>(&*f.form, "CheckListBox1")->count(), 0);
 }
 
 void ComparisonChartTest::modalitySwitchResetsTheChart()
@@ -178,9 +183,9 @@ void ComparisonChartTest::modalitySwitchResetsTheChart()
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     check(*f.form, "75 = 1");
     Ui::click(f.form.get(), QStringLiteral("RadioButton3"));
-    QCOMPARE(f.form->Series1->count(), 0);
-    QCOMPARE(f.form->CheckListBox1->count(), 0);
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("0"));
+    QCOMPARE(Ui::series(&*f.form, "Series1")->count(), 0);
+    QCOMPARE(Ui::find<QListWidget>(&*f.form, "CheckListBox1")->count(), 0);
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("0"));
     QVERIFY(numberAxis(*f.form)->categoriesLabels().isEmpty());
 
     // The Lotomania draws are still there; a number Mega-Sena lacks is not put on its board.
@@ -217,7 +222,9 @@ void ComparisonChartTest::countAxisHasWholeTicks()
         f.form->Memo2->store().setLines(QStringList(drawsOfOne, QStringLiteral(" 01")));
         Ui::click(f.form.get(), QStringLiteral("Button22"));
     }
-    auto* axis = f.form->ChartView1->chart()->findChild<QValueAxis*>("AxisQuantidade");
+    auto* axis = Ui::find<QChartView>(&*f.form, "ChartView1")
+                     ->chart()
+                     ->findChild<QValueAxis*>("AxisQuantidade");
     QCOMPARE(axis->tickType(), QValueAxis::TicksDynamic);
     QList<double> shown;
     for (double t = axis->tickAnchor(); t <= axis->max(); t += axis->tickInterval())

@@ -2,6 +2,7 @@
 #include "net_test_support.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include "chart/comparison_chart.h"
 #include "net/net_panel.h"
@@ -282,13 +283,13 @@ void DownloadTest::downloadResetsTheComparisonChart()
     s.megaSena();
     s.f.form->Memo2->store().append(QStringLiteral(" 07 08 09 10 11 12"));
     Ui::click(s.f.form.get(), QStringLiteral("Button22"));
-    QCOMPARE(s.f.form->Series1->count(), 6);
-    s.f.form->CheckListBox1->item(0)->setCheckState(Qt::Checked);
-    QCOMPARE(s.f.form->Label116->text(), QStringLiteral("1"));
+    QCOMPARE(Ui::series(&*s.f.form, "Series1")->count(), 6);
+    Ui::find<QListWidget>(&*s.f.form, "CheckListBox1")->item(0)->setCheckState(Qt::Checked);
+    QCOMPARE(Ui::find<QLabel>(&*s.f.form, "Label116")->text(), QStringLiteral("1"));
     s.download(3, 2); // even a refused range resets it
-    QCOMPARE(s.f.form->Series1->count(), 0);
-    QCOMPARE(s.f.form->CheckListBox1->count(), 0);
-    QCOMPARE(s.f.form->Label116->text(), QStringLiteral("0"));
+    QCOMPARE(Ui::series(&*s.f.form, "Series1")->count(), 0);
+    QCOMPARE(Ui::find<QListWidget>(&*s.f.form, "CheckListBox1")->count(), 0);
+    QCOMPARE(Ui::find<QLabel>(&*s.f.form, "Label116")->text(), QStringLiteral("0"));
 }
 
 void DownloadTest::credentialsAreAskedOnceAndAgainAfterAFailure()

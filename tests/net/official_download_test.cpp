@@ -2,6 +2,7 @@
 #include "official_service_imitation.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include "net/net_panel.h"
 #include "net/official_results.h"
@@ -314,8 +315,9 @@ void OfficialDownloadTest::chartAndVerificationUseDownloadedDraws()
     s.choose("RadioButton3");
     s.download(1, 2);
     Ui::click(s.f.form.get(), QStringLiteral("Button22"));
-    QCOMPARE(s.f.form->CheckListBox1->count(), 9);
-    QCOMPARE(s.f.form->CheckListBox1->item(0)->text(), QStringLiteral("01 = 2"));
+    QCOMPARE(Ui::find<QListWidget>(&*s.f.form, "CheckListBox1")->count(), 9);
+    QCOMPARE(Ui::find<QListWidget>(&*s.f.form, "CheckListBox1")->item(0)->text(),
+        QStringLiteral("01 = 2"));
 
     s.f.form->Memo1->store().setLines({ " 01 02 03 04 05 06" });
     Ui::click(s.f.form.get(), QStringLiteral("Button3"));

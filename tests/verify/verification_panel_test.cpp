@@ -1,6 +1,7 @@
 #include "generate/line_format.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 #include "verify/ticket_file.h"
 #include "verify/verification_panel.h"
 
@@ -262,10 +263,10 @@ void VerificationPanelTest::simulationKeepsFixedNumbersInEveryDraw()
     Ui::type(f.form.get(), "Edit10", "2");
     Ui::type(f.form.get(), "Edit7", "30");
     f.form->Memo1->store().setLines({ " 01 02 03 04 05", " 06 07 08 09 10" });
-    f.form->Label116->setText("7");
+    Ui::find<QLabel>(&*f.form, "Label116")->setText("7");
     Ui::click(f.form.get(), "Button3");
 
-    QCOMPARE(f.form->Label116->text(), QString("0"));
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QString("0"));
     QCOMPARE(f.form->board.countFixed(), 2);
     QCOMPARE(f.form->board.countSelected(), 13);
     TicketMask fixed, bet;

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "app/run_rules.h"
+#include "bet/board.h"
+#include "bet/modality.h"
+#include "bet/parameters.h"
+
+#include <QChar>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class LineView;
+class QProgressBar;
+class QWidget;
+
+// What the main window's panels share, so that no panel reaches into another one's controls:
+// the parameters and their conversion, the board, the closing and the draws lists, the run
+// state with its lock and recovery, the status line, result label and progress bar, the
+// pages of the window, and the parent every message box is shown over.
+class BetContext
+{
+public:
+    // The pages in the order of the window's tabs.
+    enum class Page {
+        Selecao,
+        Fechamento,
+        Simulacao,
+        Impressao,
+        Configuracoes,
+        Comparativo,
+        Lotofacil,
+        Quina,
+        MegaSena,
+        DuplaSena,
+    };
+
+    virtual ~BetContext() = default;
+
+    // --- parameters
+    virtual Modality modality() const = 0;
+    virtual QChar separator() const = 0; // the separator in force for a line built now
+    virtual ParameterFields readFields() const = 0;
+    virtual int T() const = 0;
+    virtual int K() const = 0;
+    virtual int F() const = 0;
+    virtual int D() const = 0;
+    virtual int G() const = 0;
+    virtual int C() const = 0;
+    virtual int U() const = 0;
+
+    // --- board
+    Board board;
+    virtual void refreshBoard() = 0; // tiles, counts and number lines from the board
+    virtual void clearBoard() = 0; // "Limpar Bilhete"
+
+    // --- lists, status and progress
+    virtual LineView& closingView() = 0;
+    virtual LineView& drawsView() = 0; // the draws the closing is checked against
+    virtual QProgressBar& progressBar() = 0;
+    virtual void setResultLabel(const QString& text) = 0;
+    virtual void setStatus(const QString& text) = 0;
+
+    // --- runs
+    bool stopFlag = true;
+    JobState jobs; // the long job running, which decides what the other commands may do
+    // Locks what a run in the main window locks, and unlocks it again.
+    virtual void lockForRun(bool locked) = 0;
+    // Puts back every control a run may have locked and sets stopFlag (error recovery).
+    virtual void restoreAfterError() = 0;
+    // Runs a handler under the conversion-error guard.
+    virtual void guarded(const std::function<void()>& handler) = 0;
+    // True when command may run now; otherwise tells the player why not (where the rules
+    // have a message) and changes nothing.
+    virtual bool mayRun(Command command) = 0;
+    // Calls handler when a field loses focus (the exit handlers).
+    virtual void onExit(QWidget* field, std::function<void()> handler) = 0;
+
+    // --- window
+    virtual QWidget& host() = 0; // the parent of the panels and of every message box
+    virtual QWidget* page(Page which) const = 0;
+    virtual void showPage(Page which) = 0;
+
+    // Steps the panels add to the window's own.
+    std::vector<std::function<void()>> afterCreate; // start-up
+    std::vector<std::function<bool()>> closeVetoes; // more reasons to refuse closing
+    std::vector<std::function<void(Modality)>> modalityChanged; // on a modality switch
+    // What was built from the draws list, which goes stale when the draws or the modality
+    // change.
+    std::vector<std::function<void()>> drawsReset;
+    void resetComparisonChart()
+    {
+        for (const auto& reset : drawsReset)
+            reset();
+    }
+};
