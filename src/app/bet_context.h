@@ -11,6 +11,8 @@
 #include <vector>
 
 class LineView;
+class QCheckBox;
+class QPushButton;
 class QProgressBar;
 class QWidget;
 
@@ -48,11 +50,19 @@ public:
     virtual int G() const = 0;
     virtual int C() const = 0;
     virtual int U() const = 0;
+    // Checks and corrects the fields after an edit, and what follows from them.
+    virtual void testecampos() = 0;
 
     // --- board
     Board board;
     virtual void refreshBoard() = 0; // tiles, counts and number lines from the board
     virtual void clearBoard() = 0; // "Limpar Bilhete"
+    virtual void drawRandomBet() = 0; // "&Sortear Bilhete"
+    virtual int CountSelected() = 0; // also shows the counts
+    virtual int CountFixed() = 0;
+    std::vector<int> selectedNumbers; // filled by LoadSelectedNumbers
+    virtual void LoadSelectedNumbers() = 0;
+    virtual QString fixedLine() const = 0; // the fixed numbers as the board tab shows them
 
     // --- lists, status and progress
     virtual LineView& closingView() = 0;
@@ -62,6 +72,15 @@ public:
     virtual void setStatus(const QString& text) = 0;
 
     // --- runs
+    // The parameter panel's controls that runs lock and free.
+    struct RunControls {
+        QPushButton* Button1; // "&Gerar"
+        QPushButton* Button5; // "Parar"
+        QPushButton* Button11; // "&Verificar Margem do Fechamento"
+        QCheckBox* CheckBoxCompletar; // "Completar para Fechar 100%"
+        QCheckBox* CheckBox3; // "Triângulo de Pascal"
+    };
+    virtual RunControls runControls() const = 0;
     bool stopFlag = true;
     JobState jobs; // the long job running, which decides what the other commands may do
     // Locks what a run in the main window locks, and unlocks it again.
@@ -80,6 +99,11 @@ public:
     virtual QWidget& host() = 0; // the parent of the panels and of every message box
     virtual QWidget* page(Page which) const = 0;
     virtual void showPage(Page which) = 0;
+    // Adds a command to the closing tab's row of buttons, after those already there.
+    virtual void addClosingCommand(QPushButton* button) = 0;
+
+    // K = D = G: the closing of every combination, plugged in by the generation panel.
+    std::function<void()> fullEnumeration;
 
     // Steps the panels add to the window's own.
     std::vector<std::function<void()>> afterCreate; // start-up

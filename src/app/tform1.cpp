@@ -323,6 +323,7 @@ void TForm1::buildClosingTab()
 {
     auto* layout = new QVBoxLayout(TabFechamento);
     auto* buttons = new QHBoxLayout;
+    closingCommands_ = buttons;
     Button6 = named<QPushButton>(QStringLiteral("Button6"), QStringLiteral("Salvar Fechamento"));
     Button10 = named<QPushButton>(
         QStringLiteral("Button10"), QStringLiteral("Abrir Fechamento (50 Dz)"));
@@ -562,6 +563,17 @@ QWidget* TForm1::page(Page which) const
 void TForm1::showPage(Page which)
 {
     PageControl1->setCurrentIndex(static_cast<int>(which));
+}
+
+void TForm1::addClosingCommand(QPushButton* button)
+{
+    closingCommands_->insertWidget(
+        closingCommands_->indexOf(Button9) + 1 + closingExtras_++, button);
+}
+
+QString TForm1::fixedLine() const
+{
+    return Edit11->text();
 }
 
 // ---------------------------------------------------------------- board

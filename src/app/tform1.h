@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -79,7 +80,6 @@ public:
     QLineEdit* Edit3; // odds
 
     // --- state
-    std::vector<int> selectedNumbers; // filled by LoadSelectedNumbers
     int clickedNumber = 0;
 
     // --- Part of the window that other subsystems call
@@ -95,12 +95,14 @@ public:
     int C() const override;
     int U() const override;
 
-    void testecampos();
+    void testecampos() override;
     void ShowOdds();
     // Board helpers
-    int CountSelected();
-    int CountFixed();
-    void LoadSelectedNumbers();
+    int CountSelected() override;
+    int CountFixed() override;
+    void LoadSelectedNumbers() override;
+    QString fixedLine() const override;
+    void drawRandomBet() override { Button8Click(); }
     QString SelectedText() const;
     QString FixedText() const;
     void ApplyNumberRange();
@@ -123,9 +125,11 @@ public:
     QWidget& host() override { return *this; }
     QWidget* page(Page which) const override;
     void showPage(Page which) override;
-
-    // K = D = G: the closing of every combination, plugged in by the generation panel.
-    std::function<void()> fullEnumeration;
+    void addClosingCommand(QPushButton* button) override;
+    RunControls runControls() const override
+    {
+        return { Button1, Button5, Button11, CheckBoxCompletar, CheckBox3 };
+    }
 
     // Handlers
     void Button1Click();
@@ -156,4 +160,6 @@ private:
     void showReducerTab(QWidget* tab, bool visible);
 
     FieldExitFilter* exitFilter_ = nullptr;
+    QHBoxLayout* closingCommands_ = nullptr;
+    int closingExtras_ = 0;
 };

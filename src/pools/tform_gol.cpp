@@ -33,7 +33,7 @@ const QStringList betValues { QStringLiteral("R$ 0,50"), QStringLiteral("R$ 1,00
 
 } // namespace
 
-TFormGOL::TFormGOL(TForm1* mainWindow, QWidget* parent)
+TFormGOL::TFormGOL(QWidget* mainWindow, QWidget* parent)
     : PoolWindow(parent)
     , mainWindow_(mainWindow)
 {

@@ -42,7 +42,7 @@ QString resultMask()
 
 } // namespace
 
-TFormLoteca::TFormLoteca(TForm1* mainWindow, QWidget* parent)
+TFormLoteca::TFormLoteca(QWidget* mainWindow, QWidget* parent)
     : PoolWindow(parent)
     , mainWindow_(mainWindow)
 {
