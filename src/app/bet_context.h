@@ -101,6 +101,10 @@ public:
     virtual void showPage(Page which) = 0;
     // Adds a command to the closing tab's row of buttons, after those already there.
     virtual void addClosingCommand(QPushButton* button) = 0;
+    // Adds a group to the parameter panel's row, right of the verification group.
+    virtual void addBesideVerification(QWidget* group) = 0;
+    // Switches the verification to the draws list ("Usar Arquivo para Conferir"), as its click.
+    virtual void verifyAgainstDrawsList() = 0;
 
     // K = D = G: the closing of every combination, plugged in by the generation panel.
     std::function<void()> fullEnumeration;

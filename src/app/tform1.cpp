@@ -571,6 +571,18 @@ void TForm1::addClosingCommand(QPushButton* button)
         closingCommands_->indexOf(Button9) + 1 + closingExtras_++, button);
 }
 
+void TForm1::addBesideVerification(QWidget* group)
+{
+    auto* row = qobject_cast<QBoxLayout*>(GroupBoxSimulation->parentWidget()->layout());
+    row->insertWidget(row->indexOf(GroupBoxSimulation) + 1, group);
+}
+
+void TForm1::verifyAgainstDrawsList()
+{
+    RadioButton9->setChecked(true);
+    RadioButton9->click();
+}
+
 QString TForm1::fixedLine() const
 {
     return Edit11->text();

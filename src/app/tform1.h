@@ -126,6 +126,8 @@ public:
     QWidget* page(Page which) const override;
     void showPage(Page which) override;
     void addClosingCommand(QPushButton* button) override;
+    void addBesideVerification(QWidget* group) override;
+    void verifyAgainstDrawsList() override;
     RunControls runControls() const override
     {
         return { Button1, Button5, Button11, CheckBoxCompletar, CheckBox3 };
