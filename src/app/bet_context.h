@@ -12,6 +12,8 @@
 
 class LineView;
 class QCheckBox;
+class QLineEdit;
+class QRadioButton;
 class QPushButton;
 class QProgressBar;
 class QWidget;
@@ -50,6 +52,9 @@ public:
     virtual int G() const = 0;
     virtual int C() const = 0;
     virtual int U() const = 0;
+    // The bet's size fields as typed ("Total de Dezenas a Apostar", "Dezenas Fixas").
+    virtual void setFieldT(const QString& text) = 0;
+    virtual void setFieldF(const QString& text) = 0;
     // Checks and corrects the fields after an edit, and what follows from them.
     virtual void testecampos() = 0;
 
@@ -63,6 +68,10 @@ public:
     std::vector<int> selectedNumbers; // filled by LoadSelectedNumbers
     virtual void LoadSelectedNumbers() = 0;
     virtual QString fixedLine() const = 0; // the fixed numbers as the board tab shows them
+    virtual QString selectedLine() const = 0; // the numbers to close, as shown
+    virtual QString selectedCountShown() const = 0;
+    virtual void MarkSelected(const QString& line, bool clearFirst) = 0;
+    virtual void MarkFixed(const QString& line, bool clearFirst) = 0;
 
     // --- lists, status and progress
     virtual LineView& closingView() = 0;
@@ -81,6 +90,19 @@ public:
         QCheckBox* CheckBox3; // "Triângulo de Pascal"
     };
     virtual RunControls runControls() const = 0;
+    // The closing files' commands and the "Simular / Conferir" group, which the verification
+    // binds and reads.
+    struct VerificationControls {
+        QPushButton *Button6, *Button10, *Button9; // save, open, sort the closing
+        QPushButton* Button3; // "Simular / Conferir"
+        QPushButton* Button13; // "Abrir (D Dz)"
+        QRadioButton *RadioButton7, *RadioButton8, *RadioButton9, *RadioButton10;
+        QLineEdit *Edit7, *Edit13; // "Simular com", numbers per simulated draw
+        QCheckBox* CheckBox4; // "Detalhar Conferência"
+        QLineEdit* MaskEdit1; // typed result
+        LineView* Memo3; // report area
+    };
+    virtual VerificationControls verificationControls() const = 0;
     bool stopFlag = true;
     JobState jobs; // the long job running, which decides what the other commands may do
     // Locks what a run in the main window locks, and unlocks it again.

@@ -583,6 +583,26 @@ void TForm1::verifyAgainstDrawsList()
     RadioButton9->click();
 }
 
+QString TForm1::selectedLine() const
+{
+    return Edit9->text();
+}
+
+QString TForm1::selectedCountShown() const
+{
+    return Label20->text();
+}
+
+void TForm1::setFieldT(const QString& text)
+{
+    Edit1->setText(text);
+}
+
+void TForm1::setFieldF(const QString& text)
+{
+    Edit10->setText(text);
+}
+
 QString TForm1::fixedLine() const
 {
     return Edit11->text();

@@ -106,8 +106,12 @@ public:
     QString SelectedText() const;
     QString FixedText() const;
     void ApplyNumberRange();
-    void MarkSelected(const QString& line, bool clearFirst);
-    void MarkFixed(const QString& line, bool clearFirst);
+    void MarkSelected(const QString& line, bool clearFirst) override;
+    void MarkFixed(const QString& line, bool clearFirst) override;
+    QString selectedLine() const override;
+    QString selectedCountShown() const override;
+    void setFieldT(const QString& text) override;
+    void setFieldF(const QString& text) override;
     void refreshBoard() override;
     void clearBoard() override { Button7Click(); }
     LineView& closingView() override { return *Memo1; }
@@ -128,6 +132,11 @@ public:
     void addClosingCommand(QPushButton* button) override;
     void addBesideVerification(QWidget* group) override;
     void verifyAgainstDrawsList() override;
+    VerificationControls verificationControls() const override
+    {
+        return { Button6, Button10, Button9, Button3, Button13, RadioButton7, RadioButton8,
+            RadioButton9, RadioButton10, Edit7, Edit13, CheckBox4, MaskEdit1, Memo3 };
+    }
     RunControls runControls() const override
     {
         return { Button1, Button5, Button11, CheckBoxCompletar, CheckBox3 };

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/bet_context.h"
+
 #include <QObject>
 #include <QString>
-
-class TForm1;
 
 // The closing files of the "Fechamento" tab and the "Simular / Conferir" panel: binds the
 // main window's controls to the ticket file reader and the verification engine.
@@ -11,7 +11,7 @@ class VerificationPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit VerificationPanel(TForm1& form);
+    explicit VerificationPanel(BetContext& context);
 
     void Button6Click(); // "Salvar Fechamento"
     void Button10Click(); // "Abrir Fechamento"
@@ -34,7 +34,8 @@ private:
     bool buildSimulatedSample();
     QString typedDraw() const;
 
-    TForm1& form_;
+    BetContext& context_;
+    const BetContext::VerificationControls ui_;
     QString saveDialogName_; // the save dialog keeps the last name it was given
 
     // What a mode-2 run puts back when it ends, however it ends.
@@ -46,4 +47,4 @@ private:
 };
 
 // Binds the verification subsystem to the main window.
-void attachVerification(TForm1& form);
+void attachVerification(BetContext& context);
