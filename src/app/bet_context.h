@@ -75,7 +75,9 @@ public:
 
     // --- lists, status and progress
     virtual LineView& closingView() = 0;
-    virtual LineView& drawsView() = 0; // the draws the closing is checked against
+    // The draws the closing is checked against, shown by the verification tab.
+    LineView& drawsView() { return *drawsView_; }
+    void setDrawsView(LineView* view) { drawsView_ = view; }
     virtual QProgressBar& progressBar() = 0;
     virtual void setResultLabel(const QString& text) = 0;
     virtual void setStatus(const QString& text) = 0;
@@ -100,7 +102,6 @@ public:
         QLineEdit *Edit7, *Edit13; // "Simular com", numbers per simulated draw
         QCheckBox* CheckBox4; // "Detalhar Conferência"
         QLineEdit* MaskEdit1; // typed result
-        LineView* Memo3; // report area
     };
     virtual VerificationControls verificationControls() const = 0;
     bool stopFlag = true;
@@ -143,4 +144,7 @@ public:
         for (const auto& reset : drawsReset)
             reset();
     }
+
+private:
+    LineView* drawsView_ = nullptr;
 };

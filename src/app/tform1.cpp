@@ -88,7 +88,6 @@ TForm1::TForm1(QWidget* parent)
 
     buildBoardTab();
     buildClosingTab();
-    buildVerificationTab();
     buildSettingsTab();
 
     auto click = [this](QPushButton* b, void (TForm1::*handler)()) {
@@ -339,18 +338,6 @@ void TForm1::buildClosingTab()
     layout->addLayout(buttons);
     Memo1 = named<LineView>(QStringLiteral("Memo1"));
     layout->addWidget(Memo1, 1);
-}
-
-void TForm1::buildVerificationTab()
-{
-    auto* layout = new QGridLayout(TabSimulacao);
-    layout->addWidget(new QLabel(QStringLiteral("Combinações para Conferência")), 0, 0);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Totais de Acertos no Fechamento x Conferência")), 0, 1);
-    Memo2 = named<LineView>(QStringLiteral("Memo2"));
-    Memo3 = named<LineView>(QStringLiteral("Memo3"));
-    layout->addWidget(Memo2, 1, 0);
-    layout->addWidget(Memo3, 1, 1);
 }
 
 void TForm1::buildSettingsTab()

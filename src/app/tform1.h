@@ -70,9 +70,6 @@ public:
     QLabel* Label2; // result label
     QPushButton *Button6, *Button10, *Button9; // save, open, sort
 
-    // verification tab
-    LineView *Memo2, *Memo3; // draws area, report area
-
     // settings tab
     QComboBox* ComboBox1; // separator
     QCheckBox *CheckBox3, *CheckBox6; // "Triângulo de Pascal", "Não limpar fechamento ao gerar"
@@ -115,7 +112,6 @@ public:
     void refreshBoard() override;
     void clearBoard() override { Button7Click(); }
     LineView& closingView() override { return *Memo1; }
-    LineView& drawsView() override { return *Memo2; }
     QProgressBar& progressBar() override { return *ProgressBar1; }
     void setResultLabel(const QString& text) override;
     void setStatus(const QString& text) override;
@@ -135,7 +131,7 @@ public:
     VerificationControls verificationControls() const override
     {
         return { Button6, Button10, Button9, Button3, Button13, RadioButton7, RadioButton8,
-            RadioButton9, RadioButton10, Edit7, Edit13, CheckBox4, MaskEdit1, Memo3 };
+            RadioButton9, RadioButton10, Edit7, Edit13, CheckBox4, MaskEdit1 };
     }
     RunControls runControls() const override
     {
@@ -165,7 +161,6 @@ private:
     void buildParameterPanel(QWidget* panel);
     void buildBoardTab();
     void buildClosingTab();
-    void buildVerificationTab();
     void buildSettingsTab();
     QRadioButton* modalityButton(Modality m) const;
     void showReducerTab(QWidget* tab, bool visible);

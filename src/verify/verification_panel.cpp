@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -46,6 +47,18 @@ VerificationPanel::VerificationPanel(BetContext& context)
     , context_(context)
     , ui_(context.verificationControls())
 {
+    auto* layout = new QGridLayout(context.page(BetContext::Page::Simulacao));
+    layout->addWidget(new QLabel(QStringLiteral("Combinações para Conferência")), 0, 0);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Totais de Acertos no Fechamento x Conferência")), 0, 1);
+    Memo2 = new LineView;
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo3 = new LineView;
+    Memo3->setObjectName(QStringLiteral("Memo3"));
+    layout->addWidget(Memo2, 1, 0);
+    layout->addWidget(Memo3, 1, 1);
+    context.setDrawsView(Memo2);
+
     auto bind = [this](QPushButton* button, void (VerificationPanel::*handler)()) {
         connect(button, &QPushButton::clicked, this,
             [this, handler] { context_.guarded([this, handler] { (this->*handler)(); }); });
@@ -169,7 +182,7 @@ void VerificationPanel::Button13Click()
     openOrThrow(reader, path);
 
     context_.showPage(BetContext::Page::Simulacao);
-    LineStore& draws = context_.drawsView().store();
+    LineStore& draws = Memo2->store();
     draws.clear();
     bool valid = false;
     try {
@@ -180,7 +193,7 @@ void VerificationPanel::Button13Click()
         });
     } catch (...) {
         draws.clear();
-        context_.drawsView().sync();
+        Memo2->sync();
         throw;
     }
     if (!valid) {
@@ -188,7 +201,7 @@ void VerificationPanel::Button13Click()
         Dialogs::information(&context_.host(), TicketFile::invalidFileMessage(d));
     }
     context_.refreshBoard();
-    context_.drawsView().sync();
+    Memo2->sync();
 }
 
 void VerificationPanel::enableInputs(bool sField, bool nField, bool openButton, bool typedField)
@@ -277,16 +290,16 @@ void VerificationPanel::Button3Click()
         restoreAllNumbersMode();
         context_.setStatus(QStringLiteral("."));
         lockVerification(false);
-        context_.drawsView().sync();
-        ui_.Memo3->sync();
+        Memo2->sync();
+        Memo3->sync();
         throw; // the guard shows the message and puts back the rest
     }
     restoreAllNumbersMode();
     context_.setStatus(QStringLiteral("."));
     lockVerification(false);
     context_.stopFlag = true;
-    context_.drawsView().sync();
-    ui_.Memo3->sync();
+    Memo2->sync();
+    Memo3->sync();
 }
 
 bool VerificationPanel::buildSimulatedSample()
@@ -314,7 +327,7 @@ bool VerificationPanel::buildSimulatedSample()
     }
     RandomSource& random = RandomSource::instance();
     random.reseedFromClock();
-    LineStore& draws = context_.drawsView().store();
+    LineStore& draws = Memo2->store();
     draws.clear();
 
     TicketMask fixed;
@@ -366,14 +379,14 @@ void VerificationPanel::runVerification(Mode mode)
     }
     context_.showPage(BetContext::Page::Simulacao);
 
-    LineStore& draws = context_.drawsView().store();
+    LineStore& draws = Memo2->store();
     if (mode == Mode::Typed) {
         draws.clear();
         draws.append(typedDraw());
     } else if (mode != Mode::File) {
         if (!buildSimulatedSample()) return;
     }
-    context_.drawsView().sync();
+    Memo2->sync();
 
     VerificationEngine::Setup setup;
     setup.D = context_.D();
@@ -381,7 +394,7 @@ void VerificationPanel::runVerification(Mode mode)
     setup.detail = ui_.CheckBox4->isChecked();
     setup.selectedLine = selectedLine;
     setup.selectedCount = selectedCount;
-    VerificationEngine engine(context_.closingView().store(), draws, ui_.Memo3->store(), setup);
+    VerificationEngine engine(context_.closingView().store(), draws, Memo3->store(), setup);
     engine.begin();
     context_.progressBar().setRange(
         0, static_cast<int>(std::min<qsizetype>(draws.size(), INT_MAX)));

@@ -5,13 +5,18 @@
 #include <QObject>
 #include <QString>
 
-// The closing files of the "Fechamento" tab and the "Simular / Conferir" panel: binds the
-// main window's controls to the ticket file reader and the verification engine.
+class LineView;
+
+// The closing files of the "Fechamento" tab, the "Simular / Conferir" panel and the
+// "Simulação e Conferência" tab, which it builds: binds them to the ticket file reader and the
+// verification engine.
 class VerificationPanel : public QObject
 {
     Q_OBJECT
 public:
     explicit VerificationPanel(BetContext& context);
+
+    LineView *Memo2, *Memo3; // the "Simulação e Conferência" tab: draws area, report area
 
     void Button6Click(); // "Salvar Fechamento"
     void Button10Click(); // "Abrir Fechamento"

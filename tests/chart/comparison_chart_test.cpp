@@ -60,7 +60,7 @@ void ComparisonChartTest::chartsTheDrawsArea()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().setLines({ " 01 02 03", " 02 03 04" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02 03", " 02 03 04" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     const QList<QPointF> points = Ui::series(&*f.form, "Series1")->points();
     QCOMPARE(points, (QList<QPointF> { { 1, 1 }, { 2, 2 }, { 3, 2 }, { 4, 1 } }));
@@ -80,7 +80,7 @@ void ComparisonChartTest::chartsTheDrawsArea()
             Ui::find<QListWidget>(&*f.form, "CheckListBox1")->item(i)->checkState(), Qt::Unchecked);
 
     // A second count replaces the first.
-    f.form->Memo2->store().setLines({ " 05" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 05" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     QCOMPARE(Ui::series(&*f.form, "Series1")->points(), (QList<QPointF> { { 1, 1 } }));
     QCOMPARE(numberAxis(*f.form)->categoriesLabels(), QStringList { "05" });
@@ -91,7 +91,7 @@ void ComparisonChartTest::emptyDrawsAreaGivesAnEmptyChart()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().clear();
+    Ui::find<LineView>(&*f.form, "Memo2")->store().clear();
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     QCOMPARE(Ui::series(&*f.form, "Series1")->count(), 0);
     QCOMPARE(Ui::find<QListWidget>(&*f.form, "CheckListBox1")->count(), 0);
@@ -103,7 +103,7 @@ void ComparisonChartTest::checkedItemsAreCounted()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().setLines({ " 01 02 03", " 02 03 04" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02 03", " 02 03 04" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     check(*f.form, "01 = 1");
     check(*f.form, "03 = 2");
@@ -116,7 +116,7 @@ void ComparisonChartTest::markingPutsTheCheckedNumbersOnTheBoard()
 {
     MainWindowFixture f;
     f.start(); // Lotomania, with a random bet of 60 on the board
-    f.form->Memo2->store().setLines({ " 00 05 17", " 00 17" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 00 05 17", " 00 17" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     QCOMPARE(items(*f.form), (QStringList { "00 = 2", "17 = 2", "05 = 1" }));
     check(*f.form, "00 = 2");
@@ -153,7 +153,7 @@ void ComparisonChartTest::markingRefuses()
     MainWindowFixture f;
     f.start();
     const Board before = f.form->board;
-    f.form->Memo2->store().setLines({ " 01 02 03" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02 03" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     for (const QString& text : checked)
         check(*f.form, text);
@@ -168,7 +168,7 @@ void ComparisonChartTest::nonNumericFieldShowsConversionError()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().setLines({ " 01 02", " 03 ab" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02", " 03 ab" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     QCOMPARE(f.dialogs->lastMessage(), QStringLiteral("'ab' is not a valid integer value"));
     QCOMPARE(Ui::series(&*f.form, "Series1")->count(), 0);
@@ -179,7 +179,7 @@ void ComparisonChartTest::modalitySwitchResetsTheChart()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().setLines({ " 01 02 75" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02 75" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     check(*f.form, "75 = 1");
     Ui::click(f.form.get(), QStringLiteral("RadioButton3"));
@@ -219,7 +219,9 @@ void ComparisonChartTest::countAxisHasWholeTicks()
     MainWindowFixture f;
     f.start();
     if (drawsOfOne >= 0) {
-        f.form->Memo2->store().setLines(QStringList(drawsOfOne, QStringLiteral(" 01")));
+        Ui::find<LineView>(&*f.form, "Memo2")
+            ->store()
+            .setLines(QStringList(drawsOfOne, QStringLiteral(" 01")));
         Ui::click(f.form.get(), QStringLiteral("Button22"));
     }
     auto* axis = Ui::find<QChartView>(&*f.form, "ChartView1")

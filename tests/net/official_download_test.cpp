@@ -74,7 +74,7 @@ private:
             net->Edit84->setText(QString::number(last));
             Ui::click(f.form.get(), QStringLiteral("Button21"));
         }
-        QStringList draws() const { return f.form->Memo2->store().lines(); }
+        QStringList draws() const { return Ui::find<LineView>(&*f.form, "Memo2")->store().lines(); }
         QString status() const { return f.form->Label15->text(); }
         bool cached(const QString& name) const
         {
@@ -321,7 +321,7 @@ void OfficialDownloadTest::chartAndVerificationUseDownloadedDraws()
 
     s.f.form->Memo1->store().setLines({ " 01 02 03 04 05 06" });
     Ui::click(s.f.form.get(), QStringLiteral("Button3"));
-    const QStringList report = s.f.form->Memo3->store().lines();
+    const QStringList report = Ui::find<LineView>(&*s.f.form, "Memo3")->store().lines();
     QVERIFY2(report.contains("1 bilhetes com 6 acerto(s)"), qPrintable(report.join('|')));
     QVERIFY(report.contains("1 bilhetes com 3 acerto(s)"));
 }

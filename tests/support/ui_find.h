@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/line_view.h"
 #include "support/ui_driver.h"
 
 #include <QChart>
