@@ -24,8 +24,9 @@ class QChartView;
 class TileLabel;
 class FieldExitFilter;
 
-// The main window: parameters, board, closing and every tab of the number lotteries. The
-// controls are public, as the other subsystems' window code reads and writes them.
+// The main window: the parameter panel, the page control and the tabs the panels do not build
+// yet (board, closing, settings). The panels reach it only through BetContext; the controls
+// left public here are the ones tests still read directly.
 class TForm1 : public QWidget, public BetContext
 {
     Q_OBJECT
