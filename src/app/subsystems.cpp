@@ -25,7 +25,7 @@ void attachSubsystems(TForm1& form)
     attachPrinting(form);
 
     // pools: Loteca and Lotogol windows
-    attachPools(form);
+    attachPools(form, form.Button15, form.Button4);
 
     // net: settings, download
     attachNet(form);

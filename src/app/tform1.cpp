@@ -2,8 +2,8 @@
 
 #include "app/conversion.h"
 #include "app/dialogs.h"
-#include "app/field_exit_filter.h"
 #include "app/event_pump.h"
+#include "app/field_exit_filter.h"
 #include "app/handler_guard.h"
 #include "app/random_source.h"
 #include "app/subsystems.h"
@@ -88,10 +88,7 @@ TForm1::TForm1(QWidget* parent)
 
     buildBoardTab();
     buildClosingTab();
-    buildVerificationTab();
-    buildPrintTab();
     buildSettingsTab();
-    buildComparisonTab();
 
     auto click = [this](QPushButton* b, void (TForm1::*handler)()) {
         connect(b, &QPushButton::clicked, this,
@@ -325,6 +322,7 @@ void TForm1::buildClosingTab()
 {
     auto* layout = new QVBoxLayout(TabFechamento);
     auto* buttons = new QHBoxLayout;
+    closingCommands_ = buttons;
     Button6 = named<QPushButton>(QStringLiteral("Button6"), QStringLiteral("Salvar Fechamento"));
     Button10 = named<QPushButton>(
         QStringLiteral("Button10"), QStringLiteral("Abrir Fechamento (50 Dz)"));
@@ -340,29 +338,6 @@ void TForm1::buildClosingTab()
     layout->addLayout(buttons);
     Memo1 = named<LineView>(QStringLiteral("Memo1"));
     layout->addWidget(Memo1, 1);
-}
-
-void TForm1::buildVerificationTab()
-{
-    auto* layout = new QGridLayout(TabSimulacao);
-    layout->addWidget(new QLabel(QStringLiteral("Combinações para Conferência")), 0, 0);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Totais de Acertos no Fechamento x Conferência")), 0, 1);
-    Memo2 = named<LineView>(QStringLiteral("Memo2"));
-    Memo3 = named<LineView>(QStringLiteral("Memo3"));
-    layout->addWidget(Memo2, 1, 0);
-    layout->addWidget(Memo3, 1, 1);
-}
-
-void TForm1::buildPrintTab()
-{
-    auto* layout = new QFormLayout(TabImpressao);
-    ComboBox2 = named<QComboBox>(QStringLiteral("ComboBox2"));
-    ComboBox2->addItems(modalityDefaults(Modality::Lotomania).repeatChoices);
-    CheckBox2
-        = named<QCheckBox>(QStringLiteral("CheckBox2"), QStringLiteral("Imprimir Aposta Espelho"));
-    layout->addRow(QStringLiteral("Teimosinha"), ComboBox2);
-    layout->addRow(CheckBox2);
 }
 
 void TForm1::buildSettingsTab()
@@ -390,33 +365,6 @@ void TForm1::buildSettingsTab()
     Button2 = named<QPushButton>(QStringLiteral("Button2"), QStringLiteral("Limpar"));
     Button2->setVisible(false);
     layout->addRow(Button2);
-}
-
-void TForm1::buildComparisonTab()
-{
-    auto* layout = new QHBoxLayout(TabComparativo);
-    auto* chart = new QChart;
-    chart->legend()->hide();
-    Series1 = new QScatterSeries;
-    Series1->setObjectName(QStringLiteral("Series1"));
-    Series1->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-    Series1->setColor(Qt::red);
-    chart->addSeries(Series1);
-    ChartView1 = named<QChartView>(QStringLiteral("ChartView1"), chart);
-    layout->addWidget(ChartView1, 1);
-    auto* side = new QVBoxLayout;
-    CheckListBox1 = named<QListWidget>(QStringLiteral("CheckListBox1"));
-    CheckListBox1->setToolTip(QStringLiteral(
-        "Selecione as dezenas que devem ser marcadas na aba de Seleção de Dezenas a Apostar"));
-    Label116 = named<QLabel>(QStringLiteral("Label116"), QStringLiteral("0"));
-    Button23 = named<QPushButton>(
-        QStringLiteral("Button23"), QStringLiteral("Marcar Dezenas Selecionadas"));
-    Button23->setToolTip(
-        QStringLiteral("As dezenas utilizadas são as que estão na aba de Simulação e Conferência"));
-    side->addWidget(CheckListBox1, 1);
-    side->addWidget(Label116);
-    side->addWidget(Button23);
-    layout->addLayout(side);
 }
 
 // ---------------------------------------------------------------- parameters
@@ -564,15 +512,12 @@ void TForm1::RadioButtonModalityClick(Modality m)
     showReducerTab(TabDuplaSena, m == Modality::DuplaSena);
     showReducerTab(TabQuina, m == Modality::Quina);
     MaskEdit1->clear();
-    const ModalityDefaults& d = modalityDefaults(m);
-    ComboBox2->clear();
-    ComboBox2->addItems(d.repeatChoices);
-    ComboBox2->setCurrentIndex(0);
+    for (const auto& step : modalityChanged)
+        step(m);
     const bool editableK = m != Modality::Lotomania && m != Modality::Lotofacil;
     Edit2->setEnabled(editableK);
     Edit4->setEnabled(false);
     Button7Click();
-    CheckBox2->setVisible(d.mirrorBet);
     Edit8->setEnabled(false);
     ParameterFields fields = readFields();
     applyModalityDefaults(fields, m);
@@ -591,16 +536,63 @@ void TForm1::RadioButton6Click()
     MaskEdit1->clear();
     Edit2->setEnabled(true);
     Edit4->setEnabled(true);
-    CheckBox2->setVisible(false);
+    for (const auto& step : modalityChanged)
+        step(Modality::Outros);
     Button7Click();
     Edit8->setEnabled(true);
 }
 
-void TForm1::resetComparisonChart()
+QWidget* TForm1::page(Page which) const
 {
-    Label116->setText(QStringLiteral("0"));
-    Series1->clear();
-    CheckListBox1->clear();
+    return PageControl1->widget(static_cast<int>(which));
+}
+
+void TForm1::showPage(Page which)
+{
+    PageControl1->setCurrentIndex(static_cast<int>(which));
+}
+
+void TForm1::addClosingCommand(QPushButton* button)
+{
+    closingCommands_->insertWidget(
+        closingCommands_->indexOf(Button9) + 1 + closingExtras_++, button);
+}
+
+void TForm1::addBesideVerification(QWidget* group)
+{
+    auto* row = qobject_cast<QBoxLayout*>(GroupBoxSimulation->parentWidget()->layout());
+    row->insertWidget(row->indexOf(GroupBoxSimulation) + 1, group);
+}
+
+void TForm1::verifyAgainstDrawsList()
+{
+    RadioButton9->setChecked(true);
+    RadioButton9->click();
+}
+
+QString TForm1::selectedLine() const
+{
+    return Edit9->text();
+}
+
+QString TForm1::selectedCountShown() const
+{
+    return Label20->text();
+}
+
+void TForm1::setFieldT(const QString& text)
+{
+    Edit1->setText(text);
+}
+
+void TForm1::setFieldF(const QString& text)
+{
+    Edit10->setText(text);
+}
+
+QString TForm1::fixedLine() const
+{
+    return Edit11->text();
 }
 
 // ---------------------------------------------------------------- board

@@ -1,10 +1,7 @@
 #pragma once
 
+#include "app/bet_context.h"
 #include "app/line_view.h"
-#include "app/run_rules.h"
-#include "bet/board.h"
-#include "bet/modality.h"
-#include "bet/parameters.h"
 
 #include <QWidget>
 #include <array>
@@ -14,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -26,9 +24,10 @@ class QChartView;
 class TileLabel;
 class FieldExitFilter;
 
-// The main window: parameters, board, closing and every tab of the number lotteries. The
-// controls are public, as the other subsystems' window code reads and writes them.
-class TForm1 : public QWidget
+// The main window: the parameter panel, the page control and the tabs the panels do not build
+// yet (board, closing, settings). The panels reach it only through BetContext; the controls
+// left public here are the ones tests still read directly.
+class TForm1 : public QWidget, public BetContext
 {
     Q_OBJECT
 public:
@@ -72,76 +71,73 @@ public:
     QLabel* Label2; // result label
     QPushButton *Button6, *Button10, *Button9; // save, open, sort
 
-    // verification tab
-    LineView *Memo2, *Memo3; // draws area, report area
-
-    // print tab
-    QComboBox* ComboBox2; // "Teimosinha"
-    QCheckBox* CheckBox2; // "Imprimir Aposta Espelho"
-
     // settings tab
     QComboBox* ComboBox1; // separator
     QCheckBox *CheckBox3, *CheckBox6; // "Triângulo de Pascal", "Não limpar fechamento ao gerar"
     QPushButton* Button2; // hidden "Limpar"
     QLineEdit* Edit3; // odds
 
-    // comparison tab
-    QChartView* ChartView1;
-    QScatterSeries* Series1;
-    QListWidget* CheckListBox1;
-    QLabel* Label116;
-    QPushButton* Button23; // "Marcar Dezenas Selecionadas"
-
     // --- state
-    bool stopFlag = true;
-    JobState jobs; // the long job running, which decides what the other commands may do
-    Board board;
-    std::vector<int> selectedNumbers; // filled by LoadSelectedNumbers
     int clickedNumber = 0;
 
     // --- Part of the window that other subsystems call
-    Modality modality() const;
-    QChar separator() const; // the separator in force for a line built now
-    ParameterFields readFields() const;
+    Modality modality() const override;
+    QChar separator() const override;
+    ParameterFields readFields() const override;
     void writeFields(const ParameterFields& fields);
-    int T() const;
-    int K() const;
-    int F() const;
-    int D() const;
-    int G() const;
-    int C() const;
-    int U() const;
+    int T() const override;
+    int K() const override;
+    int F() const override;
+    int D() const override;
+    int G() const override;
+    int C() const override;
+    int U() const override;
 
-    void testecampos();
+    void testecampos() override;
     void ShowOdds();
     // Board helpers
-    int CountSelected();
-    int CountFixed();
-    void LoadSelectedNumbers();
+    int CountSelected() override;
+    int CountFixed() override;
+    void LoadSelectedNumbers() override;
+    QString fixedLine() const override;
+    void drawRandomBet() override { Button8Click(); }
     QString SelectedText() const;
     QString FixedText() const;
     void ApplyNumberRange();
-    void MarkSelected(const QString& line, bool clearFirst);
-    void MarkFixed(const QString& line, bool clearFirst);
-    void refreshBoard(); // tiles, counts and number lines from the board
-    void resetComparisonChart();
-    void setResultLabel(const QString& text);
-    void setStatus(const QString& text);
+    void MarkSelected(const QString& line, bool clearFirst) override;
+    void MarkFixed(const QString& line, bool clearFirst) override;
+    QString selectedLine() const override;
+    QString selectedCountShown() const override;
+    void setFieldT(const QString& text) override;
+    void setFieldF(const QString& text) override;
+    void refreshBoard() override;
+    void clearBoard() override { Button7Click(); }
+    LineView& closingView() override { return *Memo1; }
+    QProgressBar& progressBar() override { return *ProgressBar1; }
+    void setResultLabel(const QString& text) override;
+    void setStatus(const QString& text) override;
 
-    // Locks what a run in the main window locks, and unlocks it again.
-    void lockForRun(bool locked);
-    // Puts back every control a run may have locked and sets stopFlag (error recovery).
-    void restoreAfterError();
-    // Runs a handler under the conversion-error guard.
-    void guarded(const std::function<void()>& handler);
-    // True when command may run now; otherwise tells the player why not (where the rules
-    // have a message) and changes nothing.
-    bool mayRun(Command command);
+    void lockForRun(bool locked) override;
+    void restoreAfterError() override;
+    void guarded(const std::function<void()>& handler) override;
+    bool mayRun(Command command) override;
+    void onExit(QWidget* field, std::function<void()> handler) override;
 
-    // Other subsystems plug into these.
-    std::function<void()> fullEnumeration; // K = D = G: the closing of every combination
-    std::vector<std::function<void()>> afterCreate; // start-up steps of later subsystems
-    std::vector<std::function<bool()>> closeVetoes; // more reasons to refuse closing
+    QWidget& host() override { return *this; }
+    QWidget* page(Page which) const override;
+    void showPage(Page which) override;
+    void addClosingCommand(QPushButton* button) override;
+    void addBesideVerification(QWidget* group) override;
+    void verifyAgainstDrawsList() override;
+    VerificationControls verificationControls() const override
+    {
+        return { Button6, Button10, Button9, Button3, Button13, RadioButton7, RadioButton8,
+            RadioButton9, RadioButton10, Edit7, Edit13, CheckBox4, MaskEdit1 };
+    }
+    RunControls runControls() const override
+    {
+        return { Button1, Button5, Button11, CheckBoxCompletar, CheckBox3 };
+    }
 
     // Handlers
     void Button1Click();
@@ -159,9 +155,6 @@ public:
     void RadioButton6Click();
     void FormCreate();
 
-    // Calls handler when a field loses focus (the exit handlers).
-    void onExit(QWidget* field, std::function<void()> handler);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -169,12 +162,11 @@ private:
     void buildParameterPanel(QWidget* panel);
     void buildBoardTab();
     void buildClosingTab();
-    void buildVerificationTab();
-    void buildPrintTab();
     void buildSettingsTab();
-    void buildComparisonTab();
     QRadioButton* modalityButton(Modality m) const;
     void showReducerTab(QWidget* tab, bool visible);
 
     FieldExitFilter* exitFilter_ = nullptr;
+    QHBoxLayout* closingCommands_ = nullptr;
+    int closingExtras_ = 0;
 };

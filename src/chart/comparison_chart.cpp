@@ -1,8 +1,9 @@
 #include "chart/comparison_chart.h"
 
+#include "app/bet_context.h"
 #include "app/conversion.h"
 #include "app/dialogs.h"
-#include "app/tform1.h"
+#include "app/line_view.h"
 #include "chart/number_counts.h"
 
 #include <QBoxLayout>
@@ -16,15 +17,40 @@
 #include <QTabWidget>
 #include <QValueAxis>
 
-ComparisonChart::ComparisonChart(TForm1& form)
-    : QObject(&form)
-    , form_(form)
+ComparisonChart::ComparisonChart(BetContext& context)
+    : QObject(&context.host())
+    , context_(context)
 {
     setObjectName(QStringLiteral("ComparisonChart"));
-    QChart* chart = form_.ChartView1->chart();
+    auto* layout = new QHBoxLayout(context.page(BetContext::Page::Comparativo));
+    auto* chart = new QChart;
     chart->legend()->hide();
-    for (QAbstractAxis* axis : chart->axes())
-        chart->removeAxis(axis);
+    Series1 = new QScatterSeries;
+    Series1->setObjectName(QStringLiteral("Series1"));
+    Series1->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    Series1->setColor(Qt::red);
+    chart->addSeries(Series1);
+    ChartView1 = new QChartView(chart);
+    ChartView1->setObjectName(QStringLiteral("ChartView1"));
+    layout->addWidget(ChartView1, 1);
+    auto* side = new QVBoxLayout;
+    layout->addLayout(side);
+    CheckListBox1 = new QListWidget;
+    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    CheckListBox1->setToolTip(QStringLiteral(
+        "Selecione as dezenas que devem ser marcadas na aba de Seleção de Dezenas a Apostar"));
+    side->addWidget(CheckListBox1, 1);
+    auto* count = new QHBoxLayout;
+    side->addLayout(count);
+    Label116 = new QLabel(QStringLiteral("0"));
+    Label116->setObjectName(QStringLiteral("Label116"));
+    count->addWidget(Label116, 1);
+    Button23 = new QPushButton(QStringLiteral("Marcar Dezenas Selecionadas"));
+    Button23->setObjectName(QStringLiteral("Button23"));
+    Button23->setToolTip(
+        QStringLiteral("As dezenas utilizadas são as que estão na aba de Simulação e Conferência"));
+    side->addWidget(Button23);
+
     axisX_ = new QCategoryAxis;
     axisX_->setObjectName(QStringLiteral("AxisDezenas"));
     axisX_->setTitleText(QStringLiteral("Dezenas"));
@@ -40,38 +66,38 @@ ComparisonChart::ComparisonChart(TForm1& form)
     setCountRange(1);
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
-    form_.Series1->attachAxis(axisX_);
-    form_.Series1->attachAxis(axisY_);
-    form_.Series1->setPointLabelsVisible(false);
+    Series1->attachAxis(axisX_);
+    Series1->attachAxis(axisY_);
+    Series1->setPointLabelsVisible(false);
     // The main window's reset empties the series; the number labels go with it.
-    connect(form_.Series1, &QXYSeries::pointsRemoved, this, [this] {
-        if (form_.Series1->count() == 0) clearAxisLabels();
+    connect(Series1, &QXYSeries::pointsRemoved, this, [this] {
+        if (Series1->count() == 0) clearAxisLabels();
     });
 
+    // Made after the list and its buttons, so the keyboard reaches it last.
     Button22 = new QPushButton(QStringLiteral("Gráfico Comparativo"));
     Button22->setObjectName(QStringLiteral("Button22"));
-    if (auto* row = qobject_cast<QBoxLayout*>(form_.TabComparativo->layout())) {
-        QLayoutItem* item = row->count() > 1 ? row->itemAt(1) : nullptr;
-        if (auto* side = item ? qobject_cast<QBoxLayout*>(item->layout()) : nullptr) {
-            side->insertWidget(0, Button22);
-            const int at = side->indexOf(form_.Label116);
-            auto* caption = new QLabel(QStringLiteral("Itens:"));
-            caption->setObjectName(QStringLiteral("Label115"));
-            auto* count = new QHBoxLayout;
-            count->addWidget(caption);
-            side->removeWidget(form_.Label116);
-            count->addWidget(form_.Label116, 1);
-            side->insertLayout(at < 0 ? side->count() : at, count);
-        }
-    }
+    side->insertWidget(0, Button22);
+    auto* caption = new QLabel(QStringLiteral("Itens:"));
+    caption->setObjectName(QStringLiteral("Label115"));
+    count->insertWidget(0, caption);
 
     connect(Button22, &QPushButton::clicked, this,
-        [this] { form_.guarded([this] { Button22Click(); }); });
-    connect(form_.Button23, &QPushButton::clicked, this, [this] {
-        if (form_.mayRun(Command::MarkChartNumbers)) form_.guarded([this] { Button23Click(); });
+        [this] { context_.guarded([this] { Button22Click(); }); });
+    connect(Button23, &QPushButton::clicked, this, [this] {
+        if (context_.mayRun(Command::MarkChartNumbers))
+            context_.guarded([this] { Button23Click(); });
     });
-    connect(form_.CheckListBox1, &QListWidget::itemChanged, this,
+    connect(CheckListBox1, &QListWidget::itemChanged, this,
         [this](QListWidgetItem*) { CheckListBox1ClickCheck(); });
+    context.drawsReset.push_back([this] { reset(); });
+}
+
+void ComparisonChart::reset()
+{
+    Label116->setText(QStringLiteral("0"));
+    Series1->clear();
+    CheckListBox1->clear();
 }
 
 void ComparisonChart::clearAxisLabels()
@@ -90,12 +116,10 @@ void ComparisonChart::setCountRange(int top)
 
 void ComparisonChart::Button22Click()
 {
-    form_.Label116->setText(QStringLiteral("0"));
-    form_.Series1->clear();
-    form_.CheckListBox1->clear();
+    reset();
 
     NumberCounts counts;
-    const LineStore& draws = form_.Memo2->store();
+    const LineStore& draws = context_.drawsView().store();
     for (qsizetype row = 0; row < draws.size(); ++row)
         counts.addLine(draws.line(row));
 
@@ -110,71 +134,71 @@ void ComparisonChart::Button22Click()
     }
     axisX_->setRange(0, static_cast<double>(points.size()) + 1);
     setCountRange(highest + 1);
-    form_.Series1->replace(xy);
+    Series1->replace(xy);
 
     for (const NumberCounts::Item& item : counts.ranking()) {
         auto* entry = new QListWidgetItem(item.text());
         entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
         entry->setCheckState(Qt::Unchecked);
-        form_.CheckListBox1->addItem(entry);
+        CheckListBox1->addItem(entry);
     }
 }
 
 int ComparisonChart::checkedCount() const
 {
     int checked = 0;
-    for (int i = 0; i < form_.CheckListBox1->count(); ++i)
-        if (form_.CheckListBox1->item(i)->checkState() == Qt::Checked) ++checked;
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        if (CheckListBox1->item(i)->checkState() == Qt::Checked) ++checked;
     return checked;
 }
 
 void ComparisonChart::CheckListBox1ClickCheck()
 {
-    form_.Label116->setText(QString::number(checkedCount()));
+    Label116->setText(QString::number(checkedCount()));
 }
 
 void ComparisonChart::Button23Click()
 {
     const int checked = checkedCount();
     if (checked == 0) {
-        Dialogs::information(&form_,
+        Dialogs::information(&context_.host(),
             QStringLiteral("A quantidade de dezenas selecionadas tem que ser maior que zero."));
         return;
     }
-    const int t = form_.T();
+    const int t = context_.T();
     if (checked > t) {
-        Dialogs::information(&form_,
+        Dialogs::information(&context_.host(),
             QStringLiteral("A quantidade de dezenas selecionadas não pode ultrapassar ")
                 + QString::number(t) + QStringLiteral("."));
         return;
     }
 
     std::vector<int> numbers;
-    for (int i = 0; i < form_.CheckListBox1->count(); ++i) {
-        const QListWidgetItem* item = form_.CheckListBox1->item(i);
+    for (int i = 0; i < CheckListBox1->count(); ++i) {
+        const QListWidgetItem* item = CheckListBox1->item(i);
         if (item->checkState() != Qt::Checked) continue;
         const int field = StrToInt(item->text().left(2));
         numbers.push_back(field == 0 ? 100 : field);
     }
     // Draws of another modality may still be in the draws area: a number the board does not
     // have would make a bet the modality cannot take.
-    const int highest = qBound(0, form_.U(), 100);
+    const int highest = qBound(0, context_.U(), 100);
     for (int n : numbers)
         if (n < 1 || n > highest) {
-            Dialogs::information(&form_,
+            Dialogs::information(&context_.host(),
                 QStringLiteral("A dezena ") + NumberCounts::fieldText(n % 100)
                     + QStringLiteral(" não existe na modalidade selecionada."));
             return;
         }
 
-    form_.Button7Click();
+    context_.clearBoard();
     for (int n : numbers)
-        form_.board.setState(n, Board::State::Selected);
-    form_.refreshBoard();
-    form_.PageControl1->setCurrentWidget(form_.TabSelecao);
+        context_.board.setState(n, Board::State::Selected);
+    context_.refreshBoard();
+    context_.showPage(BetContext::Page::Selecao);
 }
 
-void attachChart(TForm1& form)
+void attachChart(BetContext& context)
 {
-    new ComparisonChart(form);
+    new ComparisonChart(context);
 }

@@ -2,12 +2,15 @@
 
 #include <QObject>
 
+class BetContext;
 class QCategoryAxis;
+class QChartView;
 class QLabel;
+class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QScatterSeries;
 class QValueAxis;
-class TForm1;
 
 // The "Comparativo de Dezenas" tab: counts the numbers of the draws area, plots them, lists
 // them by frequency and puts the checked ones on the board.
@@ -15,9 +18,17 @@ class ComparisonChart : public QObject
 {
     Q_OBJECT
 public:
-    explicit ComparisonChart(TForm1& form);
+    explicit ComparisonChart(BetContext& context);
 
+    QChartView* ChartView1;
+    QScatterSeries* Series1;
+    QListWidget* CheckListBox1;
+    QLabel* Label116; // checked count
     QPushButton* Button22; // "Gráfico Comparativo"
+    QPushButton* Button23; // "Marcar Dezenas Selecionadas"
+
+    // Empties the chart and the list, whose draws are gone.
+    void reset();
 
     void Button22Click();
     void CheckListBox1ClickCheck();
@@ -29,9 +40,9 @@ private:
     void clearAxisLabels();
     void setCountRange(int top);
 
-    TForm1& form_;
+    BetContext& context_;
     QCategoryAxis* axisX_;
     QValueAxis* axisY_;
 };
 
-void attachChart(TForm1& form);
+void attachChart(BetContext& context);

@@ -1,9 +1,10 @@
 #include "generate/generation_panel.h"
 
+#include "app/bet_context.h"
 #include "app/dialogs.h"
 #include "app/event_pump.h"
+#include "app/line_view.h"
 #include "app/random_source.h"
-#include "app/tform1.h"
 #include "generate/combination_count.h"
 #include "generate/full_enumeration.h"
 #include "generate/margin_check.h"
@@ -29,9 +30,9 @@ QString boundMessage(qsizetype bound, const QString& what)
 }
 } // namespace
 
-GenerationPanel::GenerationPanel(TForm1& form)
-    : QObject(&form)
-    , form_(form)
+GenerationPanel::GenerationPanel(BetContext& context)
+    : QObject(&context.host())
+    , context_(context)
 {
 }
 
@@ -39,23 +40,23 @@ void GenerationPanel::startProgress(int maximum)
 {
     // Qt animates a bar whose range is 0..0, so a count too large for the bar keeps it at 0
     // on a range of one step instead.
-    form_.ProgressBar1->setRange(0, maximum > 0 ? maximum : 1);
-    form_.ProgressBar1->setValue(0);
+    context_.progressBar().setRange(0, maximum > 0 ? maximum : 1);
+    context_.progressBar().setValue(0);
 }
 
 void GenerationPanel::fullEnumeration()
 {
-    TForm1& w = form_;
+    BetContext& w = context_;
     // Every field is read before the closing is touched, so a bad field loses nothing.
     const int t = w.T(), k = w.K(), f = w.F();
     const int n = qBound(0, t - f, static_cast<int>(w.selectedNumbers.size()));
 
     w.stopFlag = false;
-    w.Button1->setEnabled(false);
-    w.Button5->setEnabled(true);
+    w.runControls().Button1->setEnabled(false);
+    w.runControls().Button5->setEnabled(true);
     // Another run on the same closing while this one writes it would interleave the two.
-    w.Button11->setEnabled(false);
-    w.Memo1->store().clear();
+    w.runControls().Button11->setEnabled(false);
+    w.closingView().store().clear();
 
     const int maximum = Combinations::progressMaximum(n, k - f);
     startProgress(maximum);
@@ -65,12 +66,12 @@ void GenerationPanel::fullEnumeration()
     setup.fixed = w.board.fixedNumbers();
     setup.k = k - f;
     setup.lineBound = Combinations::lineBound(k);
-    FullEnumeration enumeration(setup, w.Memo1->store());
+    FullEnumeration enumeration(setup, w.closingView().store());
 
     EventPump pump;
     int chunks = 0;
     auto show = [&] {
-        if (maximum > 0) w.ProgressBar1->setValue(static_cast<int>(enumeration.linesWritten()));
+        if (maximum > 0) w.progressBar().setValue(static_cast<int>(enumeration.linesWritten()));
         w.setResultLabel(QString::number(enumeration.linesWritten()));
     };
     while (enumeration.state() == FullEnumeration::State::Running && !w.stopFlag) {
@@ -79,35 +80,36 @@ void GenerationPanel::fullEnumeration()
         pump.maybePump();
     }
     show();
-    w.Memo1->sync();
+    w.closingView().sync();
 
-    w.Button5->setEnabled(false);
-    w.Button1->setEnabled(true);
-    w.Button11->setEnabled(true);
+    w.runControls().Button5->setEnabled(false);
+    w.runControls().Button1->setEnabled(true);
+    w.runControls().Button11->setEnabled(true);
     w.stopFlag = true;
     if (enumeration.state() == FullEnumeration::State::LineBound)
-        Dialogs::information(&w, boundMessage(setup.lineBound, QStringLiteral("a geração")));
+        Dialogs::information(&w.host(), boundMessage(setup.lineBound, QStringLiteral("a geração")));
 }
 
 void GenerationPanel::Button11Click()
 {
-    TForm1& w = form_;
+    BetContext& w = context_;
     const JobState::Scope job(w.jobs, Job::MarginCheck);
-    const bool balancedPickEnabled = w.CheckBox3->isEnabled();
+    const bool balancedPickEnabled = w.runControls().CheckBox3->isEnabled();
     w.lockForRun(true);
     auto unlock = [&] {
         w.lockForRun(false);
-        w.CheckBox3->setEnabled(balancedPickEnabled);
+        w.runControls().CheckBox3->setEnabled(balancedPickEnabled);
     };
 
-    if (w.Memo1->store().empty()) {
+    if (w.closingView().store().empty()) {
         Dialogs::information(
-            &w, QStringLiteral("Gere antes algum fechamento para porder testar a margem."));
+            &w.host(), QStringLiteral("Gere antes algum fechamento para porder testar a margem."));
         unlock();
         return;
     }
-    if (w.CheckBoxCompletar->isChecked() && !MarginCheck::completionPossible(w.K(), w.G())) {
-        Dialogs::information(&w,
+    if (w.runControls().CheckBoxCompletar->isChecked()
+        && !MarginCheck::completionPossible(w.K(), w.G())) {
+        Dialogs::information(&w.host(),
             QStringLiteral(
                 "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
                 "cobrir um sorteio, e o fechamento não pode ser completado. Aumente as dezenas por "
@@ -116,21 +118,21 @@ void GenerationPanel::Button11Click()
         return;
     }
 
-    w.Button11->setEnabled(false);
-    w.CheckBoxCompletar->setEnabled(false);
-    w.PageControl1->setCurrentWidget(w.TabFechamento);
-    if (w.T() != w.CountSelected() + w.CountFixed() || w.F() != w.CountFixed()) w.Button8Click();
+    w.runControls().Button11->setEnabled(false);
+    w.runControls().CheckBoxCompletar->setEnabled(false);
+    w.showPage(BetContext::Page::Fechamento);
+    if (w.T() != w.CountSelected() + w.CountFixed() || w.F() != w.CountFixed()) w.drawRandomBet();
     w.LoadSelectedNumbers();
     marginCheck();
-    w.Button11->setEnabled(true);
-    w.CheckBoxCompletar->setEnabled(true);
+    w.runControls().Button11->setEnabled(true);
+    w.runControls().CheckBoxCompletar->setEnabled(true);
     w.stopFlag = true;
     unlock();
 }
 
 void GenerationPanel::marginCheck()
 {
-    TForm1& w = form_;
+    BetContext& w = context_;
     MarginCheck::Setup setup;
     setup.K = w.K();
     setup.F = w.F();
@@ -139,43 +141,46 @@ void GenerationPanel::marginCheck()
     const int n = qBound(0, w.T() - setup.F, static_cast<int>(w.selectedNumbers.size()));
 
     w.stopFlag = false;
-    w.Button1->setEnabled(false);
-    w.Button5->setEnabled(true);
+    w.runControls().Button1->setEnabled(false);
+    w.runControls().Button5->setEnabled(true);
     const int maximum = Combinations::progressMaximum(n, setup.C - setup.F);
     startProgress(maximum);
 
     setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + n);
     setup.fixed = w.board.fixedNumbers();
-    setup.fixedLine = w.Edit11->text();
-    setup.complete = w.CheckBoxCompletar->isChecked();
-    setup.lineBound = qMax(w.Memo1->store().size(), Combinations::lineBound(setup.K));
+    setup.fixedLine = w.fixedLine();
+    setup.complete = w.runControls().CheckBoxCompletar->isChecked();
+    setup.lineBound = qMax(w.closingView().store().size(), Combinations::lineBound(setup.K));
     // The closing store is the snapshot itself: new tickets go to its end, which is where
     // the rewritten closing would put them.
-    MarginCheck check(setup, w.Memo1->store(), RandomSource::instance());
+    MarginCheck check(setup, w.closingView().store(), RandomSource::instance());
 
     EventPump pump;
     int chunks = 0;
     while (check.state() == MarginCheck::State::Running && !w.stopFlag) {
         check.advance(kChunk, w.separator());
         if (maximum > 0 && ++chunks % kRefreshEvery == 0)
-            w.ProgressBar1->setValue(static_cast<int>(check.total()));
+            w.progressBar().setValue(static_cast<int>(check.total()));
         if (check.takeReportDue()) w.setResultLabel(check.report());
         pump.maybePump();
     }
-    if (maximum > 0) w.ProgressBar1->setValue(static_cast<int>(check.total()));
-    w.Memo1->sync();
+    if (maximum > 0) w.progressBar().setValue(static_cast<int>(check.total()));
+    w.closingView().sync();
     w.setResultLabel(check.report());
-    w.Button5->setEnabled(false);
-    w.Button1->setEnabled(true);
+    w.runControls().Button5->setEnabled(false);
+    w.runControls().Button1->setEnabled(true);
     if (check.state() == MarginCheck::State::LineBound)
-        Dialogs::information(&w, boundMessage(setup.lineBound, QStringLiteral("a complementação")));
+        Dialogs::information(
+            &w.host(), boundMessage(setup.lineBound, QStringLiteral("a complementação")));
 }
 
-void attachGeneration(TForm1& form)
+void attachGeneration(BetContext& context)
 {
-    auto* panel = new GenerationPanel(form);
-    form.fullEnumeration = [panel] { panel->fullEnumeration(); };
-    QObject::connect(form.Button11, &QPushButton::clicked, panel, [panel, &form] {
-        if (form.mayRun(Command::CheckMargin)) form.guarded([panel] { panel->Button11Click(); });
-    });
+    auto* panel = new GenerationPanel(context);
+    context.fullEnumeration = [panel] { panel->fullEnumeration(); };
+    QObject::connect(
+        context.runControls().Button11, &QPushButton::clicked, panel, [panel, &context] {
+            if (context.mayRun(Command::CheckMargin))
+                context.guarded([panel] { panel->Button11Click(); });
+        });
 }

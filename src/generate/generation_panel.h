@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class TForm1;
+class BetContext;
 
 // Window side of the full enumeration and of the margin check: reads the main window's
 // parameters and board, runs the engines in chunks on the window thread and writes the
@@ -11,7 +11,7 @@ class GenerationPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit GenerationPanel(TForm1& form);
+    explicit GenerationPanel(BetContext& context);
 
     // Run by "&Gerar" when K = D = G.
     void fullEnumeration();
@@ -23,8 +23,8 @@ private:
     // The bar's maximum; a count that does not fit leaves a still, empty bar.
     void startProgress(int maximum);
 
-    TForm1& form_;
+    BetContext& context_;
 };
 
 // Binds the panel to the main window.
-void attachGeneration(TForm1& form);
+void attachGeneration(BetContext& context);

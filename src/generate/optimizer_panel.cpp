@@ -1,10 +1,11 @@
 #include "generate/optimizer_panel.h"
 
+#include "app/bet_context.h"
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/handler_guard.h"
+#include "app/line_view.h"
 #include "app/random_source.h"
-#include "app/tform1.h"
 #include "generate/line_format.h"
 #include "generate/optimizer_check.h"
 #include "generate/optimizer_draw_space.h"
@@ -19,40 +20,39 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-void attachOptimizer(TForm1& form)
+void attachOptimizer(BetContext& context)
 {
-    new OptimizerPanel(form);
+    new OptimizerPanel(context);
 }
 
-OptimizerPanel::OptimizerPanel(TForm1& form)
-    : QObject(&form)
-    , form_(form)
+OptimizerPanel::OptimizerPanel(BetContext& context)
+    : QObject(&context.host())
+    , context_(context)
 {
     setObjectName(QStringLiteral("OptimizerPanel"));
     ButtonOptimize = new QPushButton(QStringLiteral("Otimizar Fechamento"));
     ButtonOptimize->setObjectName(QStringLiteral("ButtonOptimize"));
     ButtonOptimize->setToolTip(QStringLiteral(
         "Procura um fechamento com menos bilhetes que mantenha a garantia (até apertar Parar)."));
-    auto* row = qobject_cast<QBoxLayout*>(form.TabFechamento->layout()->itemAt(0)->layout());
-    row->insertWidget(row->indexOf(form.Button9) + 1, ButtonOptimize);
+    context.addClosingCommand(ButtonOptimize);
     connect(ButtonOptimize, &QPushButton::clicked, this, [this] { ButtonOptimizeClick(); });
 }
 
 void OptimizerPanel::ButtonOptimizeClick()
 {
     runGuarded(
-        &form_, [this] { run(); },
+        &context_.host(), [this] { run(); },
         [this] {
-            form_.restoreAfterError();
+            context_.restoreAfterError();
             ButtonOptimize->setEnabled(true);
         });
 }
 
 void OptimizerPanel::run()
 {
-    TForm1& w = form_;
+    BetContext& w = context_;
     auto refuse = [&](const QString& text) {
-        Dialogs::information(&w, text);
+        Dialogs::information(&w.host(), text);
         w.lockForRun(false);
         w.testecampos();
     };
@@ -60,7 +60,7 @@ void OptimizerPanel::run()
     const JobState::Scope job(w.jobs, Job::Optimizer);
     w.lockForRun(true);
     const int t = w.T(), k = w.K(), f = w.F(), g = w.G(), c = w.C();
-    if (w.Memo1->store().empty())
+    if (w.closingView().store().empty())
         return refuse(QStringLiteral("Gere antes algum fechamento para poder otimizar."));
     if (t != w.CountSelected() + w.CountFixed() || f != w.CountFixed())
         return refuse(QStringLiteral(
@@ -104,7 +104,7 @@ void OptimizerPanel::run()
         break;
     }
 
-    const LineStore& store = w.Memo1->store();
+    const LineStore& store = w.closingView().store();
     std::vector<TicketMask> closing;
     closing.reserve(static_cast<std::size_t>(store.size()));
     for (qsizetype i = 0; i < store.size(); ++i)
@@ -114,16 +114,16 @@ void OptimizerPanel::run()
     RandomSource::instance().reseedFromClock();
     setup.seed = RandomSource::instance().engine()();
 
-    w.PageControl1->setCurrentWidget(w.TabFechamento);
+    w.showPage(BetContext::Page::Fechamento);
     w.stopFlag = false;
-    w.Button1->setEnabled(false);
-    w.Button11->setEnabled(false);
-    w.CheckBoxCompletar->setEnabled(false);
+    w.runControls().Button1->setEnabled(false);
+    w.runControls().Button11->setEnabled(false);
+    w.runControls().CheckBoxCompletar->setEnabled(false);
     ButtonOptimize->setEnabled(false);
-    w.Button5->setEnabled(true);
+    w.runControls().Button5->setEnabled(true);
     w.setStatus(QStringLiteral("Completando o fechamento..."));
-    w.ProgressBar1->setRange(0, 1000);
-    w.ProgressBar1->setValue(0);
+    w.progressBar().setRange(0, 1000);
+    w.progressBar().setValue(0);
 
     // The searches run on worker threads; this thread only shows their progress and passes
     // "Parar" on, so the window keeps answering while every core works.
@@ -135,10 +135,10 @@ void OptimizerPanel::run()
     bool searchShown = false;
     auto showProgress = [&] {
         if (!optimizer.hasComplete()) {
-            w.ProgressBar1->setValue(static_cast<int>(optimizer.completionProgress() * 1000));
+            w.progressBar().setValue(static_cast<int>(optimizer.completionProgress() * 1000));
             return;
         }
-        w.ProgressBar1->setValue(1000);
+        w.progressBar().setValue(1000);
         w.setStatus(QStringLiteral("Otimizando: melhor ") + QString::number(optimizer.bestSize())
             + QStringLiteral(" bilhetes (antes ") + QString::number(before)
             + QStringLiteral("), tentando ") + QString::number(optimizer.currentSize())
@@ -162,12 +162,12 @@ void OptimizerPanel::run()
             // Until the closing is complete "Parar" only ends the run early; the run stays
             // active (closing the window is still refused) until the completion is done.
             w.stopFlag = false;
-            w.Button5->setEnabled(false);
+            w.runControls().Button5->setEnabled(false);
             optimizer.stop();
         }
     }
     if (optimizer.failed() && !optimizer.hasComplete()) {
-        Dialogs::information(&w,
+        Dialogs::information(&w.host(),
             QStringLiteral("Faltou memória para otimizar este fechamento; o fechamento foi "
                            "mantido como estava."));
         return finishRun();
@@ -175,7 +175,7 @@ void OptimizerPanel::run()
 
     // The count that decides: the whole space again, on the lottery's numbers, by a path that
     // shares nothing with the search.
-    w.Button5->setEnabled(false);
+    w.runControls().Button5->setEnabled(false);
     w.setStatus(QStringLiteral("Conferindo o fechamento otimizado..."));
     const std::vector<TicketMask> best = optimizer.bestClosing();
     const OptimizerCheck::Bet bet { setup.selected, setup.fixed, k, g, c };
@@ -184,17 +184,17 @@ void OptimizerPanel::run()
         return true;
     });
     if (uncovered != 0 || !OptimizerCheck::wellFormed(bet, best)) {
-        Dialogs::information(&w,
+        Dialogs::information(&w.host(),
             QStringLiteral("A conferência do fechamento otimizado falhou (")
                 + QString::number(uncovered)
                 + QStringLiteral(" sorteios não fechados); o fechamento foi mantido como estava."));
     } else {
         const QChar separator = w.separator();
-        LineStore& target = w.Memo1->store();
+        LineStore& target = w.closingView().store();
         target.clear();
         for (const TicketMask& ticket : best)
             target.appendBuilt(LineFormat::maskLine(ticket, separator), ticket);
-        w.Memo1->sync();
+        w.closingView().sync();
         w.setResultLabel(QString::number(best.size()) + QStringLiteral(" bilhetes (antes ")
             + QString::number(before) + QStringLiteral("). Sendo 0 não fechados em ")
             + QString::number(optimizer.drawCount()) + QStringLiteral(" sorteios não repetidos."));
@@ -204,13 +204,13 @@ void OptimizerPanel::run()
 
 void OptimizerPanel::finishRun()
 {
-    TForm1& w = form_;
+    BetContext& w = context_;
     w.setStatus(QStringLiteral("."));
-    w.ProgressBar1->setValue(0);
-    w.Button5->setEnabled(false);
-    w.Button1->setEnabled(true);
-    w.Button11->setEnabled(true);
-    w.CheckBoxCompletar->setEnabled(true);
+    w.progressBar().setValue(0);
+    w.runControls().Button5->setEnabled(false);
+    w.runControls().Button1->setEnabled(true);
+    w.runControls().Button11->setEnabled(true);
+    w.runControls().CheckBoxCompletar->setEnabled(true);
     ButtonOptimize->setEnabled(true);
     w.stopFlag = true;
     w.lockForRun(false);

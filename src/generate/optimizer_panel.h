@@ -3,7 +3,7 @@
 #include <QObject>
 
 class QPushButton;
-class TForm1;
+class BetContext;
 
 // "Otimizar Fechamento" on the closing tab: runs the closing optimizer on the closing and the
 // bet of the main window until "Parar", then leaves the smallest verified complete closing.
@@ -11,7 +11,7 @@ class OptimizerPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit OptimizerPanel(TForm1& form);
+    explicit OptimizerPanel(BetContext& context);
 
     QPushButton* ButtonOptimize;
     void ButtonOptimizeClick();
@@ -19,8 +19,8 @@ public:
 private:
     void run();
     void finishRun();
-    TForm1& form_;
+    BetContext& context_;
 };
 
 // Binds the optimizer to the main window.
-void attachOptimizer(TForm1& form);
+void attachOptimizer(BetContext& context);

@@ -1,9 +1,10 @@
 #include "net/net_panel.h"
 
+#include "app/bet_context.h"
 #include "app/conversion.h"
 #include "app/dialogs.h"
 #include "app/event_pump.h"
-#include "app/tform1.h"
+#include "app/line_view.h"
 #include "net/official_results.h"
 #include "net/result_files.h"
 #include "net/settings_store.h"
@@ -41,9 +42,9 @@ QString onOff(const QCheckBox* box)
 
 } // namespace
 
-NetPanel::NetPanel(TForm1& form)
-    : QObject(&form)
-    , form_(form)
+NetPanel::NetPanel(BetContext& context)
+    : QObject(&context.host())
+    , context_(context)
     , FSenha_(std::make_unique<TFSenha>(client_))
 {
     setObjectName(QStringLiteral("NetPanel"));
@@ -52,7 +53,7 @@ NetPanel::NetPanel(TForm1& form)
 
     auto bind = [this](QAbstractButton* b, void (NetPanel::*handler)()) {
         connect(b, &QAbstractButton::clicked, this,
-            [this, handler] { form_.guarded([=, this] { (this->*handler)(); }); });
+            [this, handler] { context_.guarded([=, this] { (this->*handler)(); }); });
     };
     bind(Button20, &NetPanel::Button20Click);
     bind(CheckBox14, &NetPanel::CheckBox14Click);
@@ -61,8 +62,8 @@ NetPanel::NetPanel(TForm1& form)
     bind(Button21, &NetPanel::Button21Click);
     bind(Button24, &NetPanel::Button24Click);
 
-    form_.afterCreate.push_back([this] { LoadSettings(); });
-    form_.closeVetoes.push_back([this] { return downloading_; });
+    context_.afterCreate.push_back([this] { LoadSettings(); });
+    context_.closeVetoes.push_back([this] { return downloading_; });
 }
 
 NetPanel::~NetPanel() = default;
@@ -106,7 +107,8 @@ void NetPanel::buildSettingsGroup()
     Edit82->setEnabled(false);
     officialService_ = QString::fromLatin1(OfficialResults::defaultService);
     showOfficialService(false);
-    if (auto* tab = qobject_cast<QFormLayout*>(form_.TabConfiguracoes->layout()))
+    if (auto* tab
+        = qobject_cast<QFormLayout*>(context_.page(BetContext::Page::Configuracoes)->layout()))
         tab->addRow(GroupBox15);
 }
 
@@ -132,12 +134,7 @@ void NetPanel::buildDownloadPanel()
     layout->addWidget(Button24, 1, 2);
     layout->addWidget(Button21, 2, 0, 1, 3);
     layout->setRowStretch(3, 1);
-    // Beside the verification controls, in the parameter panel's row.
-    QWidget* panel = form_.GroupBoxSimulation->parentWidget();
-    if (auto* row = panel ? qobject_cast<QBoxLayout*>(panel->layout()) : nullptr) {
-        const int at = row->indexOf(form_.GroupBoxSimulation);
-        row->insertWidget(at < 0 ? -1 : at + 1, GroupBox16);
-    }
+    context_.addBesideVerification(GroupBox16);
 }
 
 // ---------------------------------------------------------------- settings
@@ -185,7 +182,7 @@ void NetPanel::Button20Click()
         { QStringLiteral("Site_Proprio"),
             RadioButton12->isChecked() ? QStringLiteral("s") : QStringLiteral("n") },
     });
-    Dialogs::information(&form_,
+    Dialogs::information(&context_.host(),
         saved ? QStringLiteral("Configurações salvas com sucesso.")
               : QStringLiteral("Não foi possível salvar as configurações."));
 }
@@ -232,27 +229,27 @@ class NetPanel::Run
 public:
     explicit Run(NetPanel& panel)
         : panel_(panel)
-        , form_(panel.form_)
-        , job_(form_.jobs, Job::Download)
-        , pascalEnabled_(form_.CheckBox3->isEnabled())
+        , context_(panel.context_)
+        , job_(context_.jobs, Job::Download)
+        , pascalEnabled_(context_.runControls().CheckBox3->isEnabled())
     {
         panel_.downloading_ = true;
-        form_.stopFlag = false;
-        form_.lockForRun(true);
-        form_.Button1->setEnabled(false);
-        form_.Button11->setEnabled(false);
-        form_.Button5->setEnabled(true);
+        context_.stopFlag = false;
+        context_.lockForRun(true);
+        context_.runControls().Button1->setEnabled(false);
+        context_.runControls().Button11->setEnabled(false);
+        context_.runControls().Button5->setEnabled(true);
         panel_.Button21->setEnabled(false);
         panel_.Button24->setEnabled(false);
     }
     ~Run()
     {
-        form_.stopFlag = true;
-        form_.Button5->setEnabled(false);
-        form_.Button1->setEnabled(true);
-        form_.Button11->setEnabled(true);
-        form_.lockForRun(false);
-        form_.CheckBox3->setEnabled(pascalEnabled_);
+        context_.stopFlag = true;
+        context_.runControls().Button5->setEnabled(false);
+        context_.runControls().Button1->setEnabled(true);
+        context_.runControls().Button11->setEnabled(true);
+        context_.lockForRun(false);
+        context_.runControls().CheckBox3->setEnabled(pascalEnabled_);
         panel_.downloading_ = false;
         panel_.Button21->setEnabled(true);
         panel_.RadioButton11Click();
@@ -262,7 +259,7 @@ public:
 
 private:
     NetPanel& panel_;
-    TForm1& form_;
+    BetContext& context_;
     JobState::Scope job_;
     bool pascalEnabled_;
 };
@@ -272,7 +269,7 @@ HttpClient::Result NetPanel::request(const QString& address, HttpClient::Options
     if (CheckBox15->isChecked() && client_.proxyPassword.isEmpty()) FSenha_->exec();
     if (downloading_) {
         options.letInputThrough = true;
-        options.stopRequested = [this] { return form_.stopFlag; };
+        options.stopRequested = [this] { return context_.stopFlag; };
     }
     HttpClient::Result result = client_.get(address, options);
     if (!result.ok && result.failure != HttpClient::Failure::Stopped) {
@@ -362,89 +359,89 @@ NetPanel::Obtained NetPanel::officialContest(Modality m, int contest, QChar sepa
 
 void NetPanel::Button21Click()
 {
-    if (!form_.mayRun(Command::Download)) return;
-    form_.resetComparisonChart();
+    if (!context_.mayRun(Command::Download)) return;
+    context_.resetComparisonChart();
     const int first = StrToInt(Edit83->text());
     const int last = StrToInt(Edit84->text());
     if (last < first) {
-        Dialogs::information(&form_,
+        Dialogs::information(&context_.host(),
             QStringLiteral("O DE tem que ser menor ou igual a A para poder baixar os resultados."));
         return;
     }
 
     Run run(*this);
     QDir().mkpath(QString::fromLatin1(ResultFiles::cacheFolder));
-    const Modality m = form_.modality();
+    const Modality m = context_.modality();
     if (m == Modality::Outros) return;
 
-    form_.ProgressBar1->setRange(first, last);
-    form_.ProgressBar1->setValue(first);
-    form_.PageControl1->setCurrentWidget(form_.TabSimulacao);
-    form_.RadioButton9->setChecked(true);
-    form_.RadioButton9->click();
-    LineStore& draws = form_.Memo2->store();
+    context_.progressBar().setRange(first, last);
+    context_.progressBar().setValue(first);
+    context_.showPage(BetContext::Page::Simulacao);
+    context_.verifyAgainstDrawsList();
+    LineStore& draws = context_.drawsView().store();
     draws.clear();
-    form_.setStatus(QStringLiteral("Baixando resultados."));
+    context_.setStatus(QStringLiteral("Baixando resultados."));
 
     const bool official = officialSource();
     const QString site = Edit44->text();
-    const QChar separator = form_.separator();
+    const QChar separator = context_.separator();
     EventPump pump;
     bool complete = true;
     for (int contest = first; contest <= last; ++contest) {
-        const Obtained obtained = form_.stopFlag
+        const Obtained obtained = context_.stopFlag
             ? Obtained { {}, {}, true }
             : (official ? officialContest(m, contest, separator)
                         : ownSiteContest(site, m, contest));
         if (obtained.stopped || !obtained.failure.isEmpty()) {
-            form_.setStatus(obtained.stopped ? QStringLiteral("Download interrompido no resultado ")
+            context_.setStatus(obtained.stopped
+                    ? QStringLiteral("Download interrompido no resultado ")
                         + QString::number(contest) + u'.'
-                                             : obtained.failure);
+                    : obtained.failure);
             complete = false;
             break;
         }
         for (const QString& draw : obtained.draws)
             draws.append(draw);
-        form_.ProgressBar1->setValue(contest);
+        context_.progressBar().setValue(contest);
         // Cached contests come fast and make no request: let the window repaint and "Parar"
         // through now and then (the draws area follows its store by itself).
         pump.maybePump();
         if (contest == last) break; // the last contest may be INT_MAX
     }
-    form_.Memo2->sync();
-    if (complete) form_.setStatus(QStringLiteral("Tarefa Concluída."));
+    context_.drawsView().sync();
+    if (complete) context_.setStatus(QStringLiteral("Tarefa Concluída."));
 }
 
 void NetPanel::Button24Click()
 {
-    if (!form_.mayRun(Command::Download) || !officialSource()) return;
-    const Modality m = form_.modality();
+    if (!context_.mayRun(Command::Download) || !officialSource()) return;
+    const Modality m = context_.modality();
     if (m == Modality::Outros) {
-        form_.setStatus(QStringLiteral("A modalidade Outros não tem resultados oficiais."));
+        context_.setStatus(QStringLiteral("A modalidade Outros não tem resultados oficiais."));
         return;
     }
     Run run(*this);
-    form_.setStatus(QStringLiteral("Consultando o último concurso."));
+    context_.setStatus(QStringLiteral("Consultando o último concurso."));
     const HttpClient::Result result = request(
         OfficialResults::latestAddress(officialService_, m), OfficialResults::requestOptions());
     if (result.failure == HttpClient::Failure::Stopped) {
-        form_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
+        context_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
         return;
     }
     const OfficialResults::Latest latest = result.ok
         ? OfficialResults::readLatest(result.body)
         : OfficialResults::Latest { 0, OfficialResults::requestFailure(result, client_.timeoutMs) };
     if (!latest.ok()) {
-        form_.setStatus(QStringLiteral("Último concurso: ") + latest.reason + u'.');
+        context_.setStatus(QStringLiteral("Último concurso: ") + latest.reason + u'.');
         return;
     }
     Edit84->setText(QString::number(latest.contest));
-    form_.setStatus(QStringLiteral("Último concurso da %1: %2.")
-                        .arg(QString::fromUtf8(modalityDefaults(m).name))
-                        .arg(latest.contest));
+    context_.setStatus(QStringLiteral("Último concurso da %1: %2.")
+                           .arg(QString::fromUtf8(modalityDefaults(m).name))
+                           .arg(latest.contest));
 }
 
-void attachNet(TForm1& form)
+void attachNet(BetContext& context)
 {
-    new NetPanel(form);
+    new NetPanel(context);
 }

@@ -15,7 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class TFSenha;
-class TForm1;
+class BetContext;
 
 // The own results site that a first run (or a blank "Endereço do Site:") points at. No public
 // site serves our result files, so the default is a server on the user's own machine; README.md
@@ -29,7 +29,7 @@ class NetPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit NetPanel(TForm1& form);
+    explicit NetPanel(BetContext& context);
     ~NetPanel() override;
 
     // settings group
@@ -82,11 +82,11 @@ private:
     Obtained ownSiteContest(const QString& site, Modality m, int contest);
     Obtained officialContest(Modality m, int contest, QChar separator);
 
-    TForm1& form_;
+    BetContext& context_;
     HttpClient client_;
     std::unique_ptr<TFSenha> FSenha_;
     QString officialService_;
     bool downloading_ = false;
 };
 
-void attachNet(TForm1& form);
+void attachNet(BetContext& context);

@@ -1,23 +1,24 @@
 #include "pools/attach_pools.h"
 
-#include "app/tform1.h"
+#include "app/bet_context.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
 
 #include <QPushButton>
 
-void attachPools(TForm1& form)
+void attachPools(BetContext& context, QPushButton* loteca, QPushButton* lotogol)
 {
-    QObject::connect(form.Button15, &QPushButton::clicked, &form, [&form] {
-        form.guarded([&form] {
-            TFormLoteca window(&form, &form);
-            window.exec();
+    QWidget* window = &context.host();
+    QObject::connect(loteca, &QPushButton::clicked, window, [&context, window] {
+        context.guarded([window] {
+            TFormLoteca pool(window, window);
+            pool.exec();
         });
     });
-    QObject::connect(form.Button4, &QPushButton::clicked, &form, [&form] {
-        form.guarded([&form] {
-            TFormGOL window(&form, &form);
-            window.exec();
+    QObject::connect(lotogol, &QPushButton::clicked, window, [&context, window] {
+        context.guarded([window] {
+            TFormGOL pool(window, window);
+            pool.exec();
         });
     });
 }

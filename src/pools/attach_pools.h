@@ -1,6 +1,7 @@
 #pragma once
 
-class TForm1;
+class BetContext;
+class QPushButton;
 
 // Binds the main window's Loteca and Lotogol buttons: each press opens a new modal window.
-void attachPools(TForm1& form);
+void attachPools(BetContext& context, QPushButton* loteca, QPushButton* lotogol);

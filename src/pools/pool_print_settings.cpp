@@ -1,11 +1,11 @@
 #include "pools/pool_print_settings.h"
 
-#include "app/tform1.h"
+#include <QWidget>
 
 #include <QAbstractSlider>
 #include <QCheckBox>
 
-PrintSettings poolPrintSettings(const TForm1* mainWindow)
+PrintSettings poolPrintSettings(const QWidget* mainWindow)
 {
     PrintSettings settings;
     if (!mainWindow) return settings;

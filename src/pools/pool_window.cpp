@@ -3,10 +3,12 @@
 #include "app/dialogs.h"
 #include "app/field_exit_filter.h"
 #include "app/handler_guard.h"
+#include "app/line_view.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 
 PoolWindow::PoolWindow(QWidget* parent)
@@ -60,4 +62,29 @@ void PoolWindow::reject()
 {
     // Escape closes a dialog without a close event; it must be refused the same way.
     if (!refuseClose()) QDialog::reject();
+}
+
+void PoolWindow::setTicketList(LineView* list, QLabel* count)
+{
+    ticketList_ = list;
+    ticketCount_ = count;
+}
+
+void PoolWindow::appendTicket(const QString& text)
+{
+    appendClosingRow(text);
+    ticketList_->store().append(text);
+}
+
+void PoolWindow::clearTickets()
+{
+    clearClosing();
+    ticketList_->store().clear();
+    ticketList_->sync();
+}
+
+void PoolWindow::showTicketCount()
+{
+    const QString count = QString::number(closingSize());
+    if (ticketCount_->text() != count) ticketCount_->setText(count);
 }

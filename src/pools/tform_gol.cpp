@@ -33,7 +33,7 @@ const QStringList betValues { QStringLiteral("R$ 0,50"), QStringLiteral("R$ 1,00
 
 } // namespace
 
-TFormGOL::TFormGOL(TForm1* mainWindow, QWidget* parent)
+TFormGOL::TFormGOL(QWidget* mainWindow, QWidget* parent)
     : PoolWindow(parent)
     , mainWindow_(mainWindow)
 {
@@ -142,18 +142,17 @@ TFormGOL::TFormGOL(TForm1* mainWindow, QWidget* parent)
     right->addWidget(simBox);
     top->addLayout(right);
 
-    auto bind = [this](QPushButton* b, void (TFormGOL::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-            [this, handler] { guarded([=, this] { (this->*handler)(); }); });
-    };
-    bind(Button1, &TFormGOL::Button1Click);
-    bind(Button2, &TFormGOL::Button2Click);
-    bind(Button3, &TFormGOL::Button3Click);
-    bind(Button4, &TFormGOL::Button4Click);
-    bind(Button5, &TFormGOL::Button5Click);
-    bind(Button6, &TFormGOL::Button6Click);
-    bind(Button7, &TFormGOL::Button7Click);
-    bind(Button10, &TFormGOL::Button10Click);
+    bindClicks<TFormGOL>({
+        { Button1, &TFormGOL::Button1Click },
+        { Button2, &TFormGOL::Button2Click },
+        { Button3, &TFormGOL::Button3Click },
+        { Button4, &TFormGOL::Button4Click },
+        { Button5, &TFormGOL::Button5Click },
+        { Button6, &TFormGOL::Button6Click },
+        { Button7, &TFormGOL::Button7Click },
+        { Button10, &TFormGOL::Button10Click },
+    });
+    setTicketList(Memo1, Label1);
     for (int k = 1; k <= 50; ++k)
         connect(lotogolBoxes[std::size_t(k)], &QCheckBox::toggled, this,
             [this] { guarded([this] { CheckBox1Click(); }); });
@@ -168,25 +167,6 @@ TFormGOL::TFormGOL(TForm1* mainWindow, QWidget* parent)
 }
 
 TFormGOL::~TFormGOL() = default;
-
-void TFormGOL::appendTicket(const QString& text)
-{
-    closing.append(text);
-    Memo1->store().append(text);
-}
-
-void TFormGOL::clearTickets()
-{
-    closing.clear();
-    Memo1->store().clear();
-    Memo1->sync();
-}
-
-void TFormGOL::showTicketCount()
-{
-    const QString count = QString::number(closing.size());
-    if (Label1->text() != count) Label1->setText(count);
-}
 
 void TFormGOL::FormCreate()
 {

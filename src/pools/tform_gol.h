@@ -12,7 +12,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class TForm1;
 
 // The Lotogol closing window: the board of score marks for the ten teams, the generation run
 // with its guarantee, the simulation, closing files, the bet value and the slip print.
@@ -21,7 +20,7 @@ class TFormGOL : public PoolWindow
     Q_OBJECT
 public:
     // `mainWindow` supplies the print settings of the slips; it may be null (no printing).
-    explicit TFormGOL(TForm1* mainWindow = nullptr, QWidget* parent = nullptr);
+    explicit TFormGOL(QWidget* mainWindow = nullptr, QWidget* parent = nullptr);
     ~TFormGOL() override;
 
     std::array<QCheckBox*, 51> lotogolBoxes {}; // 1-based: team row r, score k at 5(r-1)+k
@@ -41,13 +40,11 @@ public:
 
     bool running() const override { return !lotogolStopFlag; }
     Job job() const override { return Job::LotogolGeneration; }
-    TForm1* mainWindow() const { return mainWindow_; }
+    QWidget* mainWindow() const { return mainWindow_; }
 
     // One of the checked scores of a team row (1..10), uniformly; empty when none is checked.
     QString PickMarkedScore(int row) const;
     QString drawnLine() const;
-    void appendTicket(const QString& text);
-    void clearTickets();
 
     void FormCreate();
     void CheckBox1Click();
@@ -68,11 +65,13 @@ public:
 
 protected:
     void restoreAfterError() override;
+    void appendClosingRow(QStringView text) override { closing.append(text); }
+    void clearClosing() override { closing.clear(); }
+    qsizetype closingSize() const override { return closing.size(); }
 
 private:
     void lockForRun(bool locked);
-    void showTicketCount();
     bool rowHasMark(int row) const;
 
-    TForm1* mainWindow_;
+    QWidget* mainWindow_;
 };

@@ -42,7 +42,7 @@ QString resultMask()
 
 } // namespace
 
-TFormLoteca::TFormLoteca(TForm1* mainWindow, QWidget* parent)
+TFormLoteca::TFormLoteca(QWidget* mainWindow, QWidget* parent)
     : PoolWindow(parent)
     , mainWindow_(mainWindow)
 {
@@ -163,18 +163,17 @@ TFormLoteca::TFormLoteca(TForm1* mainWindow, QWidget* parent)
     right->addWidget(simBox);
     top->addLayout(right);
 
-    auto bind = [this](QPushButton* b, void (TFormLoteca::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-            [this, handler] { guarded([=, this] { (this->*handler)(); }); });
-    };
-    bind(Button1, &TFormLoteca::Button1Click);
-    bind(Button2, &TFormLoteca::Button2Click);
-    bind(Button3, &TFormLoteca::Button3Click);
-    bind(Button4, &TFormLoteca::Button4Click);
-    bind(Button5, &TFormLoteca::Button5Click);
-    bind(Button6, &TFormLoteca::Button6Click);
-    bind(Button7, &TFormLoteca::Button7Click);
-    bind(Button8, &TFormLoteca::Button8Click);
+    bindClicks<TFormLoteca>({
+        { Button1, &TFormLoteca::Button1Click },
+        { Button2, &TFormLoteca::Button2Click },
+        { Button3, &TFormLoteca::Button3Click },
+        { Button4, &TFormLoteca::Button4Click },
+        { Button5, &TFormLoteca::Button5Click },
+        { Button6, &TFormLoteca::Button6Click },
+        { Button7, &TFormLoteca::Button7Click },
+        { Button8, &TFormLoteca::Button8Click },
+    });
+    setTicketList(Memo1, Label1);
     // toggled, not clicked: the counts must follow changes made from code as well.
     for (int k = 1; k <= 42; ++k)
         connect(lotecaBoxes[std::size_t(k)], &QCheckBox::toggled, this,
@@ -205,25 +204,6 @@ LotecaLine TFormLoteca::marks() const
         for (int c = 0; c < 3; ++c)
             if (lotecaBoxes[std::size_t(3 * g + c + 1)]->isChecked()) line.set(g, c);
     return line;
-}
-
-void TFormLoteca::appendTicket(const QString& text)
-{
-    closing.append(text);
-    Memo1->store().append(text);
-}
-
-void TFormLoteca::clearTickets()
-{
-    closing.clear();
-    Memo1->store().clear();
-    Memo1->sync();
-}
-
-void TFormLoteca::showTicketCount()
-{
-    const QString count = QString::number(closing.size());
-    if (Label1->text() != count) Label1->setText(count);
 }
 
 void TFormLoteca::FormCreate()

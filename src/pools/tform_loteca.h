@@ -11,7 +11,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class TForm1;
 
 // The Loteca closing window: the board of 42 outcome marks, the generation run with its
 // guarantee, the simulation, closing files and the slip print.
@@ -20,7 +19,7 @@ class TFormLoteca : public PoolWindow
     Q_OBJECT
 public:
     // `mainWindow` supplies the print settings of the slips; it may be null (no printing).
-    explicit TFormLoteca(TForm1* mainWindow = nullptr, QWidget* parent = nullptr);
+    explicit TFormLoteca(QWidget* mainWindow = nullptr, QWidget* parent = nullptr);
     ~TFormLoteca() override;
 
     std::array<QCheckBox*, 43> lotecaBoxes {}; // 1-based: match g, outcome c at 3(g-1)+c
@@ -39,12 +38,10 @@ public:
 
     bool running() const override { return !lotecaStopFlag; }
     Job job() const override { return Job::LotecaGeneration; }
-    TForm1* mainWindow() const { return mainWindow_; }
+    QWidget* mainWindow() const { return mainWindow_; }
 
     // The board as a line: every checked box is an "X".
     LotecaLine marks() const;
-    void appendTicket(const QString& text);
-    void clearTickets();
 
     void FormCreate();
     void CheckBox1Click();
@@ -68,11 +65,13 @@ public:
 
 protected:
     void restoreAfterError() override;
+    void appendClosingRow(QStringView text) override { closing.append(text); }
+    void clearClosing() override { closing.clear(); }
+    qsizetype closingSize() const override { return closing.size(); }
 
 private:
     void lockForRun(bool locked);
-    void showTicketCount();
     QString pickMarkedSimple(int match) const;
 
-    TForm1* mainWindow_;
+    QWidget* mainWindow_;
 };

@@ -1,6 +1,7 @@
 #include "reduce/lotofacil_reducer.h"
 
-#include "app/tform1.h"
+#include "app/bet_context.h"
+#include "app/line_view.h"
 #include "reduce/lotofacil_filter.h"
 #include "reduce/lotofacil_tables.h"
 #include "reduce/reduction_run.h"
@@ -36,12 +37,12 @@ QCheckBox* filterSwitch(const QString& name, const QString& caption)
 
 } // namespace
 
-LotofacilReducer::LotofacilReducer(TForm1& form)
-    : QObject(&form)
-    , form_(form)
+LotofacilReducer::LotofacilReducer(BetContext& context)
+    : QObject(&context.host())
+    , context_(context)
 {
     setObjectName(QStringLiteral("LotofacilReducer"));
-    QWidget* tab = form.TabLotofacil;
+    QWidget* tab = context.page(BetContext::Page::Lotofacil);
     auto* layout = new QHBoxLayout(tab);
     limits_ = std::make_unique<LimitFields>(ReducerGame::lotofacil(), tab);
     layout->addWidget(limits_->box(), 0, Qt::AlignTop);
@@ -83,12 +84,12 @@ LotofacilReducer::LotofacilReducer(TForm1& form)
     right->addLayout(switches);
 
     for (QLineEdit* field : limits_->fields())
-        form.onExit(field, [this, field] { Edit14Exit(field); });
-    form.onExit(ListBox1, [this] { ListBox1Exit(); });
-    form.onExit(ListBox2, [this] { ListBox2Exit(); });
-    form.onExit(ListBox3, [this] { ListBox3Exit(); });
+        context.onExit(field, [this, field] { Edit14Exit(field); });
+    context.onExit(ListBox1, [this] { ListBox1Exit(); });
+    context.onExit(ListBox2, [this] { ListBox2Exit(); });
+    context.onExit(ListBox3, [this] { ListBox3Exit(); });
     connect(Button17, &QPushButton::clicked, this,
-        [this] { form_.guarded([this] { Button17Click(); }); });
+        [this] { context_.guarded([this] { Button17Click(); }); });
 }
 
 LotofacilReducer::~LotofacilReducer() = default;
@@ -168,5 +169,5 @@ void LotofacilReducer::Button17Click()
             .arg(row + 1)
             .arg(LineFormat::trimmed(line).toString());
     };
-    ReductionRun(form_, form_.TabLotofacil).execute(prepare, badLine);
+    ReductionRun(context_, context_.page(BetContext::Page::Lotofacil)).execute(prepare, badLine);
 }

@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class TForm1;
+class BetContext;
 
 // The "Redutor Lotofácil" tab: position limits, the row, column and sum lists and the run
 // that cuts the closing down to the tickets that every switched-on filter accepts.
@@ -19,7 +19,7 @@ class LotofacilReducer : public QObject
 {
     Q_OBJECT
 public:
-    explicit LotofacilReducer(TForm1& form);
+    explicit LotofacilReducer(BetContext& context);
     ~LotofacilReducer() override;
 
     QListWidget *ListBox1, *ListBox2, *ListBox3; // rows, columns, sums
@@ -44,7 +44,7 @@ public:
 private:
     void capture(QListWidget* list, QLabel* total, std::vector<int>& into);
 
-    TForm1& form_;
+    BetContext& context_;
     std::unique_ptr<LimitFields> limits_;
     std::vector<int> selectedRows_, selectedColumns_, selectedSums_;
 };

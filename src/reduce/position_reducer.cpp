@@ -1,6 +1,7 @@
 #include "reduce/position_reducer.h"
 
-#include "app/tform1.h"
+#include "app/bet_context.h"
+#include "app/line_view.h"
 #include "reduce/reduction_run.h"
 
 #include <QCheckBox>
@@ -10,9 +11,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-PositionReducer::PositionReducer(TForm1& form, QWidget* tab, const ReducerGame& game, Names names)
-    : QObject(&form)
-    , form_(form)
+PositionReducer::PositionReducer(
+    BetContext& context, QWidget* tab, const ReducerGame& game, Names names)
+    : QObject(&context.host())
+    , context_(context)
     , tab_(tab)
     , game_(game)
 {
@@ -32,9 +34,9 @@ PositionReducer::PositionReducer(TForm1& form, QWidget* tab, const ReducerGame& 
     layout->addStretch();
 
     for (QLineEdit* field : limits_->fields())
-        form.onExit(field, [this, field] { limitExit(field); });
+        context.onExit(field, [this, field] { limitExit(field); });
     connect(button_, &QPushButton::clicked, this,
-        [this] { form_.guarded([this] { executeReduction(); }); });
+        [this] { context_.guarded([this] { executeReduction(); }); });
 }
 
 PositionReducer::~PositionReducer() = default;
@@ -61,5 +63,5 @@ void PositionReducer::executeReduction()
             .arg(game_.k)
             .arg(length);
     };
-    ReductionRun(form_, tab_).execute(prepare, badLine);
+    ReductionRun(context_, tab_).execute(prepare, badLine);
 }

@@ -1,18 +1,19 @@
 #include "reduce/reducers.h"
 
-#include "app/tform1.h"
+#include "app/bet_context.h"
+#include "app/line_view.h"
 #include "reduce/lotofacil_reducer.h"
 #include "reduce/position_reducer.h"
 
-Reducers::Reducers(TForm1& form)
-    : QObject(&form)
-    , lotofacil_(new LotofacilReducer(form))
-    , quina_(new PositionReducer(
-          form, form.TabQuina, ReducerGame::quina(), { "CheckBox11", "Button14" }))
-    , megaSena_(new PositionReducer(
-          form, form.TabMegaSena, ReducerGame::megaSena(), { "CheckBox5", "Button18" }))
-    , duplaSena_(new PositionReducer(
-          form, form.TabDuplaSena, ReducerGame::duplaSena(), { "CheckBox12", "Button19" }))
+Reducers::Reducers(BetContext& context)
+    : QObject(&context.host())
+    , lotofacil_(new LotofacilReducer(context))
+    , quina_(new PositionReducer(context, context.page(BetContext::Page::Quina),
+          ReducerGame::quina(), { "CheckBox11", "Button14" }))
+    , megaSena_(new PositionReducer(context, context.page(BetContext::Page::MegaSena),
+          ReducerGame::megaSena(), { "CheckBox5", "Button18" }))
+    , duplaSena_(new PositionReducer(context, context.page(BetContext::Page::DuplaSena),
+          ReducerGame::duplaSena(), { "CheckBox12", "Button19" }))
 {
     setObjectName(QStringLiteral("Reducers"));
 }
@@ -67,9 +68,9 @@ void Reducers::formCreate()
     lotofacil_->fillPatternLists();
 }
 
-Reducers* attachReducers(TForm1& form)
+Reducers* attachReducers(BetContext& context)
 {
-    auto* reducers = new Reducers(form);
-    form.afterCreate.push_back([reducers] { reducers->formCreate(); });
+    auto* reducers = new Reducers(context);
+    context.afterCreate.push_back([reducers] { reducers->formCreate(); });
     return reducers;
 }

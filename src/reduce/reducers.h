@@ -5,14 +5,14 @@
 class LotofacilReducer;
 class PositionReducer;
 class QLineEdit;
-class TForm1;
+class BetContext;
 
 // The four reducer tabs of the main window, under the names their handlers go by.
 class Reducers : public QObject
 {
     Q_OBJECT
 public:
-    explicit Reducers(TForm1& form);
+    explicit Reducers(BetContext& context);
 
     LotofacilReducer* lotofacil() const { return lotofacil_; }
     PositionReducer* quina() const { return quina_; }
@@ -40,4 +40,4 @@ private:
 
 // Builds the reducer tabs inside the main window's empty tab pages and binds their handlers
 // and start-up steps.
-Reducers* attachReducers(TForm1& form);
+Reducers* attachReducers(BetContext& context);

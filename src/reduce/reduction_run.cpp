@@ -1,8 +1,9 @@
 #include "reduce/reduction_run.h"
 
+#include "app/bet_context.h"
 #include "app/dialogs.h"
 #include "app/event_pump.h"
-#include "app/tform1.h"
+#include "app/line_view.h"
 
 #include <QCheckBox>
 #include <QProgressBar>
@@ -10,8 +11,8 @@
 #include <QTabWidget>
 #include <algorithm>
 
-ReductionRun::ReductionRun(TForm1& form, QWidget* tab)
-    : form_(form)
+ReductionRun::ReductionRun(BetContext& context, QWidget* tab)
+    : context_(context)
     , tab_(tab)
 {
 }
@@ -19,10 +20,10 @@ ReductionRun::ReductionRun(TForm1& form, QWidget* tab)
 void ReductionRun::lock(bool locked)
 {
     tab_->setEnabled(!locked);
-    form_.Button1->setEnabled(!locked);
-    form_.Button11->setEnabled(!locked);
-    form_.Button5->setEnabled(locked);
-    form_.lockForRun(locked);
+    context_.runControls().Button1->setEnabled(!locked);
+    context_.runControls().Button11->setEnabled(!locked);
+    context_.runControls().Button5->setEnabled(locked);
+    context_.lockForRun(locked);
 }
 
 void ReductionRun::execute(
@@ -30,51 +31,51 @@ void ReductionRun::execute(
 {
     // Only the Lotofácil tab is locked by every run; the other reducer tabs stay clickable while
     // a generator or another reduction runs, and a reduction then would cut a closing in use.
-    if (!form_.mayRun(Command::Reduce)) return;
-    const JobState::Scope job(form_.jobs, Job::Reduction);
-    LineStore& closing = form_.Memo1->store();
+    if (!context_.mayRun(Command::Reduce)) return;
+    const JobState::Scope job(context_.jobs, Job::Reduction);
+    LineStore& closing = context_.closingView().store();
     ReductionPass pass(closing, prepare());
     const qsizetype previousTotal = closing.size();
     // The balanced pick is not the reducer's to change; lockForRun greys it.
-    const bool pascalEnabled = form_.CheckBox3->isEnabled();
+    const bool pascalEnabled = context_.runControls().CheckBox3->isEnabled();
     lock(true);
     try {
         // A range of 0..0 would turn the bar into a busy indicator.
-        form_.ProgressBar1->setRange(
+        context_.progressBar().setRange(
             0, static_cast<int>(std::clamp<qsizetype>(previousTotal, 1, INT_MAX)));
-        form_.ProgressBar1->setValue(0);
-        form_.setStatus(QStringLiteral("Redução em andamento."));
-        form_.stopFlag = false;
+        context_.progressBar().setValue(0);
+        context_.setStatus(QStringLiteral("Redução em andamento."));
+        context_.stopFlag = false;
         EventPump pump;
         // Shows the locked window and the status at once, however short the pass.
         pump.pump();
-        while (!form_.stopFlag && !pass.done()) {
+        while (!context_.stopFlag && !pass.done()) {
             pass.step();
             if ((pass.examined() & 0xFFF) == 0)
-                form_.ProgressBar1->setValue(static_cast<int>(pass.examined()));
+                context_.progressBar().setValue(static_cast<int>(pass.examined()));
             pump.maybePump();
         }
     } catch (...) {
         tab_->setEnabled(true);
         throw;
     }
-    form_.ProgressBar1->setValue(static_cast<int>(pass.examined()));
+    context_.progressBar().setValue(static_cast<int>(pass.examined()));
 
     QString badLine;
     if (pass.badLine() >= 0 && pass.badLine() < closing.size())
         badLine = badLineMessage(pass.badLine(), closing.line(pass.badLine()));
-    const bool applied = !form_.stopFlag && pass.applyTo(closing);
-    form_.setStatus(
+    const bool applied = !context_.stopFlag && pass.applyTo(closing);
+    context_.setStatus(
         applied ? QStringLiteral("Redução concluída.") : QStringLiteral("Redução cancelada."));
-    form_.setResultLabel(QString::number(closing.size())
+    context_.setResultLabel(QString::number(closing.size())
         + QStringLiteral(" no resultado reduzido. Total anterior ") + QString::number(previousTotal)
         + QStringLiteral("."));
-    form_.Memo1->sync();
+    context_.closingView().sync();
 
     lock(false);
-    form_.CheckBox3->setEnabled(pascalEnabled);
-    form_.Button5->setEnabled(false);
-    form_.stopFlag = true;
-    form_.PageControl1->setCurrentWidget(form_.TabFechamento);
-    if (!badLine.isEmpty()) Dialogs::information(&form_, badLine);
+    context_.runControls().CheckBox3->setEnabled(pascalEnabled);
+    context_.runControls().Button5->setEnabled(false);
+    context_.stopFlag = true;
+    context_.showPage(BetContext::Page::Fechamento);
+    if (!badLine.isEmpty()) Dialogs::information(&context_.host(), badLine);
 }

@@ -6,7 +6,7 @@
 #include <functional>
 
 class QWidget;
-class TForm1;
+class BetContext;
 
 // A reducer run in the main window: locks what a run locks, passes over the closing while
 // letting window messages through, replaces the closing only when the pass finished, reports
@@ -17,7 +17,7 @@ public:
     // Tells the user why a line ended the run (its row and text).
     using BadLineMessage = std::function<QString(qsizetype row, const QString& line)>;
 
-    ReductionRun(TForm1& form, QWidget* tab);
+    ReductionRun(BetContext& context, QWidget* tab);
     // `check` is built before anything is locked, so a limit field that is not a number ends
     // the run before it starts.
     void execute(
@@ -26,6 +26,6 @@ public:
 private:
     void lock(bool locked);
 
-    TForm1& form_;
+    BetContext& context_;
     QWidget* tab_;
 };

@@ -1,8 +1,9 @@
 #include "slips/print_tab.h"
 
+#include "app/bet_context.h"
 #include "app/conversion.h"
 #include "app/dialogs.h"
-#include "app/tform1.h"
+#include "app/line_view.h"
 #include "slips/rel_duplasena.h"
 #include "slips/rel_lotofacil.h"
 #include "slips/rel_lotomania.h"
@@ -69,11 +70,20 @@ void marginFieldExit(QLineEdit* field, QSlider* bar)
 
 } // namespace
 
-PrintTab::PrintTab(TForm1& form)
-    : QObject(&form)
-    , form_(form)
+PrintTab::PrintTab(BetContext& context)
+    : QObject(&context.host())
+    , context_(context)
 {
     setObjectName(QStringLiteral("PrintTab"));
+    QWidget* page = context.page(BetContext::Page::Impressao);
+    auto* layout = new QFormLayout(page);
+    ComboBox2 = named<QComboBox>(QStringLiteral("ComboBox2"));
+    ComboBox2->addItems(modalityDefaults(Modality::Lotomania).repeatChoices);
+    CheckBox2
+        = named<QCheckBox>(QStringLiteral("CheckBox2"), QStringLiteral("Imprimir Aposta Espelho"));
+    layout->addRow(QStringLiteral("Teimosinha"), ComboBox2);
+    layout->addRow(CheckBox2);
+
     Edit12 = named<QLineEdit>(QStringLiteral("Edit12"));
     Edit12->setMaxLength(50);
     Edit12->setValidator(new UpperCaseValidator(Edit12));
@@ -88,8 +98,7 @@ PrintTab::PrintTab(TForm1& form)
     for (QLineEdit* field : { Edit45, Edit46 })
         field->setMaximumWidth(60);
 
-    auto* layout = qobject_cast<QFormLayout*>(form.TabImpressao->layout());
-    if (!layout) layout = new QFormLayout(form.TabImpressao);
+    // Inserted above the rows made first, so the keyboard still reaches it after them.
     layout->insertRow(0, QStringLiteral("Identificação a ser impressa nos bilhetes"), Edit12);
     layout->addRow(CheckBox10);
     auto* left = new QHBoxLayout;
@@ -106,23 +115,35 @@ PrintTab::PrintTab(TForm1& form)
 
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
     connect(TrackBar2, &QSlider::valueChanged, this, [this] { TrackBar2Change(); });
-    form.onExit(Edit45, [this] { Edit45Exit(); });
-    form.onExit(Edit46, [this] { Edit46Exit(); });
+    context.onExit(Edit45, [this] { Edit45Exit(); });
+    context.onExit(Edit46, [this] { Edit46Exit(); });
     connect(Button12, &QPushButton::clicked, this,
-        [this] { form_.guarded([this] { Button12Click(); }); });
+        [this] { context_.guarded([this] { Button12Click(); }); });
+    context.modalityChanged.push_back([this](Modality m) { modalityChanged(m); });
 }
 
-PrintTab* PrintTab::of(const TForm1& form)
+PrintTab* PrintTab::of(const QWidget& window)
 {
-    return form.findChild<PrintTab*>(QStringLiteral("PrintTab"), Qt::FindDirectChildrenOnly);
+    return window.findChild<PrintTab*>(QStringLiteral("PrintTab"), Qt::FindDirectChildrenOnly);
+}
+
+void PrintTab::modalityChanged(Modality m)
+{
+    const ModalityDefaults& d = modalityDefaults(m);
+    if (m != Modality::Outros) {
+        ComboBox2->clear();
+        ComboBox2->addItems(d.repeatChoices);
+        ComboBox2->setCurrentIndex(0);
+    }
+    CheckBox2->setVisible(m != Modality::Outros && d.mirrorBet);
 }
 
 PrintSettings PrintTab::settings() const
 {
     PrintSettings s;
     s.identification = Edit12->text();
-    s.teimosinha = form_.ComboBox2->currentText();
-    s.mirrorBet = form_.CheckBox2->isChecked();
+    s.teimosinha = ComboBox2->currentText();
+    s.mirrorBet = CheckBox2->isChecked();
     s.officialSlip = CheckBox10->isChecked();
     s.leftMarginMm = TrackBar1->value();
     s.topMarginMm = TrackBar2->value();
@@ -131,12 +152,12 @@ PrintSettings PrintTab::settings() const
 
 std::unique_ptr<SlipReport> PrintTab::chooseSlip() const
 {
-    const LineStore& closing = form_.Memo1->store();
+    const LineStore& closing = context_.closingView().store();
     if (closing.empty()) return nullptr;
     // Only the first line is measured: a line of k numbers has 3k characters.
     const qsizetype length = closing.length(0);
     const PrintSettings s = settings();
-    switch (form_.modality()) {
+    switch (context_.modality()) {
     case Modality::Lotomania:
         if (length == 150) return std::make_unique<RelLotomania>(closing, s);
         break;
@@ -160,19 +181,19 @@ std::unique_ptr<SlipReport> PrintTab::chooseSlip() const
 
 void PrintTab::Button12Click()
 {
-    if (!form_.mayRun(Command::Print)) return;
-    if (form_.Memo1->store().empty()) {
+    if (!context_.mayRun(Command::Print)) return;
+    if (context_.closingView().store().empty()) {
         Dialogs::information(
-            &form_, QStringLiteral("Não há combinações disponíveis para a impressão."));
+            &context_.host(), QStringLiteral("Não há combinações disponíveis para a impressão."));
         return;
     }
     std::unique_ptr<SlipReport> report = chooseSlip();
     if (!report) {
         Dialogs::information(
-            &form_, QStringLiteral("Impressão não disponível para essta modalidade."));
+            &context_.host(), QStringLiteral("Impressão não disponível para essta modalidade."));
         return;
     }
-    ReportPreview::exec(&form_, *report);
+    ReportPreview::exec(&context_.host(), *report);
 }
 
 void PrintTab::TrackBar1Change()
@@ -195,7 +216,7 @@ void PrintTab::Edit46Exit()
     marginFieldExit(Edit46, TrackBar2);
 }
 
-void attachPrinting(TForm1& form)
+void attachPrinting(BetContext& context)
 {
-    new PrintTab(form);
+    new PrintTab(context);
 }

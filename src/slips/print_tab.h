@@ -1,25 +1,31 @@
 #pragma once
 
+#include "bet/modality.h"
 #include "slips/print_settings.h"
 
 #include <QObject>
 #include <memory>
 
+class BetContext;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QSlider;
 class SlipReport;
-class TForm1;
+class QWidget;
 
-// The "Impressão de Bilhetes" tab: identification, official-slip mode, margin calibration and
-// "Imprimir Fechamento", which picks the slip for the modality and opens its preview.
+// The "Impressão de Bilhetes" tab: identification, "Teimosinha" and mirror bet (which follow the
+// modality), official-slip mode, margin calibration and "Imprimir Fechamento", which picks the
+// slip for the modality and opens its preview.
 class PrintTab : public QObject
 {
     Q_OBJECT
 public:
-    explicit PrintTab(TForm1& form);
+    explicit PrintTab(BetContext& context);
 
+    QComboBox* ComboBox2; // "Teimosinha"
+    QCheckBox* CheckBox2; // "Imprimir Aposta Espelho"
     QLineEdit* Edit12; // identification
     QCheckBox* CheckBox10; // "Imprimir no Bilhete Oficial"
     QSlider* TrackBar1; // left margin adjustment
@@ -38,13 +44,15 @@ public:
     void TrackBar2Change();
     void Edit45Exit();
     void Edit46Exit();
+    // The repeat choices and the mirror bet of the modality chosen.
+    void modalityChanged(Modality m);
 
     // The print tab of a main window (created by attachPrinting).
-    static PrintTab* of(const TForm1& form);
+    static PrintTab* of(const QWidget& window);
 
 private:
-    TForm1& form_;
+    BetContext& context_;
 };
 
 // Builds the print tab's controls and binds its handlers.
-void attachPrinting(TForm1& form);
+void attachPrinting(BetContext& context);

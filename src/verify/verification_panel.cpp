@@ -1,10 +1,11 @@
 #include "verify/verification_panel.h"
 
+#include "app/bet_context.h"
 #include "app/conversion.h"
 #include "app/dialogs.h"
 #include "app/event_pump.h"
+#include "app/line_view.h"
 #include "app/random_source.h"
-#include "app/tform1.h"
 #include "generate/line_format.h"
 #include "verify/ticket_file.h"
 #include "verify/verification_engine.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -40,81 +42,95 @@ void openOrThrow(TicketFileReader& reader, const QString& path)
 
 } // namespace
 
-VerificationPanel::VerificationPanel(TForm1& form)
-    : QObject(&form)
-    , form_(form)
+VerificationPanel::VerificationPanel(BetContext& context)
+    : QObject(&context.host())
+    , context_(context)
+    , ui_(context.verificationControls())
 {
+    auto* layout = new QGridLayout(context.page(BetContext::Page::Simulacao));
+    layout->addWidget(new QLabel(QStringLiteral("Combinações para Conferência")), 0, 0);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Totais de Acertos no Fechamento x Conferência")), 0, 1);
+    Memo2 = new LineView;
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo3 = new LineView;
+    Memo3->setObjectName(QStringLiteral("Memo3"));
+    layout->addWidget(Memo2, 1, 0);
+    layout->addWidget(Memo3, 1, 1);
+    context.setDrawsView(Memo2);
+
     auto bind = [this](QPushButton* button, void (VerificationPanel::*handler)()) {
         connect(button, &QPushButton::clicked, this,
-            [this, handler] { form_.guarded([this, handler] { (this->*handler)(); }); });
+            [this, handler] { context_.guarded([this, handler] { (this->*handler)(); }); });
     };
-    bind(form.Button6, &VerificationPanel::Button6Click);
-    bind(form.Button10, &VerificationPanel::Button10Click);
-    bind(form.Button9, &VerificationPanel::Button9Click);
-    bind(form.Button13, &VerificationPanel::Button13Click);
-    bind(form.Button3, &VerificationPanel::Button3Click);
+    bind(ui_.Button6, &VerificationPanel::Button6Click);
+    bind(ui_.Button10, &VerificationPanel::Button10Click);
+    bind(ui_.Button9, &VerificationPanel::Button9Click);
+    bind(ui_.Button13, &VerificationPanel::Button13Click);
+    bind(ui_.Button3, &VerificationPanel::Button3Click);
     // On toggled, so that a mode chosen by the program (the results download) switches the
     // inputs as a click does.
     auto mode = [this](QRadioButton* button, void (VerificationPanel::*handler)()) {
         connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
-            if (on) form_.guarded([this, handler] { (this->*handler)(); });
+            if (on) context_.guarded([this, handler] { (this->*handler)(); });
         });
     };
-    mode(form.RadioButton7, &VerificationPanel::RadioButton7Click);
-    mode(form.RadioButton8, &VerificationPanel::RadioButton8Click);
-    mode(form.RadioButton9, &VerificationPanel::RadioButton9Click);
-    mode(form.RadioButton10, &VerificationPanel::RadioButton10Click);
+    mode(ui_.RadioButton7, &VerificationPanel::RadioButton7Click);
+    mode(ui_.RadioButton8, &VerificationPanel::RadioButton8Click);
+    mode(ui_.RadioButton9, &VerificationPanel::RadioButton9Click);
+    mode(ui_.RadioButton10, &VerificationPanel::RadioButton10Click);
 }
 
 // ---------------------------------------------------------------- closing files
 
 QString VerificationPanel::defaultFileName() const
 {
-    auto t = [](QLineEdit* e) { return e->text().trimmed(); };
-    return QStringLiteral("Quirva_") + modalityCode(form_.modality()) + u'_' + t(form_.Edit1)
-        + QStringLiteral("dz_") + t(form_.Edit2) + QStringLiteral("m_") + t(form_.Edit4)
-        + QStringLiteral("s_") + t(form_.Edit5) + QStringLiteral("gr_se") + t(form_.Edit6)
+    const ParameterFields f = context_.readFields();
+    return QStringLiteral("Quirva_") + modalityCode(context_.modality()) + u'_' + f.T.trimmed()
+        + QStringLiteral("dz_") + f.K.trimmed() + QStringLiteral("m_") + f.D.trimmed()
+        + QStringLiteral("s_") + f.G.trimmed() + QStringLiteral("gr_se") + f.C.trimmed()
         + QStringLiteral(".txt");
 }
 
 void VerificationPanel::Button6Click()
 {
-    if (!form_.mayRun(Command::SaveClosing)) return;
+    if (!context_.mayRun(Command::SaveClosing)) return;
     saveDialogName_ = defaultFileName();
-    LineStore& closing = form_.Memo1->store();
+    LineStore& closing = context_.closingView().store();
     if (closing.empty()) {
-        Dialogs::information(&form_,
+        Dialogs::information(&context_.host(),
             QStringLiteral("Fechamento não gerado para poder ser exportado para arquivo. Tente "
                            "gerar o fechamento antes."));
         return;
     }
-    QString path = Dialogs::saveFileName(&form_, saveDialogName_, QStringLiteral("*.txt"));
+    QString path
+        = Dialogs::saveFileName(&context_.host(), saveDialogName_, QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
     saveDialogName_ = path;
     const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (TicketFile::save(path, closing))
-        Dialogs::information(
-            &form_, QStringLiteral("Arquivo ") + shown + QStringLiteral(" gerado com sucesso."));
+        Dialogs::information(&context_.host(),
+            QStringLiteral("Arquivo ") + shown + QStringLiteral(" gerado com sucesso."));
     else
-        Dialogs::information(
-            &form_, QStringLiteral("Erro ao gerar o arquivo ") + shown + QStringLiteral("."));
+        Dialogs::information(&context_.host(),
+            QStringLiteral("Erro ao gerar o arquivo ") + shown + QStringLiteral("."));
 }
 
 void VerificationPanel::Button10Click()
 {
-    if (!form_.mayRun(Command::OpenClosing)) return;
-    const QString path = Dialogs::openFileName(&form_, QStringLiteral("*.txt"));
+    if (!context_.mayRun(Command::OpenClosing)) return;
+    const QString path = Dialogs::openFileName(&context_.host(), QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
     // K and the file are both checked before anything is cleared, so a bad field or an
     // unreadable file loses nothing.
-    const int k = form_.K();
+    const int k = context_.K();
     TicketFileReader reader(path, lineBound(k));
     openOrThrow(reader, path);
 
-    LineStore& closing = form_.Memo1->store();
+    LineStore& closing = context_.closingView().store();
     closing.clear();
-    form_.Button7Click();
+    context_.clearBoard();
     TicketMask marked;
     bool valid = false;
     try {
@@ -127,46 +143,46 @@ void VerificationPanel::Button10Click()
         });
     } catch (...) {
         closing.clear();
-        form_.Button7Click();
-        form_.setResultLabel(QStringLiteral("0"));
+        context_.clearBoard();
+        context_.setResultLabel(QStringLiteral("0"));
         throw;
     }
     if (!valid) {
         closing.clear();
-        form_.Button7Click();
-        Dialogs::information(&form_, TicketFile::invalidFileMessage(k));
+        context_.clearBoard();
+        Dialogs::information(&context_.host(), TicketFile::invalidFileMessage(k));
     } else {
         // The board is marked once from the union of the lines' numbers: the same tiles as
         // marking line by line, without repainting the board a million times.
-        marked.forEach([&](int n) { form_.board.setState(n, Board::State::Selected); });
-        form_.refreshBoard();
-        form_.Edit1->setText(QString::number(form_.CountSelected()));
+        marked.forEach([&](int n) { context_.board.setState(n, Board::State::Selected); });
+        context_.refreshBoard();
+        context_.setFieldT(QString::number(context_.CountSelected()));
     }
-    form_.Memo1->sync();
-    form_.setResultLabel(QString::number(closing.size()));
+    context_.closingView().sync();
+    context_.setResultLabel(QString::number(closing.size()));
 }
 
 void VerificationPanel::Button9Click()
 {
-    LineStore& closing = form_.Memo1->store();
-    if (!form_.mayRun(Command::SortClosing) || closing.size() < 2) return;
+    LineStore& closing = context_.closingView().store();
+    if (!context_.mayRun(Command::SortClosing) || closing.size() < 2) return;
     TicketFile::sortUnique(closing);
-    form_.Memo1->sync();
+    context_.closingView().sync();
 }
 
 // ---------------------------------------------------------------- draws file and modes
 
 void VerificationPanel::Button13Click()
 {
-    if (!form_.mayRun(Command::OpenDraws)) return;
-    const QString path = Dialogs::openFileName(&form_, QStringLiteral("*.txt"));
+    if (!context_.mayRun(Command::OpenDraws)) return;
+    const QString path = Dialogs::openFileName(&context_.host(), QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
-    const int d = form_.D();
+    const int d = context_.D();
     TicketFileReader reader(path, lineBound(d));
     openOrThrow(reader, path);
 
-    form_.PageControl1->setCurrentWidget(form_.TabSimulacao);
-    LineStore& draws = form_.Memo2->store();
+    context_.showPage(BetContext::Page::Simulacao);
+    LineStore& draws = Memo2->store();
     draws.clear();
     bool valid = false;
     try {
@@ -177,23 +193,23 @@ void VerificationPanel::Button13Click()
         });
     } catch (...) {
         draws.clear();
-        form_.Memo2->sync();
+        Memo2->sync();
         throw;
     }
     if (!valid) {
         draws.clear();
-        Dialogs::information(&form_, TicketFile::invalidFileMessage(d));
+        Dialogs::information(&context_.host(), TicketFile::invalidFileMessage(d));
     }
-    form_.refreshBoard();
-    form_.Memo2->sync();
+    context_.refreshBoard();
+    Memo2->sync();
 }
 
 void VerificationPanel::enableInputs(bool sField, bool nField, bool openButton, bool typedField)
 {
-    form_.Edit13->setEnabled(sField);
-    form_.Edit7->setEnabled(nField);
-    form_.Button13->setEnabled(openButton);
-    form_.MaskEdit1->setEnabled(typedField);
+    ui_.Edit13->setEnabled(sField);
+    ui_.Edit7->setEnabled(nField);
+    ui_.Button13->setEnabled(openButton);
+    ui_.MaskEdit1->setEnabled(typedField);
 }
 
 void VerificationPanel::RadioButton7Click()
@@ -215,9 +231,9 @@ void VerificationPanel::RadioButton10Click()
 
 VerificationPanel::Mode VerificationPanel::mode() const
 {
-    if (form_.RadioButton8->isChecked()) return Mode::AllNumbers;
-    if (form_.RadioButton9->isChecked()) return Mode::File;
-    if (form_.RadioButton10->isChecked()) return Mode::Typed;
+    if (ui_.RadioButton8->isChecked()) return Mode::AllNumbers;
+    if (ui_.RadioButton9->isChecked()) return Mode::File;
+    if (ui_.RadioButton10->isChecked()) return Mode::Typed;
     return Mode::SelectedNumbers;
 }
 
@@ -225,8 +241,8 @@ QString VerificationPanel::typedDraw() const
 {
     // The displayed text keeps every field in its place; an empty field reads as blanks and
     // so matches nothing.
-    QString text = form_.MaskEdit1->displayText();
-    if (!form_.MaskEdit1->inputMask().isEmpty()) text.replace(u'_', u' ');
+    QString text = ui_.MaskEdit1->displayText();
+    if (!ui_.MaskEdit1->inputMask().isEmpty()) text.replace(u'_', u' ');
     return u' ' + text;
 }
 
@@ -234,18 +250,19 @@ QString VerificationPanel::typedDraw() const
 
 void VerificationPanel::lockVerification(bool locked)
 {
-    form_.lockForRun(locked);
-    form_.Button5->setEnabled(locked);
-    for (QWidget* w :
-        std::initializer_list<QWidget*> { form_.Button1, form_.Button11, form_.CheckBox4,
-            form_.RadioButton7, form_.RadioButton8, form_.RadioButton9, form_.RadioButton10 })
+    context_.lockForRun(locked);
+    context_.runControls().Button5->setEnabled(locked);
+    for (QWidget* w : std::initializer_list<QWidget*> { context_.runControls().Button1,
+             context_.runControls().Button11, ui_.CheckBox4, ui_.RadioButton7, ui_.RadioButton8,
+             ui_.RadioButton9, ui_.RadioButton10 })
         w->setEnabled(!locked);
-    form_.Edit7->setReadOnly(locked);
-    form_.Edit13->setReadOnly(locked);
+    ui_.Edit7->setReadOnly(locked);
+    ui_.Edit13->setReadOnly(locked);
     if (!locked) {
         // Locking switched the balanced pick off; it is offered again unless numbers are fixed.
         int fixed = 0;
-        form_.CheckBox3->setEnabled(!tryStrToInt(form_.Edit10->text(), fixed) || fixed <= 0);
+        context_.runControls().CheckBox3->setEnabled(
+            !tryStrToInt(context_.readFields().F, fixed) || fixed <= 0);
     }
 }
 
@@ -253,54 +270,54 @@ void VerificationPanel::restoreAllNumbersMode()
 {
     if (!allNumbersRestore_.active) return;
     allNumbersRestore_.active = false;
-    form_.Edit1->setText(allNumbersRestore_.T);
-    form_.Edit10->setText(allNumbersRestore_.F);
-    form_.MarkSelected(allNumbersRestore_.selectedLine, true);
-    form_.MarkFixed(allNumbersRestore_.fixedLine, false);
-    form_.refreshBoard();
+    context_.setFieldT(allNumbersRestore_.T);
+    context_.setFieldF(allNumbersRestore_.F);
+    context_.MarkSelected(allNumbersRestore_.selectedLine, true);
+    context_.MarkFixed(allNumbersRestore_.fixedLine, false);
+    context_.refreshBoard();
 }
 
 void VerificationPanel::Button3Click()
 {
-    if (!form_.mayRun(Command::Simulate)) return;
-    const JobState::Scope job(form_.jobs, Job::Verification);
-    form_.resetComparisonChart();
-    form_.stopFlag = false;
+    if (!context_.mayRun(Command::Simulate)) return;
+    const JobState::Scope job(context_.jobs, Job::Verification);
+    context_.resetComparisonChart();
+    context_.stopFlag = false;
     lockVerification(true);
     try {
         runVerification(mode());
     } catch (...) {
         restoreAllNumbersMode();
-        form_.setStatus(QStringLiteral("."));
+        context_.setStatus(QStringLiteral("."));
         lockVerification(false);
-        form_.Memo2->sync();
-        form_.Memo3->sync();
+        Memo2->sync();
+        Memo3->sync();
         throw; // the guard shows the message and puts back the rest
     }
     restoreAllNumbersMode();
-    form_.setStatus(QStringLiteral("."));
+    context_.setStatus(QStringLiteral("."));
     lockVerification(false);
-    form_.stopFlag = true;
-    form_.Memo2->sync();
-    form_.Memo3->sync();
+    context_.stopFlag = true;
+    Memo2->sync();
+    Memo3->sync();
 }
 
 bool VerificationPanel::buildSimulatedSample()
 {
-    form_.setStatus(QStringLiteral("Sorteando Resultados."));
-    const int T = form_.T(), F = form_.F();
-    if (T != form_.CountSelected() + form_.CountFixed() || F != form_.CountFixed()) {
-        form_.Button7Click();
-        form_.Button8Click();
+    context_.setStatus(QStringLiteral("Sorteando Resultados."));
+    const int T = context_.T(), F = context_.F();
+    if (T != context_.CountSelected() + context_.CountFixed() || F != context_.CountFixed()) {
+        context_.clearBoard();
+        context_.drawRandomBet();
     }
-    form_.LoadSelectedNumbers();
-    const int S = StrToInt(form_.Edit13->text());
-    const int N = StrToInt(form_.Edit7->text());
-    const int positions = std::min<int>(T - F, static_cast<int>(form_.selectedNumbers.size()));
+    context_.LoadSelectedNumbers();
+    const int S = StrToInt(ui_.Edit13->text());
+    const int N = StrToInt(ui_.Edit7->text());
+    const int positions = std::min<int>(T - F, static_cast<int>(context_.selectedNumbers.size()));
     const int picks = S - F;
     if (picks < 0 || picks > positions) {
         // Drawing more positions than the bet holds could never finish.
-        Dialogs::information(&form_,
+        Dialogs::information(&context_.host(),
             QStringLiteral("Não é possível simular sorteios de %1 dezenas com %2 dezenas "
                            "apostadas e %3 fixas.")
                 .arg(S)
@@ -310,78 +327,79 @@ bool VerificationPanel::buildSimulatedSample()
     }
     RandomSource& random = RandomSource::instance();
     random.reseedFromClock();
-    LineStore& draws = form_.Memo2->store();
+    LineStore& draws = Memo2->store();
     draws.clear();
 
     TicketMask fixed;
-    for (int n : form_.board.fixedNumbers())
+    for (int n : context_.board.fixedNumbers())
         fixed.add(n);
-    const QChar separator = form_.separator();
+    const QChar separator = context_.separator();
     std::vector<std::uint8_t> taken(static_cast<std::size_t>(positions) + 1);
     EventPump pump;
-    for (int i = 1; i <= N && !form_.stopFlag; ++i) {
+    for (int i = 1; i <= N && !context_.stopFlag; ++i) {
         std::fill(taken.begin(), taken.end(), 0);
         TicketMask draw = fixed;
         for (int accepted = 0; accepted < picks;) {
             const int p = random.below(positions);
             if (taken[static_cast<std::size_t>(p) + 1]) continue;
             taken[static_cast<std::size_t>(p) + 1] = 1;
-            draw.add(form_.selectedNumbers[static_cast<std::size_t>(p)]);
+            draw.add(context_.selectedNumbers[static_cast<std::size_t>(p)]);
             ++accepted;
         }
         // The board lists its numbers ascending, so the picks in board order merged with the
         // fixed numbers are the ascending line.
         draws.appendBuilt(LineFormat::maskLine(draw, separator), draw);
         if (draws.memoryBytes() > sampleByteLimit) {
-            Dialogs::information(&form_,
+            Dialogs::information(&context_.host(),
                 QStringLiteral("A amostragem foi limitada a %1 sorteios para não esgotar a "
                                "memória.")
                     .arg(i));
             break;
         }
-        form_.ProgressBar1->setValue(std::min(i + 1, form_.ProgressBar1->maximum()));
+        context_.progressBar().setValue(std::min(i + 1, context_.progressBar().maximum()));
         pump.maybePump();
     }
-    form_.setStatus(QStringLiteral("."));
+    context_.setStatus(QStringLiteral("."));
     return true;
 }
 
 void VerificationPanel::runVerification(Mode mode)
 {
-    const int N = StrToInt(form_.Edit7->text());
-    form_.ProgressBar1->setRange(0, std::max(N, 0));
-    form_.ProgressBar1->setValue(0);
-    const QString selectedLine = form_.Edit9->text();
-    const QString selectedCount = form_.Label20->text();
+    const int N = StrToInt(ui_.Edit7->text());
+    context_.progressBar().setRange(0, std::max(N, 0));
+    context_.progressBar().setValue(0);
+    const QString selectedLine = context_.selectedLine();
+    const QString selectedCount = context_.selectedCountShown();
 
     if (mode == Mode::AllNumbers) {
-        allNumbersRestore_ = { true, form_.Edit1->text(), form_.Edit10->text(), form_.Edit9->text(),
-            form_.Edit11->text() };
-        form_.Edit1->setText(QString::number(form_.U()));
-        form_.Edit10->setText(QStringLiteral("0"));
+        allNumbersRestore_ = { true, context_.readFields().T, context_.readFields().F,
+            context_.selectedLine(), context_.fixedLine() };
+        context_.setFieldT(QString::number(context_.U()));
+        context_.setFieldF(QStringLiteral("0"));
     }
-    form_.PageControl1->setCurrentWidget(form_.TabSimulacao);
+    context_.showPage(BetContext::Page::Simulacao);
 
-    LineStore& draws = form_.Memo2->store();
+    LineStore& draws = Memo2->store();
     if (mode == Mode::Typed) {
         draws.clear();
         draws.append(typedDraw());
     } else if (mode != Mode::File) {
         if (!buildSimulatedSample()) return;
     }
-    form_.Memo2->sync();
+    Memo2->sync();
 
     VerificationEngine::Setup setup;
-    setup.D = form_.D();
-    setup.G = form_.G();
-    setup.detail = form_.CheckBox4->isChecked();
+    setup.D = context_.D();
+    setup.G = context_.G();
+    setup.detail = ui_.CheckBox4->isChecked();
     setup.selectedLine = selectedLine;
     setup.selectedCount = selectedCount;
-    VerificationEngine engine(form_.Memo1->store(), draws, form_.Memo3->store(), setup);
+    VerificationEngine engine(context_.closingView().store(), draws, Memo3->store(), setup);
     engine.begin();
-    form_.ProgressBar1->setRange(0, static_cast<int>(std::min<qsizetype>(draws.size(), INT_MAX)));
-    form_.ProgressBar1->setValue(0);
-    form_.setStatus(QStringLiteral("Conferindo Detalhe."));
+    context_.progressBar().setRange(
+        0, static_cast<int>(std::min<qsizetype>(draws.size(), INT_MAX)));
+    context_.progressBar().setValue(0);
+    context_.setStatus(QStringLiteral("Conferindo Detalhe."));
 
     EventPump pump;
     // The pump looks at the clock only every so many calls, so a slice writing detail lines
@@ -389,27 +407,27 @@ void VerificationPanel::runVerification(Mode mode)
     const qsizetype slice = setup.detail ? 128 : 8192;
     // A draw once begun is checked to its end; Parar takes effect between draws.
     while (engine.drawsLeft() || engine.midDraw()) {
-        if (!engine.midDraw() && form_.stopFlag) break;
+        if (!engine.midDraw() && context_.stopFlag) break;
         engine.step(slice);
         if (!engine.midDraw())
-            form_.ProgressBar1->setValue(static_cast<int>(
-                std::min<qsizetype>(engine.drawsChecked(), form_.ProgressBar1->maximum())));
+            context_.progressBar().setValue(static_cast<int>(
+                std::min<qsizetype>(engine.drawsChecked(), context_.progressBar().maximum())));
         pump.maybePump();
     }
 
     engine.beginTotals();
-    form_.ProgressBar1->setRange(0, setup.D);
-    form_.ProgressBar1->setValue(0);
-    form_.setStatus(QStringLiteral("Conferindo Fechamento."));
-    while (engine.totalsLeft() && !form_.stopFlag) {
+    context_.progressBar().setRange(0, setup.D);
+    context_.progressBar().setValue(0);
+    context_.setStatus(QStringLiteral("Conferindo Fechamento."));
+    while (engine.totalsLeft() && !context_.stopFlag) {
         engine.writeNextTotal();
-        form_.ProgressBar1->setValue(std::min(engine.nextTotal(), setup.D));
+        context_.progressBar().setValue(std::min(engine.nextTotal(), setup.D));
         pump.maybePump();
     }
     engine.writeSummary();
 }
 
-void attachVerification(TForm1& form)
+void attachVerification(BetContext& context)
 {
-    new VerificationPanel(form);
+    new VerificationPanel(context);
 }

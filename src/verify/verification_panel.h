@@ -1,17 +1,22 @@
 #pragma once
 
+#include "app/bet_context.h"
+
 #include <QObject>
 #include <QString>
 
-class TForm1;
+class LineView;
 
-// The closing files of the "Fechamento" tab and the "Simular / Conferir" panel: binds the
-// main window's controls to the ticket file reader and the verification engine.
+// The closing files of the "Fechamento" tab, the "Simular / Conferir" panel and the
+// "Simulação e Conferência" tab, which it builds: binds them to the ticket file reader and the
+// verification engine.
 class VerificationPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit VerificationPanel(TForm1& form);
+    explicit VerificationPanel(BetContext& context);
+
+    LineView *Memo2, *Memo3; // the "Simulação e Conferência" tab: draws area, report area
 
     void Button6Click(); // "Salvar Fechamento"
     void Button10Click(); // "Abrir Fechamento"
@@ -34,7 +39,8 @@ private:
     bool buildSimulatedSample();
     QString typedDraw() const;
 
-    TForm1& form_;
+    BetContext& context_;
+    const BetContext::VerificationControls ui_;
     QString saveDialogName_; // the save dialog keeps the last name it was given
 
     // What a mode-2 run puts back when it ends, however it ends.
@@ -46,4 +52,4 @@ private:
 };
 
 // Binds the verification subsystem to the main window.
-void attachVerification(TForm1& form);
+void attachVerification(BetContext& context);

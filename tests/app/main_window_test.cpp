@@ -7,6 +7,7 @@
 #include "pools/tform_loteca.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -105,11 +106,11 @@ void MainWindowTest::modalitySwitchWritesItsDefaults()
         QCOMPARE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(tab)),
             tab->objectName() == reducerTab);
     QStringList items;
-    for (int i = 0; i < w.ComboBox2->count(); ++i)
-        items << w.ComboBox2->itemText(i);
+    for (int i = 0; i < Ui::find<QComboBox>(&w, "ComboBox2")->count(); ++i)
+        items << Ui::find<QComboBox>(&w, "ComboBox2")->itemText(i);
     QCOMPARE(items, repeat);
-    QCOMPARE(w.ComboBox2->currentText(), QString("1"));
-    QCOMPARE(!w.CheckBox2->isHidden(), mirror);
+    QCOMPARE(Ui::find<QComboBox>(&w, "ComboBox2")->currentText(), QString("1"));
+    QCOMPARE(!Ui::find<QCheckBox>(&w, "CheckBox2")->isHidden(), mirror);
     QCOMPARE(w.Label22->text(), QString("0")); // board emptied
     QCOMPARE(w.Memo1->store().size(), qsizetype(1)); // closing kept
     QVERIFY(w.MaskEdit1->text().trimmed().isEmpty() || w.MaskEdit1->text().remove(' ').isEmpty());

@@ -2,6 +2,7 @@
 #include "net/net_test_support.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include "app/run_rules.h"
 #include "bet/tile_label.h"
@@ -25,8 +26,8 @@ struct Snapshot {
 
     static Snapshot of(TForm1& w)
     {
-        Snapshot s { w.Memo1->store().lines(), w.Memo2->store().lines(), w.Memo3->store().lines(),
-            {}, {}, {} };
+        Snapshot s { w.Memo1->store().lines(), Ui::find<LineView>(&w, "Memo2")->store().lines(),
+            Ui::find<LineView>(&w, "Memo3")->store().lines(), {}, {}, {} };
         for (QLineEdit* e :
             { w.Edit1, w.Edit2, w.Edit10, w.Edit4, w.Edit5, w.Edit6, w.Edit8, w.Edit7, w.Edit13 })
             s.fields << e->text();
@@ -191,8 +192,10 @@ void RunRulesTest::commandsDuringEveryJob()
         QFAIL("not a main-window job");
     }
     // Something to lose on every area: draws and a report from a typed check, a closing.
-    if (w.Memo2->store().empty()) w.Memo2->store().setLines({ " 01 02 03 04 05 06" });
-    if (w.Memo3->store().empty()) w.Memo3->store().setLines({ "relatório anterior" });
+    if (Ui::find<LineView>(&w, "Memo2")->store().empty())
+        Ui::find<LineView>(&w, "Memo2")->store().setLines({ " 01 02 03 04 05 06" });
+    if (Ui::find<LineView>(&w, "Memo3")->store().empty())
+        Ui::find<LineView>(&w, "Memo3")->store().setLines({ "relatório anterior" });
     f.dialogs->messages.clear();
 
     std::optional<Job> seen;

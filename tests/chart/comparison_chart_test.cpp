@@ -1,5 +1,6 @@
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -17,21 +18,24 @@ namespace {
 QStringList items(const TForm1& form)
 {
     QStringList texts;
-    for (int i = 0; i < form.CheckListBox1->count(); ++i)
-        texts << form.CheckListBox1->item(i)->text();
+    for (int i = 0; i < Ui::find<QListWidget>(&form, "CheckListBox1")->count(); ++i)
+        texts << Ui::find<QListWidget>(&form, "CheckListBox1")->item(i)->text();
     return texts;
 }
 
 void check(TForm1& form, const QString& text)
 {
-    const auto found = form.CheckListBox1->findItems(text, Qt::MatchExactly);
+    const auto found
+        = Ui::find<QListWidget>(&form, "CheckListBox1")->findItems(text, Qt::MatchExactly);
     QCOMPARE(found.size(), 1);
     found.front()->setCheckState(Qt::Checked);
 }
 
 QCategoryAxis* numberAxis(const TForm1& form)
 {
-    return form.ChartView1->chart()->findChild<QCategoryAxis*>(QStringLiteral("AxisDezenas"));
+    return Ui::find<QChartView>(&form, "ChartView1")
+        ->chart()
+        ->findChild<QCategoryAxis*>(QStringLiteral("AxisDezenas"));
 }
 
 } // namespace
@@ -56,28 +60,29 @@ void ComparisonChartTest::chartsTheDrawsArea()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().setLines({ " 01 02 03", " 02 03 04" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02 03", " 02 03 04" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
-    const QList<QPointF> points = f.form->Series1->points();
+    const QList<QPointF> points = Ui::series(&*f.form, "Series1")->points();
     QCOMPARE(points, (QList<QPointF> { { 1, 1 }, { 2, 2 }, { 3, 2 }, { 4, 1 } }));
     QCOMPARE(numberAxis(*f.form)->categoriesLabels(), (QStringList { "01", "02", "03", "04" }));
     QCOMPARE(numberAxis(*f.form)->endValue("03"), 3.0);
     QCOMPARE(numberAxis(*f.form)->titleText(), QStringLiteral("Dezenas"));
-    const auto vertical = f.form->ChartView1->chart()->axes(Qt::Vertical);
+    const auto vertical = Ui::find<QChartView>(&*f.form, "ChartView1")->chart()->axes(Qt::Vertical);
     QCOMPARE(vertical.size(), 1);
     QCOMPARE(
         vertical.front()->titleText(), QStringLiteral("Quantidade de vezes que a dezena apareceu"));
-    QVERIFY(!f.form->ChartView1->chart()->legend()->isVisible());
-    QCOMPARE(f.form->Series1->color(), QColor(Qt::red));
+    QVERIFY(!Ui::find<QChartView>(&*f.form, "ChartView1")->chart()->legend()->isVisible());
+    QCOMPARE(Ui::series(&*f.form, "Series1")->color(), QColor(Qt::red));
     QCOMPARE(items(*f.form), (QStringList { "02 = 2", "03 = 2", "01 = 1", "04 = 1" }));
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("0"));
-    for (int i = 0; i < f.form->CheckListBox1->count(); ++i)
-        QCOMPARE(f.form->CheckListBox1->item(i)->checkState(), Qt::Unchecked);
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("0"));
+    for (int i = 0; i < Ui::find<QListWidget>(&*f.form, "CheckListBox1")->count(); ++i)
+        QCOMPARE(
+            Ui::find<QListWidget>(&*f.form, "CheckListBox1")->item(i)->checkState(), Qt::Unchecked);
 
     // A second count replaces the first.
-    f.form->Memo2->store().setLines({ " 05" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 05" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
-    QCOMPARE(f.form->Series1->points(), (QList<QPointF> { { 1, 1 } }));
+    QCOMPARE(Ui::series(&*f.form, "Series1")->points(), (QList<QPointF> { { 1, 1 } }));
     QCOMPARE(numberAxis(*f.form)->categoriesLabels(), QStringList { "05" });
     QCOMPARE(items(*f.form), QStringList { "05 = 1" });
 }
@@ -86,11 +91,11 @@ void ComparisonChartTest::emptyDrawsAreaGivesAnEmptyChart()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().clear();
+    Ui::find<LineView>(&*f.form, "Memo2")->store().clear();
     Ui::click(f.form.get(), QStringLiteral("Button22"));
-    QCOMPARE(f.form->Series1->count(), 0);
-    QCOMPARE(f.form->CheckListBox1->count(), 0);
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("0"));
+    QCOMPARE(Ui::series(&*f.form, "Series1")->count(), 0);
+    QCOMPARE(Ui::find<QListWidget>(&*f.form, "CheckListBox1")->count(), 0);
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("0"));
     QVERIFY(f.dialogs->messages.isEmpty());
 }
 
@@ -98,20 +103,20 @@ void ComparisonChartTest::checkedItemsAreCounted()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().setLines({ " 01 02 03", " 02 03 04" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02 03", " 02 03 04" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     check(*f.form, "01 = 1");
     check(*f.form, "03 = 2");
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("2"));
-    f.form->CheckListBox1->item(1)->setCheckState(Qt::Unchecked);
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("1"));
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("2"));
+    Ui::find<QListWidget>(&*f.form, "CheckListBox1")->item(1)->setCheckState(Qt::Unchecked);
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("1"));
 }
 
 void ComparisonChartTest::markingPutsTheCheckedNumbersOnTheBoard()
 {
     MainWindowFixture f;
     f.start(); // Lotomania, with a random bet of 60 on the board
-    f.form->Memo2->store().setLines({ " 00 05 17", " 00 17" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 00 05 17", " 00 17" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     QCOMPARE(items(*f.form), (QStringList { "00 = 2", "17 = 2", "05 = 1" }));
     check(*f.form, "00 = 2");
@@ -148,7 +153,7 @@ void ComparisonChartTest::markingRefuses()
     MainWindowFixture f;
     f.start();
     const Board before = f.form->board;
-    f.form->Memo2->store().setLines({ " 01 02 03" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02 03" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     for (const QString& text : checked)
         check(*f.form, text);
@@ -163,24 +168,24 @@ void ComparisonChartTest::nonNumericFieldShowsConversionError()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().setLines({ " 01 02", " 03 ab" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02", " 03 ab" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     QCOMPARE(f.dialogs->lastMessage(), QStringLiteral("'ab' is not a valid integer value"));
-    QCOMPARE(f.form->Series1->count(), 0);
-    QCOMPARE(f.form->CheckListBox1->count(), 0);
+    QCOMPARE(Ui::series(&*f.form, "Series1")->count(), 0);
+    QCOMPARE(Ui::find<QListWidget>(&*f.form, "CheckListBox1")->count(), 0);
 }
 
 void ComparisonChartTest::modalitySwitchResetsTheChart()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Memo2->store().setLines({ " 01 02 75" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02 75" });
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     check(*f.form, "75 = 1");
     Ui::click(f.form.get(), QStringLiteral("RadioButton3"));
-    QCOMPARE(f.form->Series1->count(), 0);
-    QCOMPARE(f.form->CheckListBox1->count(), 0);
-    QCOMPARE(f.form->Label116->text(), QStringLiteral("0"));
+    QCOMPARE(Ui::series(&*f.form, "Series1")->count(), 0);
+    QCOMPARE(Ui::find<QListWidget>(&*f.form, "CheckListBox1")->count(), 0);
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QStringLiteral("0"));
     QVERIFY(numberAxis(*f.form)->categoriesLabels().isEmpty());
 
     // The Lotomania draws are still there; a number Mega-Sena lacks is not put on its board.
@@ -214,10 +219,14 @@ void ComparisonChartTest::countAxisHasWholeTicks()
     MainWindowFixture f;
     f.start();
     if (drawsOfOne >= 0) {
-        f.form->Memo2->store().setLines(QStringList(drawsOfOne, QStringLiteral(" 01")));
+        Ui::find<LineView>(&*f.form, "Memo2")
+            ->store()
+            .setLines(QStringList(drawsOfOne, QStringLiteral(" 01")));
         Ui::click(f.form.get(), QStringLiteral("Button22"));
     }
-    auto* axis = f.form->ChartView1->chart()->findChild<QValueAxis*>("AxisQuantidade");
+    auto* axis = Ui::find<QChartView>(&*f.form, "ChartView1")
+                     ->chart()
+                     ->findChild<QValueAxis*>("AxisQuantidade");
     QCOMPARE(axis->tickType(), QValueAxis::TicksDynamic);
     QList<double> shown;
     for (double t = axis->tickAnchor(); t <= axis->max(); t += axis->tickInterval())

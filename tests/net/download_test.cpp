@@ -2,6 +2,7 @@
 #include "net_test_support.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include "chart/comparison_chart.h"
 #include "net/net_panel.h"
@@ -96,7 +97,7 @@ private:
             net->Edit84->setText(QString::number(last));
             Ui::click(f.form.get(), QStringLiteral("Button21"));
         }
-        QStringList draws() const { return f.form->Memo2->store().lines(); }
+        QStringList draws() const { return Ui::find<LineView>(&*f.form, "Memo2")->store().lines(); }
         QString status() const { return f.form->Label15->text(); }
     };
 };
@@ -121,7 +122,7 @@ void DownloadTest::stopsAtTheFirstMissingContest()
     LoopbackHttpServer site(megaSenaSite);
     Session s(site.address() + "/");
     s.megaSena();
-    s.f.form->Memo2->store().append(QStringLiteral(" 07 08 09 10 11 12"));
+    Ui::find<LineView>(&*s.f.form, "Memo2")->store().append(QStringLiteral(" 07 08 09 10 11 12"));
     s.download(9, 12);
     QCOMPARE(s.draws(), (QStringList { contestLine(9), contestLine(10) }));
     QCOMPARE(s.status(), QStringLiteral("Resultado 11 não existe ou erro de conexão."));
@@ -237,7 +238,7 @@ void DownloadTest::reversedRangeIsRefused()
     LoopbackHttpServer site(megaSenaSite);
     Session s(site.address());
     s.megaSena();
-    s.f.form->Memo2->store().append(QStringLiteral(" 07 08 09 10 11 12"));
+    Ui::find<LineView>(&*s.f.form, "Memo2")->store().append(QStringLiteral(" 07 08 09 10 11 12"));
     s.download(3, 2);
     QCOMPARE(s.f.dialogs->lastMessage(),
         QStringLiteral("O DE tem que ser menor ou igual a A para poder baixar os resultados."));
@@ -265,7 +266,7 @@ void DownloadTest::outrosOnlyCreatesTheFolder()
     LoopbackHttpServer site(megaSenaSite);
     Session s(site.address());
     Ui::click(s.f.form.get(), QStringLiteral("RadioButton6"));
-    s.f.form->Memo2->store().append(QStringLiteral(" 07 08 09"));
+    Ui::find<LineView>(&*s.f.form, "Memo2")->store().append(QStringLiteral(" 07 08 09"));
     const QString status = s.status();
     s.download(1, 3);
     QVERIFY(QDir(s.workspace.path("Quirva_Results")).exists());
@@ -280,15 +281,15 @@ void DownloadTest::downloadResetsTheComparisonChart()
     LoopbackHttpServer site(megaSenaSite);
     Session s(site.address());
     s.megaSena();
-    s.f.form->Memo2->store().append(QStringLiteral(" 07 08 09 10 11 12"));
+    Ui::find<LineView>(&*s.f.form, "Memo2")->store().append(QStringLiteral(" 07 08 09 10 11 12"));
     Ui::click(s.f.form.get(), QStringLiteral("Button22"));
-    QCOMPARE(s.f.form->Series1->count(), 6);
-    s.f.form->CheckListBox1->item(0)->setCheckState(Qt::Checked);
-    QCOMPARE(s.f.form->Label116->text(), QStringLiteral("1"));
+    QCOMPARE(Ui::series(&*s.f.form, "Series1")->count(), 6);
+    Ui::find<QListWidget>(&*s.f.form, "CheckListBox1")->item(0)->setCheckState(Qt::Checked);
+    QCOMPARE(Ui::find<QLabel>(&*s.f.form, "Label116")->text(), QStringLiteral("1"));
     s.download(3, 2); // even a refused range resets it
-    QCOMPARE(s.f.form->Series1->count(), 0);
-    QCOMPARE(s.f.form->CheckListBox1->count(), 0);
-    QCOMPARE(s.f.form->Label116->text(), QStringLiteral("0"));
+    QCOMPARE(Ui::series(&*s.f.form, "Series1")->count(), 0);
+    QCOMPARE(Ui::find<QListWidget>(&*s.f.form, "CheckListBox1")->count(), 0);
+    QCOMPARE(Ui::find<QLabel>(&*s.f.form, "Label116")->text(), QStringLiteral("0"));
 }
 
 void DownloadTest::credentialsAreAskedOnceAndAgainAfterAFailure()

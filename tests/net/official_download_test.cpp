@@ -2,6 +2,7 @@
 #include "official_service_imitation.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include "net/net_panel.h"
 #include "net/official_results.h"
@@ -73,7 +74,7 @@ private:
             net->Edit84->setText(QString::number(last));
             Ui::click(f.form.get(), QStringLiteral("Button21"));
         }
-        QStringList draws() const { return f.form->Memo2->store().lines(); }
+        QStringList draws() const { return Ui::find<LineView>(&*f.form, "Memo2")->store().lines(); }
         QString status() const { return f.form->Label15->text(); }
         bool cached(const QString& name) const
         {
@@ -314,12 +315,13 @@ void OfficialDownloadTest::chartAndVerificationUseDownloadedDraws()
     s.choose("RadioButton3");
     s.download(1, 2);
     Ui::click(s.f.form.get(), QStringLiteral("Button22"));
-    QCOMPARE(s.f.form->CheckListBox1->count(), 9);
-    QCOMPARE(s.f.form->CheckListBox1->item(0)->text(), QStringLiteral("01 = 2"));
+    QCOMPARE(Ui::find<QListWidget>(&*s.f.form, "CheckListBox1")->count(), 9);
+    QCOMPARE(Ui::find<QListWidget>(&*s.f.form, "CheckListBox1")->item(0)->text(),
+        QStringLiteral("01 = 2"));
 
     s.f.form->Memo1->store().setLines({ " 01 02 03 04 05 06" });
     Ui::click(s.f.form.get(), QStringLiteral("Button3"));
-    const QStringList report = s.f.form->Memo3->store().lines();
+    const QStringList report = Ui::find<LineView>(&*s.f.form, "Memo3")->store().lines();
     QVERIFY2(report.contains("1 bilhetes com 6 acerto(s)"), qPrintable(report.join('|')));
     QVERIFY(report.contains("1 bilhetes com 3 acerto(s)"));
 }

@@ -1,6 +1,7 @@
 #include "generate/line_format.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 #include "verify/ticket_file.h"
 #include "verify/verification_panel.h"
 
@@ -262,10 +263,10 @@ void VerificationPanelTest::simulationKeepsFixedNumbersInEveryDraw()
     Ui::type(f.form.get(), "Edit10", "2");
     Ui::type(f.form.get(), "Edit7", "30");
     f.form->Memo1->store().setLines({ " 01 02 03 04 05", " 06 07 08 09 10" });
-    f.form->Label116->setText("7");
+    Ui::find<QLabel>(&*f.form, "Label116")->setText("7");
     Ui::click(f.form.get(), "Button3");
 
-    QCOMPARE(f.form->Label116->text(), QString("0"));
+    QCOMPARE(Ui::find<QLabel>(&*f.form, "Label116")->text(), QString("0"));
     QCOMPARE(f.form->board.countFixed(), 2);
     QCOMPARE(f.form->board.countSelected(), 13);
     TicketMask fixed, bet;
@@ -273,7 +274,7 @@ void VerificationPanelTest::simulationKeepsFixedNumbersInEveryDraw()
         fixed.add(n);
     for (int n : f.form->board.selectedNumbers())
         bet.add(n);
-    const LineStore& draws = f.form->Memo2->store();
+    const LineStore& draws = Ui::find<LineView>(&*f.form, "Memo2")->store();
     QCOMPARE(draws.size(), 30);
     for (qsizetype j = 0; j < draws.size(); ++j) {
         const QString line = draws.line(j);
@@ -282,7 +283,7 @@ void VerificationPanelTest::simulationKeepsFixedNumbersInEveryDraw()
         QCOMPARE(common(draws.mask(j), fixed), 2);
         QCOMPARE(common(draws.mask(j), bet), 3);
     }
-    const QStringList report = f.form->Memo3->store().lines();
+    const QStringList report = Ui::find<LineView>(&*f.form, "Memo3")->store().lines();
     QCOMPARE(report.first(), QString("--- Conferência do Fechamento: "));
     QCOMPARE(report.size(), 1 + 6 + (report.last().startsWith("Sem garantia") ? 2 : 1));
     QCOMPARE(f.form->Label15->text(), QString("."));
@@ -316,7 +317,7 @@ void VerificationPanelTest::allNumbersModePutsTheBetBack()
     for (int n : board)
         bet.add(n);
     bool outsideTheBet = false;
-    const LineStore& draws = f.form->Memo2->store();
+    const LineStore& draws = Ui::find<LineView>(&*f.form, "Memo2")->store();
     QCOMPARE(draws.size(), 40);
     for (qsizetype j = 0; j < draws.size(); ++j)
         outsideTheBet = outsideTheBet || common(draws.mask(j), ~bet) > 0;
@@ -335,20 +336,20 @@ void VerificationPanelTest::drawsFileIsCheckedAgainstTheClosing()
     f.dialogs->openNames.push_back(
         writeFile(dir, "01 02 03 11 12\r\n03-04-05-06-80\r\n70 71 72 73 74\r\n"));
     Ui::click(f.form.get(), "Button13");
-    QCOMPARE(f.form->Memo2->store().lines(),
+    QCOMPARE(Ui::find<LineView>(&*f.form, "Memo2")->store().lines(),
         QStringList({ " 01 02 03 11 12", " 03-04-05-06-80", " 70 71 72 73 74" }));
     QCOMPARE(f.form->Edit9->text(), boardBefore);
     QCOMPARE(f.form->PageControl1->currentWidget(), f.form->TabSimulacao);
 
     Ui::click(f.form.get(), "Button3");
     // 9 pairs: draw 1 hits 3,1,0; draw 2 hits 3,4,0; draw 3 hits 0,0,0.
-    QCOMPARE(f.form->Memo3->store().lines(),
+    QCOMPARE(Ui::find<LineView>(&*f.form, "Memo3")->store().lines(),
         QStringList({ "--- Conferência do Fechamento: ", "5 bilhetes com 0 acerto(s)",
             "1 bilhetes com 1 acerto(s)", "0 bilhetes com 2 acerto(s)",
             "2 bilhetes com 3 acerto(s)", "1 bilhetes com 4 acerto(s)",
             "0 bilhetes com 5 acerto(s)", "Garantia de fechamento em 2 da amostragem.",
             "Sem garantia em 1 da amostragem." }));
-    QCOMPARE(f.form->Memo2->store().size(), 3); // the file's sample is kept
+    QCOMPARE(Ui::find<LineView>(&*f.form, "Memo2")->store().size(), 3); // the file's sample is kept
 }
 
 void VerificationPanelTest::drawsFileOfWrongLengthIsRefused()
@@ -356,12 +357,12 @@ void VerificationPanelTest::drawsFileOfWrongLengthIsRefused()
     MainWindowFixture f;
     startQuina(f);
     QTemporaryDir dir;
-    f.form->Memo2->store().setLines({ " 01 02 03 04 05" });
+    Ui::find<LineView>(&*f.form, "Memo2")->store().setLines({ " 01 02 03 04 05" });
     Ui::click(f.form.get(), "RadioButton9");
     f.dialogs->openNames.push_back(writeFile(dir, "01 02 03 04 05 06\r\n"));
     Ui::click(f.form.get(), "Button13");
     QCOMPARE(f.dialogs->messages, QStringList { TicketFile::invalidFileMessage(5) });
-    QVERIFY(f.form->Memo2->store().empty());
+    QVERIFY(Ui::find<LineView>(&*f.form, "Memo2")->store().empty());
 }
 
 void VerificationPanelTest::typedResultIsCheckedAsTyped()
@@ -373,10 +374,10 @@ void VerificationPanelTest::typedResultIsCheckedAsTyped()
     Ui::click(f.form.get(), "CheckBox4");
     f.form->MaskEdit1->setText("01 02 03");
     Ui::click(f.form.get(), "Button3");
-    const QString draw = f.form->Memo2->store().line(0);
+    const QString draw = Ui::find<LineView>(&*f.form, "Memo2")->store().line(0);
     QCOMPARE(draw.left(9), QString(" 01 02 03"));
     QCOMPARE(numberCount(draw), 3);
-    const QStringList report = f.form->Memo3->store().lines();
+    const QStringList report = Ui::find<LineView>(&*f.form, "Memo3")->store().lines();
     QVERIFY(report.contains(" 01 02 03 04 05 -> 3 acerto(s)"));
     QVERIFY(report.contains(" 01 02 30 40 50 -> 2 acerto(s)"));
     QVERIFY(report[0].startsWith("--- Conferência em 15 dezenas: "));
@@ -398,9 +399,9 @@ void VerificationPanelTest::pararDuringTheSampleStopsTheRun()
     });
     Ui::click(f.form.get(), "Button3");
     QVERIFY(lockedDuringRun);
-    const qsizetype drawn = f.form->Memo2->store().size();
+    const qsizetype drawn = Ui::find<LineView>(&*f.form, "Memo2")->store().size();
     QVERIFY(drawn > 0 && drawn < 100000000);
-    const QStringList report = f.form->Memo3->store().lines();
+    const QStringList report = Ui::find<LineView>(&*f.form, "Memo3")->store().lines();
     // The later loops do not start after Parar; with no draw checked no guarantee is claimed.
     QCOMPARE(report,
         QStringList({ "--- Conferência do Fechamento: ",
@@ -419,14 +420,14 @@ void VerificationPanelTest::pararDuringTheCheckKeepsWhatWasChecked()
     LineStore& closing = f.form->Memo1->store();
     for (int i = 0; i < 2000; ++i)
         closing.append(u" 01 02 03 04 05");
-    LineStore& draws = f.form->Memo2->store();
+    LineStore& draws = Ui::find<LineView>(&*f.form, "Memo2")->store();
     for (int j = 0; j < 200000; ++j)
         draws.append(u" 01 02 03 70 71");
     Ui::click(f.form.get(), "RadioButton9");
     Ui::click(f.form.get(), "CheckBox4");
     Ui::later(50, [&] { Ui::click(f.form.get(), "Button5"); });
     Ui::click(f.form.get(), "Button3");
-    const QStringList report = f.form->Memo3->store().lines();
+    const QStringList report = Ui::find<LineView>(&*f.form, "Memo3")->store().lines();
     const QString last = report.last();
     QVERIFY2(last.startsWith("--- Conferência interrompida: "), qPrintable(last));
     QCOMPARE(report[report.size() - 2], QString("Garantia de fechamento em todos da amostragem."));

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "app/run_rules.h"
+#include "bet/board.h"
+#include "bet/modality.h"
+#include "bet/parameters.h"
+
+#include <QChar>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class LineView;
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+class QPushButton;
+class QProgressBar;
+class QWidget;
+
+// What the main window's panels share, so that no panel reaches into another one's controls:
+// the parameters and their conversion, the board, the closing and the draws lists, the run
+// state with its lock and recovery, the status line, result label and progress bar, the
+// pages of the window, and the parent every message box is shown over.
+class BetContext
+{
+public:
+    // The pages in the order of the window's tabs.
+    enum class Page {
+        Selecao,
+        Fechamento,
+        Simulacao,
+        Impressao,
+        Configuracoes,
+        Comparativo,
+        Lotofacil,
+        Quina,
+        MegaSena,
+        DuplaSena,
+    };
+
+    virtual ~BetContext() = default;
+
+    // --- parameters
+    virtual Modality modality() const = 0;
+    virtual QChar separator() const = 0; // the separator in force for a line built now
+    virtual ParameterFields readFields() const = 0;
+    virtual int T() const = 0;
+    virtual int K() const = 0;
+    virtual int F() const = 0;
+    virtual int D() const = 0;
+    virtual int G() const = 0;
+    virtual int C() const = 0;
+    virtual int U() const = 0;
+    // The bet's size fields as typed ("Total de Dezenas a Apostar", "Dezenas Fixas").
+    virtual void setFieldT(const QString& text) = 0;
+    virtual void setFieldF(const QString& text) = 0;
+    // Checks and corrects the fields after an edit, and what follows from them.
+    virtual void testecampos() = 0;
+
+    // --- board
+    Board board;
+    virtual void refreshBoard() = 0; // tiles, counts and number lines from the board
+    virtual void clearBoard() = 0; // "Limpar Bilhete"
+    virtual void drawRandomBet() = 0; // "&Sortear Bilhete"
+    virtual int CountSelected() = 0; // also shows the counts
+    virtual int CountFixed() = 0;
+    std::vector<int> selectedNumbers; // filled by LoadSelectedNumbers
+    virtual void LoadSelectedNumbers() = 0;
+    virtual QString fixedLine() const = 0; // the fixed numbers as the board tab shows them
+    virtual QString selectedLine() const = 0; // the numbers to close, as shown
+    virtual QString selectedCountShown() const = 0;
+    virtual void MarkSelected(const QString& line, bool clearFirst) = 0;
+    virtual void MarkFixed(const QString& line, bool clearFirst) = 0;
+
+    // --- lists, status and progress
+    virtual LineView& closingView() = 0;
+    // The draws the closing is checked against, shown by the verification tab.
+    LineView& drawsView() { return *drawsView_; }
+    void setDrawsView(LineView* view) { drawsView_ = view; }
+    virtual QProgressBar& progressBar() = 0;
+    virtual void setResultLabel(const QString& text) = 0;
+    virtual void setStatus(const QString& text) = 0;
+
+    // --- runs
+    // The parameter panel's controls that runs lock and free.
+    struct RunControls {
+        QPushButton* Button1; // "&Gerar"
+        QPushButton* Button5; // "Parar"
+        QPushButton* Button11; // "&Verificar Margem do Fechamento"
+        QCheckBox* CheckBoxCompletar; // "Completar para Fechar 100%"
+        QCheckBox* CheckBox3; // "Triângulo de Pascal"
+    };
+    virtual RunControls runControls() const = 0;
+    // The closing files' commands and the "Simular / Conferir" group, which the verification
+    // binds and reads.
+    struct VerificationControls {
+        QPushButton *Button6, *Button10, *Button9; // save, open, sort the closing
+        QPushButton* Button3; // "Simular / Conferir"
+        QPushButton* Button13; // "Abrir (D Dz)"
+        QRadioButton *RadioButton7, *RadioButton8, *RadioButton9, *RadioButton10;
+        QLineEdit *Edit7, *Edit13; // "Simular com", numbers per simulated draw
+        QCheckBox* CheckBox4; // "Detalhar Conferência"
+        QLineEdit* MaskEdit1; // typed result
+    };
+    virtual VerificationControls verificationControls() const = 0;
+    bool stopFlag = true;
+    JobState jobs; // the long job running, which decides what the other commands may do
+    // Locks what a run in the main window locks, and unlocks it again.
+    virtual void lockForRun(bool locked) = 0;
+    // Puts back every control a run may have locked and sets stopFlag (error recovery).
+    virtual void restoreAfterError() = 0;
+    // Runs a handler under the conversion-error guard.
+    virtual void guarded(const std::function<void()>& handler) = 0;
+    // True when command may run now; otherwise tells the player why not (where the rules
+    // have a message) and changes nothing.
+    virtual bool mayRun(Command command) = 0;
+    // Calls handler when a field loses focus (the exit handlers).
+    virtual void onExit(QWidget* field, std::function<void()> handler) = 0;
+
+    // --- window
+    virtual QWidget& host() = 0; // the parent of the panels and of every message box
+    virtual QWidget* page(Page which) const = 0;
+    virtual void showPage(Page which) = 0;
+    // Adds a command to the closing tab's row of buttons, after those already there.
+    virtual void addClosingCommand(QPushButton* button) = 0;
+    // Adds a group to the parameter panel's row, right of the verification group.
+    virtual void addBesideVerification(QWidget* group) = 0;
+    // Switches the verification to the draws list ("Usar Arquivo para Conferir"), as its click.
+    virtual void verifyAgainstDrawsList() = 0;
+
+    // K = D = G: the closing of every combination, plugged in by the generation panel.
+    std::function<void()> fullEnumeration;
+
+    // Steps the panels add to the window's own.
+    std::vector<std::function<void()>> afterCreate; // start-up
+    std::vector<std::function<bool()>> closeVetoes; // more reasons to refuse closing
+    std::vector<std::function<void(Modality)>> modalityChanged; // on a modality switch
+    // What was built from the draws list, which goes stale when the draws or the modality
+    // change.
+    std::vector<std::function<void()>> drawsReset;
+    void resetComparisonChart()
+    {
+        for (const auto& reset : drawsReset)
+            reset();
+    }
+
+private:
+    LineView* drawsView_ = nullptr;
+};
