@@ -43,10 +43,13 @@ protected:
     template <typename W>
     void bindClicks(std::initializer_list<std::pair<QPushButton*, void (W::*)()>> bindings)
     {
-        for (const auto& [button, handler] : bindings)
-            connect(button, &QPushButton::clicked, this, [this, handler] {
+        // Plain copies, not structured bindings: clang 14 cannot capture those.
+        for (const auto& binding : bindings) {
+            void (W::*handler)() = binding.second;
+            connect(binding.first, &QPushButton::clicked, this, [this, handler] {
                 guarded([this, handler] { (static_cast<W*>(this)->*handler)(); });
             });
+        }
     }
     // The list the tickets are shown in and the label that counts them.
     void setTicketList(LineView* list, QLabel* count);
