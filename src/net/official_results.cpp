@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 // The build passes the project's version; a build by other means still names the program.
 #ifndef QUIRVA_VERSION
@@ -172,6 +173,23 @@ std::optional<int> contestNumber(const QJsonObject& answer)
 const char* notJson = "a resposta do serviço oficial não é o JSON esperado";
 const char* noNumber = "a resposta do serviço oficial não traz o número do concurso";
 
+// The answer's object and its contest number; nullopt, with the reason set, when either is
+// missing.
+std::optional<std::pair<QJsonObject, int>> numberedAnswer(const QByteArray& body, QString& reason)
+{
+    const std::optional<QJsonObject> answer = answerObject(body);
+    if (!answer) {
+        reason = QString::fromUtf8(notJson);
+        return std::nullopt;
+    }
+    const std::optional<int> number = contestNumber(*answer);
+    if (!number) {
+        reason = QString::fromUtf8(noNumber);
+        return std::nullopt;
+    }
+    return std::pair { *answer, *number };
+}
+
 } // namespace
 
 Contest readContest(const QByteArray& body, Modality m, int contest, QChar separator) noexcept
@@ -182,27 +200,20 @@ Contest readContest(const QByteArray& body, Modality m, int contest, QChar separ
             result.reason = QStringLiteral("a modalidade Outros não tem resultados oficiais");
             return result;
         }
-        const std::optional<QJsonObject> answer = answerObject(body);
-        if (!answer) {
-            result.reason = QString::fromUtf8(notJson);
-            return result;
-        }
-        const std::optional<int> number = contestNumber(*answer);
-        if (!number) {
-            result.reason = QString::fromUtf8(noNumber);
-            return result;
-        }
-        if (*number != contest) {
+        const auto answer = numberedAnswer(body, result.reason);
+        if (!answer) return result;
+        const auto& [object, number] = *answer;
+        if (number != contest) {
             result.reason
-                = QStringLiteral("o serviço oficial respondeu com o concurso %1").arg(*number);
+                = QStringLiteral("o serviço oficial respondeu com o concurso %1").arg(number);
             return result;
         }
         const QString first
-            = readDraw(answer->value(QLatin1String("listaDezenas")), m, separator, result.reason);
+            = readDraw(object.value(QLatin1String("listaDezenas")), m, separator, result.reason);
         if (!result.reason.isEmpty()) return result;
         result.draws << first;
         if (m == Modality::DuplaSena) {
-            const QJsonValue list = answer->value(QLatin1String("listaDezenasSegundoSorteio"));
+            const QJsonValue list = object.value(QLatin1String("listaDezenasSegundoSorteio"));
             if (!list.isArray()) {
                 result.reason
                     = QStringLiteral("a resposta do serviço oficial não traz o segundo sorteio");
@@ -226,17 +237,7 @@ Latest readLatest(const QByteArray& body) noexcept
 {
     Latest result;
     try {
-        const std::optional<QJsonObject> answer = answerObject(body);
-        if (!answer) {
-            result.reason = QString::fromUtf8(notJson);
-            return result;
-        }
-        const std::optional<int> number = contestNumber(*answer);
-        if (!number) {
-            result.reason = QString::fromUtf8(noNumber);
-            return result;
-        }
-        result.contest = *number;
+        if (const auto answer = numberedAnswer(body, result.reason)) result.contest = answer->second;
     } catch (...) {
         result.contest = 0;
         result.reason = QString::fromUtf8(notJson);
