@@ -166,6 +166,7 @@ void ClosingOptimizer::listUncovered(std::uint32_t r)
 void ClosingOptimizer::addTicket(const TicketMask& ticket)
 {
     const auto id = static_cast<std::uint32_t>(tickets_.size());
+    journal(Change::Kind::Add, id, ticket);
     tickets_.push_back(ticket);
     sole_.push_back(0);
     origin_.push_back(0);
@@ -175,6 +176,7 @@ void ClosingOptimizer::addTicket(const TicketMask& ticket)
 void ClosingOptimizer::removeTicket(std::size_t index)
 {
     const auto id = static_cast<std::uint32_t>(index);
+    journal(Change::Kind::Remove, id);
     space_.forEachMeeting(tickets_[index], least_, [&](std::uint32_t r) { uncover(r, id); });
     const std::size_t last = tickets_.size() - 1;
     if (index != last) {
@@ -194,6 +196,7 @@ void ClosingOptimizer::removeTicket(std::size_t index)
 void ClosingOptimizer::replaceTicket(std::size_t index, const TicketMask& ticket)
 {
     const auto id = static_cast<std::uint32_t>(index);
+    journal(Change::Kind::Replace, id, ticket);
     space_.forEachMeeting(tickets_[index], least_, [&](std::uint32_t r) { uncover(r, id); });
     tickets_[index] = ticket;
     space_.forEachMeeting(ticket, least_, [&](std::uint32_t r) { cover(r, id); });
@@ -202,6 +205,15 @@ void ClosingOptimizer::replaceTicket(std::size_t index, const TicketMask& ticket
 void ClosingOptimizer::adopt(const std::vector<TicketMask>& positions)
 {
     if (positions.empty()) return;
+    clearCounts();
+    start_ = positions;
+    cursor_ = 0;
+    phase_ = Phase::Counting;
+}
+
+void ClosingOptimizer::clearCounts()
+{
+    journal(Change::Kind::Reset);
     tracking_ = false;
     std::fill(covers_.begin(), covers_.end(), DrawCover {});
     std::fill(levels_.begin(), levels_.end(), 0);
@@ -211,9 +223,41 @@ void ClosingOptimizer::adopt(const std::vector<TicketMask>& positions)
     origin_.clear();
     uncovered_.clear();
     uncoveredMasks_.clear();
-    start_ = positions;
-    cursor_ = 0;
-    phase_ = Phase::Counting;
+}
+
+void ClosingOptimizer::replay(const Change& change)
+{
+    switch (change.kind) {
+    case Change::Kind::Add:
+        addTicket(change.ticket);
+        return;
+    case Change::Kind::Remove:
+        removeTicket(change.index);
+        return;
+    case Change::Kind::Replace: {
+        // A move changes one number: its family alone needs counting again.
+        const TicketMask before = tickets_[change.index];
+        const TicketMask leaving = before & ~change.ticket, entering = change.ticket & ~before;
+        if (leaving.count() == 1 && entering.count() == 1) {
+            int a = 0, b = 0;
+            leaving.forEach([&](int number) { a = number - 1; });
+            entering.forEach([&](int number) { b = number - 1; });
+            listFamily(before, a, b);
+            lossRanks_.clear();
+            gainRanks_.clear();
+            apply(change.index, a, b);
+        } else {
+            replaceTicket(change.index, change.ticket);
+        }
+        return;
+    }
+    case Change::Kind::Track:
+        startTracking();
+        return;
+    case Change::Kind::Reset:
+        clearCounts();
+        return;
+    }
 }
 
 void ClosingOptimizer::step()
@@ -266,14 +310,20 @@ void ClosingOptimizer::step()
     }
 }
 
-void ClosingOptimizer::startSearch()
+void ClosingOptimizer::startTracking()
 {
+    journal(Change::Kind::Track);
     uncoveredAt_.assign(space_.size(), -1);
     uncovered_.clear();
     uncoveredMasks_.clear();
     for (std::uint32_t r = 0; r < space_.size(); ++r)
         if (!covers_[r].count) listUncovered(r);
     tracking_ = true;
+}
+
+void ClosingOptimizer::startSearch()
+{
+    startTracking();
     const std::uint64_t neighbourhood
         = static_cast<std::uint64_t>(k_) * static_cast<std::uint64_t>(std::max(n_ - k_, 1));
     movesPerRound_ = std::max<std::uint64_t>(setup_.minMovesPerRound,
@@ -350,6 +400,42 @@ void ClosingOptimizer::dropTicket()
     removeTicket(chosen);
 }
 
+bool ClosingOptimizer::nextRound()
+{
+    if (roundMoves_ < static_cast<std::uint64_t>(
+            static_cast<double>(movesPerRound_) * cycleGrowth_))
+        return false;
+    if (setup_.acceptanceTarget > 0) {
+        // A search that accepts too little is stuck in a valley, one that accepts too much
+        // wanders without aim; the share between suits closings of every size alike.
+        // Only the own moves count here: a mirror's proposal is judged twice, and on counts a
+        // few moves old the first time.
+        if (ownMoves_ < movesPerRound_) return false;
+        const double accepted
+            = static_cast<double>(ownAccepted_) / static_cast<double>(ownMoves_);
+        temperature_ *= accepted < setup_.acceptanceTarget ? setup_.heatStep : 1 / setup_.heatStep;
+        temperature_ = std::clamp(temperature_, 1e-3, 1e3);
+        roundMoves_ = 0;
+        ownMoves_ = 0;
+        ownAccepted_ = 0;
+        return false;
+    }
+    roundMoves_ = 0;
+    temperature_ *= setup_.cooling;
+    if (temperature_ >= setup_.reheatBelow) return false;
+    temperature_ = setup_.startTemperature;
+    // Each cycle that fails at this size gets longer than the one before.
+    cycleGrowth_ *= setup_.cycleGrowth;
+    restart();
+    return true;
+}
+
+void ClosingOptimizer::credit(std::uint64_t moves)
+{
+    moves_ += moves;
+    roundMoves_ += moves;
+}
+
 void ClosingOptimizer::move()
 {
     if (uncovered_.empty()) {
@@ -357,18 +443,31 @@ void ClosingOptimizer::move()
         return;
     }
     ++moves_;
-    if (++roundMoves_ >= static_cast<std::uint64_t>(movesPerRound_ * cycleGrowth_)) {
-        roundMoves_ = 0;
-        temperature_ *= setup_.cooling;
-        if (temperature_ < setup_.reheatBelow) {
-            temperature_ = setup_.startTemperature;
-            // Each cycle that fails at this size gets longer than the one before.
-            cycleGrowth_ *= setup_.cycleGrowth;
-            restart();
-            return;
-        }
+    ++roundMoves_;
+    ++ownMoves_;
+    if (nextRound()) return;
+    Proposal p;
+    if (candidate(p) && judge(p.index, p.leaving, p.entering, p.u, heat())) {
+        apply(p.index, p.leaving, p.entering);
+        ++ownAccepted_;
     }
+}
 
+bool ClosingOptimizer::propose(double heat, Proposal& out)
+{
+    return candidate(out) && judge(out.index, out.leaving, out.entering, out.u, heat);
+}
+
+void ClosingOptimizer::consider(const Proposal& p)
+{
+    if (phase_ != Phase::Searching || uncovered_.empty() || p.index >= tickets_.size()
+        || !(tickets_[p.index] == p.ticket))
+        return;
+    if (judge(p.index, p.leaving, p.entering, p.u, heat())) apply(p.index, p.leaving, p.entering);
+}
+
+bool ClosingOptimizer::candidate(Proposal& out)
+{
     // Aim at a random uncovered draw: a ticket that comes closest to it moves one number into
     // it, so every move covers at least that draw when the ticket was one number short.
     const TicketMask draw
@@ -384,16 +483,23 @@ void ClosingOptimizer::move()
         }
         closest_.push_back(static_cast<std::uint32_t>(i));
     }
-    const std::size_t chosen = closest_[static_cast<std::size_t>(random_() % closest_.size())];
+    const std::uint32_t chosen = closest_[static_cast<std::size_t>(random_() % closest_.size())];
     const TicketMask ticket = tickets_[chosen];
     int leaving[128], entering[128];
     int leavingCount = 0, enteringCount = 0;
     (ticket & ~draw).forEach([&](int number) { leaving[leavingCount++] = number - 1; });
     (draw & ~ticket).forEach([&](int number) { entering[enteringCount++] = number - 1; });
-    if (!leavingCount || !enteringCount) return;
-    const int a = leaving[random_() % static_cast<std::uint64_t>(leavingCount)];
-    const int b = entering[random_() % static_cast<std::uint64_t>(enteringCount)];
+    if (!leavingCount || !enteringCount) return false;
+    out.index = chosen;
+    out.ticket = ticket;
+    out.leaving = leaving[random_() % static_cast<std::uint64_t>(leavingCount)];
+    out.entering = entering[random_() % static_cast<std::uint64_t>(enteringCount)];
+    out.u = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+    return true;
+}
 
+void ClosingOptimizer::listFamily(const TicketMask& ticket, int a, int b)
+{
     // The draws whose cover by this ticket changes are {a} + L + H (lost) and {b} + L + H
     // (won), L taking least-1 of the ticket's other positions and H the rest of the draw from
     // outside the ticket, b excluded.
@@ -405,15 +511,20 @@ void ClosingOptimizer::move()
     }
     OptimizerDrawSpace::subsets(inside_, least_ - 1, lowSubsets_);
     OptimizerDrawSpace::subsets(outside_, m_ - least_, highSubsets_);
+}
+
+bool ClosingOptimizer::judge(std::size_t chosen, int a, int b, double u, double heat)
+{
+    const TicketMask ticket = tickets_[chosen];
+    listFamily(ticket, a, b);
     TicketMask aMask, bMask;
     aMask.add(a + 1);
     bMask.add(b + 1);
     const std::size_t family = lowSubsets_.size() * highSubsets_.size();
 
-    // The acceptance bound is drawn first, so that counting the losses can stop as soon as
-    // the move is sure to be refused; most refused moves then cost a fraction of a full count.
-    const double u = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-    const double allowed = u > 0 ? -temperature_ * temperatureScale_ * std::log(u) : 1e300;
+    // The acceptance bound comes first, so that counting the losses can stop as soon as the
+    // move is sure to be refused; most refused moves then cost a fraction of a full count.
+    const double allowed = u > 0 ? -heat * std::log(u) : 1e300;
     auto refused = [&](int delta) { return delta > 0 && !(delta < allowed); };
 
     lossRanks_.clear();
@@ -435,10 +546,21 @@ void ClosingOptimizer::move()
         for (const TicketMask& high : highSubsets_) {
             const std::uint32_t r = space_.rank(low | high | aMask);
             lossRanks_.push_back(r);
-            if (level(r) == 1 && refused(++loss - gain)) return;
+            if (level(r) == 1 && refused(++loss - gain)) return false;
         }
-    if (refused(loss - gain)) return;
+    return !refused(loss - gain);
+}
 
+void ClosingOptimizer::apply(std::size_t chosen, int a, int b)
+{
+    // The family is the one judge() listed for this move, with the ranks it counted.
+    TicketMask aMask, bMask;
+    aMask.add(a + 1);
+    bMask.add(b + 1);
+    if (lossRanks_.empty())
+        for (const TicketMask& low : lowSubsets_)
+            for (const TicketMask& high : highSubsets_)
+                lossRanks_.push_back(space_.rank(low | high | aMask));
     if (gainRanks_.empty())
         for (const TicketMask& low : lowSubsets_)
             for (const TicketMask& high : highSubsets_)
@@ -448,8 +570,9 @@ void ClosingOptimizer::move()
         uncover(r, id);
     for (std::uint32_t r : gainRanks_)
         cover(r, id);
-    TicketMask moved = ticket;
+    TicketMask moved = tickets_[chosen];
     moved.remove(a + 1);
     moved.add(b + 1);
+    journal(Change::Kind::Replace, id, moved);
     tickets_[chosen] = moved;
 }

@@ -10,9 +10,11 @@
 // Shrinks a closing while keeping its guarantee, one unit of work per step: counts what the
 // given tickets cover, completes the closing (every uncovered draw becomes a ticket), drops the
 // tickets that only cover what others cover, then searches by simulated annealing, moving one
-// number of one ticket at a time; whenever no draw is left uncovered the closing is recorded and
-// one ticket is dropped. Works on the bet positions only: the fixed numbers, on every ticket,
-// are added back when a closing is handed out.
+// number of one ticket at a time, at a temperature that keeps a steady share of moves accepted;
+// whenever no draw is left uncovered the closing is recorded and one ticket is dropped. Works on
+// the bet positions only: the fixed numbers, on every ticket, are added back when a closing is
+// handed out. A mirror (another optimizer that replays this one's journal) can judge candidate
+// moves on other threads and hand the promising ones in.
 //
 // Per draw it keeps how many tickets cover it and which one when only one does, and per ticket
 // how many draws it alone covers, all updated as tickets come, go and move; so a step costs
@@ -26,8 +28,9 @@ public:
         std::vector<int> selected; // the bet's selected numbers (T - F of them)
         std::vector<int> fixed; // the fixed numbers
         std::uint64_t seed = 1;
-        // Annealing schedule: start temperature, cooling factor per round of moves, and the
-        // temperature at which the search goes back to the recorded closing and heats up again.
+        // Cooling schedule, when acceptanceTarget is 0: start temperature, cooling factor per
+        // round of moves, and the temperature at which the search goes back to the recorded
+        // closing and heats up again.
         // Temperatures are in units of the square root of the draws a move puts at stake,
         // divided by stakeScale.
         double startTemperature = 0.6;
@@ -40,9 +43,29 @@ public:
         double movesPerRoundFactor = 0.02;
         std::uint64_t minMovesPerRound = 2000;
         double cycleGrowth = 1.5;
+        // When above zero, the temperature follows the share of moves accepted instead: after
+        // each round it is raised by heatStep when fewer were accepted than this, lowered
+        // otherwise, and there is no cooling schedule and no return to the record.
+        double acceptanceTarget = 0.015;
+        double heatStep = 1.03;
     };
 
     enum class Phase { Counting, Completing, Pruning, Searching, Finished };
+
+    // One change to the tickets, as a journal hands it to a mirror.
+    struct Change {
+        enum class Kind : std::uint8_t { Add, Remove, Replace, Track, Reset } kind;
+        std::uint32_t index = 0;
+        TicketMask ticket;
+    };
+    // A move that a mirror found worth making: one number of ticket `index` (as it was then)
+    // leaves, another enters, judged against the acceptance draw u.
+    struct Proposal {
+        std::uint32_t index = 0;
+        TicketMask ticket;
+        int leaving = 0, entering = 0; // bet positions
+        double u = 0;
+    };
 
     // Why a setup cannot be optimized; None when it can.
     enum class Refusal { None, TooManyDraws, TicketTooSmall, BetTooSmall, NotEnoughMemory };
@@ -60,6 +83,23 @@ public:
     Phase phase() const { return phase_; }
     // True once a complete closing is at hand (from the end of pruning on).
     bool hasComplete() const { return !best_.empty(); }
+
+    // Every later change to the tickets is appended to the journal, so that mirrors can follow.
+    void journalTo(std::vector<Change>* journal) { journal_ = journal; }
+    // A mirror follows another search's journal and never steps itself; it only looks for
+    // moves for that search to make.
+    void replay(const Change& change);
+    bool canPropose() const { return tracking_ && !uncovered_.empty() && !tickets_.empty(); }
+    // One candidate move judged on the mirror's counts at the given heat; true when it is
+    // accepted there, with the move in `out`.
+    bool propose(double heat, Proposal& out);
+    // Judges a mirror's proposal again on the own counts and makes it when it is accepted;
+    // one that no longer fits the tickets is dropped.
+    void consider(const Proposal& proposal);
+    // Moves judged elsewhere for this search: they count for its cooling schedule.
+    void credit(std::uint64_t moves);
+    // The scale of what a move may lose: temperature times the closing's stake scale.
+    double heat() const { return temperature_ * temperatureScale_; }
 
     // Starts over from another complete closing (bet positions, as bestPositions() gives):
     // counts it step by step, then searches below it. The own record stays until then.
@@ -99,7 +139,18 @@ private:
     void addTicket(const TicketMask& ticket);
     void removeTicket(std::size_t index);
     void replaceTicket(std::size_t index, const TicketMask& ticket);
+    void startTracking();
     void startSearch();
+    void clearCounts();
+    bool nextRound();
+    bool candidate(Proposal& out);
+    void listFamily(const TicketMask& ticket, int leaving, int entering);
+    bool judge(std::size_t chosen, int leaving, int entering, double u, double heat);
+    void apply(std::size_t chosen, int leaving, int entering);
+    void journal(Change::Kind kind, std::uint32_t index = 0, const TicketMask& ticket = {})
+    {
+        if (journal_) journal_->push_back(Change { kind, index, ticket });
+    }
     void record();
     void dropTicket();
     void restart();
@@ -135,6 +186,7 @@ private:
         cell = static_cast<std::uint8_t>((cell & ~(3U << shift)) | (value << shift));
     }
     bool tracking_ = false; // the uncovered draws are listed (while searching)
+    std::vector<Change>* journal_ = nullptr;
     std::vector<std::uint32_t> uncovered_;
     std::vector<TicketMask> uncoveredMasks_; // beside uncovered_
     std::vector<std::int32_t> uncoveredAt_; // index in uncovered_, -1 when covered
@@ -152,6 +204,7 @@ private:
     std::uint64_t restarts_ = 0;
     std::uint64_t movesPerRound_ = 1;
     std::uint64_t roundMoves_ = 0;
+    std::uint64_t ownMoves_ = 0, ownAccepted_ = 0; // this round, judged and made here
     std::uint64_t movesAtRecord_ = 0;
     std::vector<std::uint32_t> closest_; // scratch of one move
     std::vector<int> inside_, outside_;

@@ -4,6 +4,13 @@
 #include <chrono>
 #include <exception>
 
+namespace {
+// Candidates a mirror judges between two looks at its inbox, and search steps between two
+// hand-overs of the journal: small enough that a mirror judges a closing a few moves old.
+constexpr int mirrorBatch = 32;
+constexpr std::uint64_t journalEvery = 16;
+}
+
 ParallelOptimizer::ParallelOptimizer(
     ClosingOptimizer::Setup setup, std::vector<TicketMask> closing, int threads)
     : setup_(std::move(setup))
@@ -16,14 +23,16 @@ ParallelOptimizer::ParallelOptimizer(
     for (int i = 0; i < count; ++i)
         workers_.push_back(std::make_unique<Worker>());
     for (int i = 0; i < count; ++i) {
-        // Seeds far apart, so that no two searches walk the same path.
+        // Seeds far apart, so that no two mirrors try the same candidates.
         const std::uint64_t seed
             = setup_.seed + static_cast<std::uint64_t>(i) * 0x9E3779B97F4A7C15ULL;
         Worker& worker = *workers_[static_cast<std::size_t>(i)];
         try {
-            worker.thread = std::thread([this, &worker, seed] { run(worker, seed); });
+            worker.thread = i == 0 ? std::thread([this] { search(); })
+                                   : std::thread([this, &worker, seed] { mirror(worker, seed); });
         } catch (...) {
             // No thread may outlive a half-built driver.
+            stop_.store(true);
             done_.store(true);
             for (const auto& started : workers_)
                 if (started->thread.joinable()) started->thread.join();
@@ -78,115 +87,122 @@ void ParallelOptimizer::workerEnded()
     ended_.notify_all();
 }
 
-void ParallelOptimizer::offer(const ClosingOptimizer& optimizer)
+void ParallelOptimizer::record(const ClosingOptimizer& optimizer)
 {
     std::lock_guard lock(recordLock_);
-    const int size = optimizer.bestSize();
-    const int held = bestSize_.load();
-    if (held != 0 && held <= size) return;
     record_ = optimizer.bestPositions();
     if (!firstComplete_.load()) firstComplete_.store(optimizer.firstCompleteSize());
-    bestSize_.store(size);
+    bestSize_.store(optimizer.bestSize());
 }
 
-void ParallelOptimizer::run(Worker& worker, std::uint64_t seed)
+void ParallelOptimizer::publish(const ClosingOptimizer& optimizer)
+{
+    completion_.store(static_cast<int>(optimizer.completionProgress() * 1000));
+    current_.store(optimizer.hasComplete() ? optimizer.currentSize() : 0);
+    uncovered_.store(optimizer.uncoveredCount());
+    moves_.store(optimizer.moves());
+    restarts_.store(optimizer.restarts());
+    heat_.store(optimizer.heat());
+}
+
+void ParallelOptimizer::search()
+{
+    try {
+        ClosingOptimizer optimizer(setup_, closing_);
+        const bool mirrored = workers_.size() > 1;
+        std::vector<ClosingOptimizer::Change> journal;
+        if (mirrored) optimizer.journalTo(&journal);
+        auto handOver = [&] {
+            if (journal.empty()) return;
+            for (std::size_t i = 1; i < workers_.size(); ++i) {
+                Worker& worker = *workers_[i];
+                if (!worker.following.load()) continue;
+                std::lock_guard lock(worker.inboxLock);
+                worker.inbox.insert(worker.inbox.end(), journal.begin(), journal.end());
+            }
+            journal.clear();
+        };
+        std::vector<ClosingOptimizer::Proposal> taken;
+        int recorded = 0;
+        std::uint64_t steps = 0;
+        while (optimizer.phase() != ClosingOptimizer::Phase::Finished && !done_.load()) {
+            if (stop_.load() && optimizer.hasComplete()) break;
+            const bool searching = optimizer.phase() == ClosingOptimizer::Phase::Searching;
+            if (searching && mirrored) {
+                if (proposed_.load(std::memory_order_relaxed) && proposed_.exchange(false)) {
+                    {
+                        std::lock_guard lock(proposalLock_);
+                        taken.swap(proposals_);
+                    }
+                    for (const ClosingOptimizer::Proposal& proposal : taken)
+                        optimizer.consider(proposal);
+                    taken.clear();
+                }
+                if (judged_.load(std::memory_order_relaxed))
+                    optimizer.credit(judged_.exchange(0));
+            }
+            optimizer.step();
+            if (optimizer.hasComplete() && optimizer.bestSize() != recorded) {
+                recorded = optimizer.bestSize();
+                record(optimizer);
+            }
+            if (searching && ++steps % journalEvery != 0) continue;
+            handOver();
+            publish(optimizer);
+        }
+        publish(optimizer);
+    } catch (const std::exception&) {
+        // Memory, in practice: nothing else the search does throws. The record stays; the
+        // thread must not take the program down.
+        failed_.store(true);
+    }
+    done_.store(true);
+    workerEnded();
+}
+
+void ParallelOptimizer::mirror(Worker& worker, std::uint64_t seed)
 {
     try {
         ClosingOptimizer::Setup setup = setup_;
         setup.seed = seed;
-        ClosingOptimizer optimizer(setup, closing_);
-        int offered = 0;
-        std::uint64_t steps = 0;
-        auto publish = [&] {
-            worker.completion.store(static_cast<int>(optimizer.completionProgress() * 1000));
-            worker.current.store(optimizer.hasComplete() ? optimizer.currentSize() : 0);
-            worker.uncovered.store(optimizer.uncoveredCount());
-            worker.moves.store(optimizer.moves());
-            worker.restarts.store(optimizer.restarts());
-        };
-        while (optimizer.phase() != ClosingOptimizer::Phase::Finished && !done_.load()) {
-            if (stop_.load() && (optimizer.hasComplete() || hasComplete())) break;
-            optimizer.step();
-            const bool searching = optimizer.phase() == ClosingOptimizer::Phase::Searching;
-            if (optimizer.hasComplete() && optimizer.bestSize() != offered) {
-                offered = optimizer.bestSize();
-                offer(optimizer);
+        ClosingOptimizer copy(setup, {});
+        std::vector<ClosingOptimizer::Change> changes;
+        std::vector<ClosingOptimizer::Proposal> found;
+        ClosingOptimizer::Proposal proposal;
+        while (!done_.load()) {
+            {
+                std::lock_guard lock(worker.inboxLock);
+                changes.swap(worker.inbox);
             }
-            if (searching && (++steps & 31) != 0) continue;
-            publish();
-            // A search trying a size the record already reaches works for nothing: it takes
-            // the record over at once when that is a whole ticket ahead, otherwise once it has
-            // spent on this size what counting the record costs.
-            const int shared = bestSize_.load();
-            const int trying = optimizer.currentSize();
-            if (searching && shared > 0
-                && (shared < trying
-                    || (shared == trying
-                        && optimizer.movesSinceRecord() > optimizer.recountCost()))) {
-                std::vector<TicketMask> record;
-                {
-                    std::lock_guard lock(recordLock_);
-                    record = record_;
-                }
-                optimizer.adopt(record);
+            for (const ClosingOptimizer::Change& change : changes)
+                copy.replay(change);
+            changes.clear();
+            if (!copy.canPropose()) {
+                // Nothing to judge until the search starts moving tickets.
+                std::this_thread::sleep_for(std::chrono::microseconds(50));
+                continue;
             }
+            const double heat = heat_.load();
+            for (int i = 0; i < mirrorBatch; ++i)
+                if (copy.propose(heat, proposal)) found.push_back(proposal);
+            if (!found.empty()) {
+                std::lock_guard lock(proposalLock_);
+                proposals_.insert(proposals_.end(), found.begin(), found.end());
+                proposed_.store(true);
+            }
+            found.clear();
+            judged_.fetch_add(mirrorBatch);
         }
-        publish();
-        if (optimizer.phase() == ClosingOptimizer::Phase::Finished) done_.store(true);
     } catch (const std::exception&) {
-        // Memory, in practice: nothing else the search does throws. Ending the worker keeps
-        // the others and the record; the thread must not take the program down.
-        failed_.store(true);
+        // A mirror that runs out of memory ends; the search goes on without it.
+    }
+    worker.following.store(false);
+    {
+        std::lock_guard lock(worker.inboxLock);
+        worker.inbox.clear();
+        worker.inbox.shrink_to_fit();
     }
     workerEnded();
-}
-
-int ParallelOptimizer::currentSize() const
-{
-    int best = 0;
-    for (const auto& worker : workers_) {
-        const int size = worker->current.load();
-        if (size > 0 && (best == 0 || size < best)) best = size;
-    }
-    return best;
-}
-
-std::size_t ParallelOptimizer::uncoveredCount() const
-{
-    const int size = currentSize();
-    std::uint64_t fewest = 0;
-    bool seen = false;
-    for (const auto& worker : workers_)
-        if (worker->current.load() == size) {
-            const std::uint64_t uncovered = worker->uncovered.load();
-            if (!seen || uncovered < fewest) fewest = uncovered;
-            seen = true;
-        }
-    return static_cast<std::size_t>(fewest);
-}
-
-double ParallelOptimizer::completionProgress() const
-{
-    int most = 0;
-    for (const auto& worker : workers_)
-        most = std::max(most, worker->completion.load());
-    return most / 1000.0;
-}
-
-std::uint64_t ParallelOptimizer::moves() const
-{
-    std::uint64_t sum = 0;
-    for (const auto& worker : workers_)
-        sum += worker->moves.load();
-    return sum;
-}
-
-std::uint64_t ParallelOptimizer::restarts() const
-{
-    std::uint64_t sum = 0;
-    for (const auto& worker : workers_)
-        sum += worker->restarts.load();
-    return sum;
 }
 
 std::vector<TicketMask> ParallelOptimizer::bestClosing() const

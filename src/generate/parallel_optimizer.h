@@ -10,15 +10,16 @@
 #include <thread>
 #include <vector>
 
-// Runs closing optimizers on worker threads, one independent search each (own seed, own
-// counts), that share the smallest closing found: a search that falls behind the shared
-// record by a whole ticket takes it over and goes on from there. Other threads only read the
-// progress figures and the record, all behind atomics or the record's lock; the destructor
-// stops and joins every worker.
+// Runs one closing search on worker threads: the first thread owns the search; each other one
+// keeps a mirror of its counts, follows its journal of changes and spends its time judging
+// candidate moves, handing the few it would accept to the search, which judges them again on
+// its own counts. As nearly every candidate is refused, the search then judges about as many
+// moves per second as there are threads. Other threads only read the progress figures and the
+// record, behind atomics or the record's lock; the destructor stops and joins every thread.
 class ParallelOptimizer
 {
 public:
-    // threads 0: one per core, fewer when memory does not hold that many searches.
+    // threads 0: one per core, fewer when memory does not hold that many copies of the counts.
     ParallelOptimizer(
         ClosingOptimizer::Setup setup, std::vector<TicketMask> closing, int threads = 0);
     ~ParallelOptimizer();
@@ -26,15 +27,14 @@ public:
     ParallelOptimizer& operator=(const ParallelOptimizer&) = delete;
 
     static int cores();
-    // How many searches of this setup fit in the machine's memory, at most `wanted`.
+    // How many copies of this setup's counts fit in the machine's memory, at most `wanted`.
     static int threadsFor(const ClosingOptimizer::Setup& setup, int wanted);
 
-    // Ends the searches; a search still completing its closing finishes that first, unless
-    // another one has a complete closing already.
+    // Ends the search; one still completing its closing finishes that first.
     void stop();
-    // True once every worker has ended (stopped, or down to one ticket).
+    // True once every thread has ended (stopped, or down to one ticket).
     bool finished() const { return running_.load() == 0; }
-    // Waits up to `ms` milliseconds for the workers to end; returns finished().
+    // Waits up to `ms` milliseconds for the threads to end; returns finished().
     bool waitFor(int ms);
     void wait();
 
@@ -42,28 +42,30 @@ public:
     bool hasComplete() const { return bestSize_.load() > 0; }
     int bestSize() const { return bestSize_.load(); }
     int firstCompleteSize() const { return firstComplete_.load(); }
-    // The size being tried by the search nearest to beating the record, and what it misses.
-    int currentSize() const;
-    std::size_t uncoveredCount() const;
-    double completionProgress() const; // of the most advanced search, 0..1
-    std::uint64_t moves() const;
-    std::uint64_t restarts() const;
+    // The size being tried, and how many draws it leaves uncovered.
+    int currentSize() const { return current_.load(); }
+    std::size_t uncoveredCount() const { return static_cast<std::size_t>(uncovered_.load()); }
+    double completionProgress() const { return completion_.load() / 1000.0; }
+    // Moves judged, by every thread.
+    std::uint64_t moves() const { return moves_.load(); }
+    std::uint64_t restarts() const { return restarts_.load(); }
     std::uint32_t drawCount() const { return drawCount_; }
-    bool failed() const { return failed_.load(); } // a worker ended on an error (memory)
+    bool failed() const { return failed_.load(); } // the search ended on an error (memory)
     // The smallest complete closing found, as tickets of the lottery's numbers.
     std::vector<TicketMask> bestClosing() const;
 
 private:
     struct Worker {
         std::thread thread;
-        std::atomic<int> completion { 0 }; // per mille
-        std::atomic<int> current { 0 };
-        std::atomic<std::uint64_t> uncovered { 0 };
-        std::atomic<std::uint64_t> moves { 0 };
-        std::atomic<std::uint64_t> restarts { 0 };
+        // The search's changes not yet replayed by this mirror.
+        std::mutex inboxLock;
+        std::vector<ClosingOptimizer::Change> inbox;
+        std::atomic<bool> following { true }; // false once the mirror has ended
     };
-    void run(Worker& worker, std::uint64_t seed);
-    void offer(const ClosingOptimizer& optimizer);
+    void search();
+    void mirror(Worker& worker, std::uint64_t seed);
+    void record(const ClosingOptimizer& optimizer);
+    void publish(const ClosingOptimizer& optimizer);
     void workerEnded();
 
     ClosingOptimizer::Setup setup_;
@@ -71,11 +73,25 @@ private:
     std::uint32_t drawCount_ = 0;
     std::vector<std::unique_ptr<Worker>> workers_;
     std::atomic<bool> stop_ { false };
-    std::atomic<bool> done_ { false }; // nothing left to gain: one ticket
+    std::atomic<bool> done_ { false }; // the search has ended: mirrors end too
     std::atomic<bool> failed_ { false };
     std::atomic<int> running_ { 0 };
     std::atomic<int> bestSize_ { 0 };
     std::atomic<int> firstComplete_ { 0 };
+    // The search's progress, as last published.
+    std::atomic<int> completion_ { 0 }; // per mille
+    std::atomic<int> current_ { 0 };
+    std::atomic<std::uint64_t> uncovered_ { 0 };
+    std::atomic<std::uint64_t> moves_ { 0 };
+    std::atomic<std::uint64_t> restarts_ { 0 };
+    std::atomic<double> heat_ { 0 }; // the search's, for the mirrors' judging
+    // What the mirrors hand to the search, on a cache line of its own: the search writes the
+    // lines above every few steps.
+    alignas(64) std::atomic<std::uint64_t> judged_ { 0 }; // moves judged by mirrors, not yet
+                                                          // credited
+    std::atomic<bool> proposed_ { false };
+    std::mutex proposalLock_;
+    std::vector<ClosingOptimizer::Proposal> proposals_; // under proposalLock_
     mutable std::mutex recordLock_;
     std::vector<TicketMask> record_; // bet positions, under recordLock_
     std::mutex endLock_;

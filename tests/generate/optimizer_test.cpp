@@ -249,16 +249,39 @@ void OptimizerTest::incrementalCountsAgreeWithRecount()
     for (int i = 0; i < F; ++i)
         setup.fixed.push_back(60 + i);
     setup.seed = 11;
-    // Short hot cycles, so that reheats and returns to the record come often.
+    // Short hot cycles of the cooling schedule, so that reheats and returns to the record
+    // come often.
+    setup.acceptanceTarget = 0;
     setup.startTemperature = 3;
     setup.cooling = 0.5;
     setup.minMovesPerRound = 50;
     ClosingOptimizer optimizer(setup, {});
+    // A mirror follows the journal and hands in moves, as the threads do.
+    std::vector<ClosingOptimizer::Change> journal;
+    optimizer.journalTo(&journal);
+    ClosingOptimizer::Setup mirrorSetup = setup;
+    mirrorSetup.seed = 12;
+    ClosingOptimizer mirror(mirrorSetup, {});
+    ClosingOptimizer::Proposal proposal;
     for (int checkpoint = 0; checkpoint < 12; ++checkpoint) {
-        for (int i = 0; i < 2500 && optimizer.phase() != ClosingOptimizer::Phase::Finished; ++i)
+        for (int i = 0; i < 2500 && optimizer.phase() != ClosingOptimizer::Phase::Finished; ++i) {
             optimizer.step();
+            if (i % 50 != 0) continue;
+            for (const ClosingOptimizer::Change& change : journal)
+                mirror.replay(change);
+            journal.clear();
+            for (int j = 0; j < 20 && mirror.canPropose(); ++j)
+                if (mirror.propose(optimizer.heat() * 4, proposal)) optimizer.consider(proposal);
+        }
         const QString mismatch = recountMismatch(optimizer, G - F);
         QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+        for (const ClosingOptimizer::Change& change : journal)
+            mirror.replay(change);
+        journal.clear();
+        QVERIFY(mirror.tickets() == optimizer.tickets());
+        QVERIFY(mirror.soleCounts() == optimizer.soleCounts());
+        for (std::uint32_t r = 0; r < optimizer.space().size(); r += 7)
+            QCOMPARE(mirror.coverCount(r), optimizer.coverCount(r));
         if (checkpoint == 6) optimizer.adopt(optimizer.bestPositions());
     }
     QVERIFY(optimizer.restarts() > 0);
