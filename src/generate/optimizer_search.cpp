@@ -402,24 +402,23 @@ void ClosingOptimizer::dropTicket()
 
 bool ClosingOptimizer::nextRound()
 {
-    if (roundMoves_ < static_cast<std::uint64_t>(
-            static_cast<double>(movesPerRound_) * cycleGrowth_))
-        return false;
     if (setup_.acceptanceTarget > 0) {
         // A search that accepts too little is stuck in a valley, one that accepts too much
-        // wanders without aim; the share between suits closings of every size alike.
-        // Only the own moves count here: a mirror's proposal is judged twice, and on counts a
-        // few moves old the first time.
+        // wanders without aim; the share between suits closings of every size alike. Only the
+        // own moves count: a mirror's proposal is judged twice, the first time on counts a few
+        // moves old.
         if (ownMoves_ < movesPerRound_) return false;
         const double accepted
             = static_cast<double>(ownAccepted_) / static_cast<double>(ownMoves_);
         temperature_ *= accepted < setup_.acceptanceTarget ? setup_.heatStep : 1 / setup_.heatStep;
         temperature_ = std::clamp(temperature_, 1e-3, 1e3);
-        roundMoves_ = 0;
         ownMoves_ = 0;
         ownAccepted_ = 0;
         return false;
     }
+    if (roundMoves_ < static_cast<std::uint64_t>(
+            static_cast<double>(movesPerRound_) * cycleGrowth_))
+        return false;
     roundMoves_ = 0;
     temperature_ *= setup_.cooling;
     if (temperature_ >= setup_.reheatBelow) return false;
