@@ -202,29 +202,6 @@ void ClosingOptimizer::replaceTicket(std::size_t index, const TicketMask& ticket
     space_.forEachMeeting(ticket, least_, [&](std::uint32_t r) { cover(r, id); });
 }
 
-void ClosingOptimizer::adopt(const std::vector<TicketMask>& positions)
-{
-    if (positions.empty()) return;
-    clearCounts();
-    start_ = positions;
-    cursor_ = 0;
-    phase_ = Phase::Counting;
-}
-
-void ClosingOptimizer::clearCounts()
-{
-    journal(Change::Kind::Reset);
-    tracking_ = false;
-    std::fill(covers_.begin(), covers_.end(), DrawCover {});
-    std::fill(levels_.begin(), levels_.end(), 0);
-    soleDraws_ = 0;
-    tickets_.clear();
-    sole_.clear();
-    origin_.clear();
-    uncovered_.clear();
-    uncoveredMasks_.clear();
-}
-
 void ClosingOptimizer::replay(const Change& change)
 {
     switch (change.kind) {
@@ -253,9 +230,6 @@ void ClosingOptimizer::replay(const Change& change)
     }
     case Change::Kind::Track:
         startTracking();
-        return;
-    case Change::Kind::Reset:
-        clearCounts();
         return;
     }
 }
@@ -335,16 +309,8 @@ void ClosingOptimizer::startSearch()
     record();
 }
 
-std::uint64_t ClosingOptimizer::recountCost() const
-{
-    // A move counts its family twice.
-    return static_cast<std::uint64_t>(
-        ticketDraws_ * static_cast<double>(tickets_.size()) / (2 * moveFamily_));
-}
-
 void ClosingOptimizer::record()
 {
-    movesAtRecord_ = moves_;
     cycleGrowth_ = 1;
     best_ = tickets_;
     // A move puts at stake the draws of its family that the ticket alone covers; the

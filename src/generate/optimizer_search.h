@@ -54,7 +54,7 @@ public:
 
     // One change to the tickets, as a journal hands it to a mirror.
     struct Change {
-        enum class Kind : std::uint8_t { Add, Remove, Replace, Track, Reset } kind;
+        enum class Kind : std::uint8_t { Add, Remove, Replace, Track } kind;
         std::uint32_t index = 0;
         TicketMask ticket;
     };
@@ -101,10 +101,6 @@ public:
     // The scale of what a move may lose: temperature times the closing's stake scale.
     double heat() const { return temperature_ * temperatureScale_; }
 
-    // Starts over from another complete closing (bet positions, as bestPositions() gives):
-    // counts it step by step, then searches below it. The own record stays until then.
-    void adopt(const std::vector<TicketMask>& positions);
-
     int bestSize() const { return static_cast<int>(best_.size()); }
     int firstCompleteSize() const { return firstCompleteSize_; }
     int currentSize() const { return static_cast<int>(tickets_.size()); }
@@ -112,9 +108,6 @@ public:
     std::uint32_t drawCount() const { return space_.size(); }
     std::uint64_t moves() const { return moves_; }
     std::uint64_t restarts() const { return restarts_; }
-    std::uint64_t movesSinceRecord() const { return moves_ - movesAtRecord_; }
-    // What counting a whole closing of the current size costs, in search moves.
-    std::uint64_t recountCost() const;
     double completionProgress() const; // 0..1 while counting and completing
 
     // The smallest complete closing found, as tickets of the lottery's numbers.
@@ -141,7 +134,6 @@ private:
     void replaceTicket(std::size_t index, const TicketMask& ticket);
     void startTracking();
     void startSearch();
-    void clearCounts();
     bool nextRound();
     bool candidate(Proposal& out);
     void listFamily(const TicketMask& ticket, int leaving, int entering);
@@ -205,7 +197,6 @@ private:
     std::uint64_t movesPerRound_ = 1;
     std::uint64_t roundMoves_ = 0;
     std::uint64_t ownMoves_ = 0, ownAccepted_ = 0; // this round, judged and made here
-    std::uint64_t movesAtRecord_ = 0;
     std::vector<std::uint32_t> closest_; // scratch of one move
     std::vector<int> inside_, outside_;
     std::vector<TicketMask> lowSubsets_, highSubsets_;
