@@ -27,7 +27,7 @@ static void BM_DownloadOfficial100(benchmark::State& state)
     TForm1 form;
     form.FormCreate();
     NetPanel* net = form.findChild<NetPanel*>(QStringLiteral("NetPanel"));
-    form.RadioButton3->click();
+    form.findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->click();
     net->Edit83->setText(QStringLiteral("1"));
     net->Edit84->setText(QStringLiteral("100"));
     for (auto _ : state) {

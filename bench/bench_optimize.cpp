@@ -240,8 +240,9 @@ void BM_OptimizeWindow(benchmark::State& state)
         tick.stop();
 
         std::vector<TicketMask> best;
-        for (qsizetype i = 0; i < w.Memo1->store().size(); ++i)
-            best.push_back(w.Memo1->store().mask(i));
+        const LineStore& closing = w.findChild<LineView*>(QStringLiteral("Memo1"))->store();
+        for (qsizetype i = 0; i < closing.size(); ++i)
+            best.push_back(closing.mask(i));
         state.counters["tickets"] = static_cast<double>(best.size());
         state.counters["timer_fires"] = fires;
         state.counters["longest_gap_ms"] = static_cast<double>(longest);

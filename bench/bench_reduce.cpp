@@ -65,10 +65,10 @@ void BM_ReduceLotofacil(benchmark::State& state)
     qsizetype kept = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        fillWithEveryLotofacilTicket(form.Memo1->store());
+        fillWithEveryLotofacilTicket(form.findChild<LineView*>(QStringLiteral("Memo1"))->store());
         state.ResumeTiming();
         reducer->Button17Click();
-        kept = form.Memo1->store().size();
+        kept = form.findChild<LineView*>(QStringLiteral("Memo1"))->store().size();
     }
     state.SetItemsProcessed(state.iterations() * 3268760);
     state.counters["kept"] = static_cast<double>(kept);

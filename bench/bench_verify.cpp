@@ -121,10 +121,11 @@ void BM_OpenClosing(benchmark::State& state)
     {
         TForm1 form;
         form.FormCreate();
-        form.RadioButton2->click();
+        form.findChild<QRadioButton*>(QStringLiteral("RadioButton2"))->click();
         for (auto _ : state) {
-            form.Button10->click();
-            if (form.Memo1->store().size() != 1'000'000 || !dialogs->lastMessage.isEmpty()) {
+            form.findChild<QPushButton*>(QStringLiteral("Button10"))->click();
+            if (form.findChild<LineView*>(QStringLiteral("Memo1"))->store().size() != 1'000'000
+                || !dialogs->lastMessage.isEmpty()) {
                 state.SkipWithError("the closing did not open whole");
                 break;
             }

@@ -1,14 +1,16 @@
 #include "app/subsystems.h"
 
 #include "app/tform1.h"
-#include "verify/verification_panel.h"
 #include "chart/comparison_chart.h"
+#include "generate/generation_panel.h"
+#include "generate/optimizer_panel.h"
 #include "net/net_panel.h"
 #include "pools/attach_pools.h"
-#include "slips/print_tab.h"
-#include "generate/optimizer_panel.h"
 #include "reduce/reducers.h"
-#include "generate/generation_panel.h"
+#include "slips/print_tab.h"
+#include "verify/verification_panel.h"
+
+#include <QPushButton>
 
 void attachSubsystems(TForm1& form)
 {
@@ -25,7 +27,8 @@ void attachSubsystems(TForm1& form)
     attachPrinting(form);
 
     // pools: Loteca and Lotogol windows
-    attachPools(form, form.Button15, form.Button4);
+    attachPools(form, form.findChild<QPushButton*>(QStringLiteral("Button15")),
+        form.findChild<QPushButton*>(QStringLiteral("Button4")));
 
     // net: settings, download
     attachNet(form);

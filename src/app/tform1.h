@@ -34,49 +34,6 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // --- parameter panel
-    QLineEdit *Edit1, *Edit2, *Edit10, *Edit4, *Edit5, *Edit6;
-    QPushButton *Button1, *Button5; // "&Gerar", "Parar"
-    QGroupBox* GroupBoxMargin;
-    QPushButton* Button11; // "&Verificar Margem do Fechamento"
-    QCheckBox* CheckBoxCompletar; // "Completar para Fechar 100%"
-    QLabel* Label15; // status line
-    QProgressBar* ProgressBar1;
-    QGroupBox* GroupBoxSimulation;
-    QPushButton* Button3; // "Simular / Conferir"
-    QRadioButton *RadioButton7, *RadioButton8, *RadioButton9, *RadioButton10;
-    QLineEdit *Edit7, *Edit13; // "Simular com", numbers per simulated draw
-    QCheckBox* CheckBox4; // "Detalhar Conferência"
-    QPushButton* Button13; // "Abrir (D Dz)"
-    QLineEdit* MaskEdit1; // typed result
-
-    // --- tabs
-    QTabWidget* PageControl1;
-    QWidget *TabSelecao, *TabFechamento, *TabSimulacao, *TabImpressao, *TabConfiguracoes,
-        *TabComparativo, *TabLotofacil, *TabQuina, *TabMegaSena, *TabDuplaSena;
-
-    // board tab
-    std::array<TileLabel*, 101> tiles {};
-    QRadioButton *RadioButton1, *RadioButton2, *RadioButton3, *RadioButton4, *RadioButton5,
-        *RadioButton6;
-    QLineEdit* Edit8; // U
-    QPushButton *Button7, *Button8; // "Limpar Bilhete", "&Sortear Bilhete"
-    QLabel *Label20, *Label21, *Label22; // selected, fixed, total counts
-    QLineEdit *Edit9, *Edit11; // selected and fixed number lines
-    std::array<QLabel*, 5> images {}; // the modalities' pictures
-    QPushButton *Button4, *Button15, *Button16; // Lotogol, Loteca, About
-
-    // closing tab
-    LineView* Memo1;
-    QLabel* Label2; // result label
-    QPushButton *Button6, *Button10, *Button9; // save, open, sort
-
-    // settings tab
-    QComboBox* ComboBox1; // separator
-    QCheckBox *CheckBox3, *CheckBox6; // "Triângulo de Pascal", "Não limpar fechamento ao gerar"
-    QPushButton* Button2; // hidden "Limpar"
-    QLineEdit* Edit3; // odds
-
     // --- state
     int clickedNumber = 0;
 
@@ -159,6 +116,51 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The controls of the parameter panel and of the tabs this window still builds itself;
+    // everything outside finds them by objectName.
+    // --- parameter panel
+    QLineEdit *Edit1, *Edit2, *Edit10, *Edit4, *Edit5, *Edit6;
+    QPushButton *Button1, *Button5; // "&Gerar", "Parar"
+    QGroupBox* GroupBoxMargin;
+    QPushButton* Button11; // "&Verificar Margem do Fechamento"
+    QCheckBox* CheckBoxCompletar; // "Completar para Fechar 100%"
+    QLabel* Label15; // status line
+    QProgressBar* ProgressBar1;
+    QGroupBox* GroupBoxSimulation;
+    QPushButton* Button3; // "Simular / Conferir"
+    QRadioButton *RadioButton7, *RadioButton8, *RadioButton9, *RadioButton10;
+    QLineEdit *Edit7, *Edit13; // "Simular com", numbers per simulated draw
+    QCheckBox* CheckBox4; // "Detalhar Conferência"
+    QPushButton* Button13; // "Abrir (D Dz)"
+    QLineEdit* MaskEdit1; // typed result
+
+    // --- tabs
+    QTabWidget* PageControl1;
+    QWidget *TabSelecao, *TabFechamento, *TabSimulacao, *TabImpressao, *TabConfiguracoes,
+        *TabComparativo, *TabLotofacil, *TabQuina, *TabMegaSena, *TabDuplaSena;
+
+    // board tab
+    std::array<TileLabel*, 101> tiles {};
+    QRadioButton *RadioButton1, *RadioButton2, *RadioButton3, *RadioButton4, *RadioButton5,
+        *RadioButton6;
+    QLineEdit* Edit8; // U
+    QPushButton *Button7, *Button8; // "Limpar Bilhete", "&Sortear Bilhete"
+    QLabel *Label20, *Label21, *Label22; // selected, fixed, total counts
+    QLineEdit *Edit9, *Edit11; // selected and fixed number lines
+    std::array<QLabel*, 5> images {}; // the modalities' pictures
+    QPushButton *Button4, *Button15, *Button16; // Lotogol, Loteca, About
+
+    // closing tab
+    LineView* Memo1;
+    QLabel* Label2; // result label
+    QPushButton *Button6, *Button10, *Button9; // save, open, sort
+
+    // settings tab
+    QComboBox* ComboBox1; // separator
+    QCheckBox *CheckBox3, *CheckBox6; // "Triângulo de Pascal", "Não limpar fechamento ao gerar"
+    QPushButton* Button2; // hidden "Limpar"
+    QLineEdit* Edit3; // odds
+
     void buildParameterPanel(QWidget* panel);
     void buildBoardTab();
     void buildClosingTab();

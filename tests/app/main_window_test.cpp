@@ -45,18 +45,25 @@ void MainWindowTest::startsWithRandomLotomaniaBet()
 {
     MainWindowFixture f;
     f.start();
-    QCOMPARE(f.form->Edit1->text(), QString("60"));
-    QCOMPARE(f.form->Label22->text(), QString("60"));
-    QCOMPARE(f.form->Label20->text(), QString("60"));
-    QCOMPARE(f.form->Edit3->text(), QString("3"));
-    QCOMPARE(f.form->Button10->text(), QString("Abrir Fechamento (50 Dz)"));
-    QCOMPARE(f.form->Button13->text(), QString("Abrir (20 Dz)"));
-    QCOMPARE(f.form->MaskEdit1->property("editMask").toString().count("99"), 20);
-    QCOMPARE(f.form->Label2->text(), QString("0"));
-    QCOMPARE(f.form->Label15->text(), QString("."));
-    for (QWidget* tab :
-        { f.form->TabLotofacil, f.form->TabQuina, f.form->TabMegaSena, f.form->TabDuplaSena })
-        QVERIFY(!f.form->PageControl1->isTabVisible(f.form->PageControl1->indexOf(tab)));
+    QCOMPARE(Ui::text(f.form.get(), "Edit1"), QString("60"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label22")->text(), QString("60"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label20")->text(), QString("60"));
+    QCOMPARE(Ui::text(f.form.get(), "Edit3"), QString("3"));
+    QCOMPARE(Ui::find<QPushButton>(f.form.get(), "Button10")->text(),
+        QString("Abrir Fechamento (50 Dz)"));
+    QCOMPARE(Ui::find<QPushButton>(f.form.get(), "Button13")->text(), QString("Abrir (20 Dz)"));
+    QCOMPARE(
+        Ui::find<QLineEdit>(f.form.get(), "MaskEdit1")->property("editMask").toString().count("99"),
+        20);
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label2")->text(), QString("0"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label15")->text(), QString("."));
+    for (QWidget* tab : { Ui::find<QWidget>(f.form.get(), "TabLotofacil"),
+             Ui::find<QWidget>(f.form.get(), "TabQuina"),
+             Ui::find<QWidget>(f.form.get(), "TabMegaSena"),
+             Ui::find<QWidget>(f.form.get(), "TabDuplaSena") })
+        QVERIFY(
+            !Ui::find<QTabWidget>(f.form.get(), "PageControl1")
+                 ->isTabVisible(Ui::find<QTabWidget>(f.form.get(), "PageControl1")->indexOf(tab)));
     QVERIFY(f.dialogs->messages.isEmpty());
 }
 
@@ -95,15 +102,18 @@ void MainWindowTest::modalitySwitchWritesItsDefaults()
     f.start();
     TForm1& w = *f.form;
     w.show();
-    w.Memo1->store().append(u" 01 02");
-    w.MaskEdit1->setText("12");
+    Ui::closing(&w).append(u" 01 02");
+    Ui::find<QLineEdit>(&w, "MaskEdit1")->setText("12");
     Ui::click(&w, "RadioButton3"); // start from a different modality
     Ui::click(&w, button);
-    const QStringList got { w.Edit8->text(), w.Edit1->text(), w.Edit10->text(), w.Edit13->text(),
-        w.Edit2->text(), w.Edit4->text(), w.Edit5->text(), w.Edit6->text() };
+    const QStringList got { Ui::text(&w, "Edit8"), Ui::text(&w, "Edit1"), Ui::text(&w, "Edit10"),
+        Ui::text(&w, "Edit13"), Ui::text(&w, "Edit2"), Ui::text(&w, "Edit4"), Ui::text(&w, "Edit5"),
+        Ui::text(&w, "Edit6") };
     QCOMPARE(got, expected);
-    for (QWidget* tab : { w.TabLotofacil, w.TabQuina, w.TabMegaSena, w.TabDuplaSena })
-        QCOMPARE(w.PageControl1->isTabVisible(w.PageControl1->indexOf(tab)),
+    for (QWidget* tab : { Ui::find<QWidget>(&w, "TabLotofacil"), Ui::find<QWidget>(&w, "TabQuina"),
+             Ui::find<QWidget>(&w, "TabMegaSena"), Ui::find<QWidget>(&w, "TabDuplaSena") })
+        QCOMPARE(Ui::find<QTabWidget>(&w, "PageControl1")
+                     ->isTabVisible(Ui::find<QTabWidget>(&w, "PageControl1")->indexOf(tab)),
             tab->objectName() == reducerTab);
     QStringList items;
     for (int i = 0; i < Ui::find<QComboBox>(&w, "ComboBox2")->count(); ++i)
@@ -111,13 +121,15 @@ void MainWindowTest::modalitySwitchWritesItsDefaults()
     QCOMPARE(items, repeat);
     QCOMPARE(Ui::find<QComboBox>(&w, "ComboBox2")->currentText(), QString("1"));
     QCOMPARE(!Ui::find<QCheckBox>(&w, "CheckBox2")->isHidden(), mirror);
-    QCOMPARE(w.Label22->text(), QString("0")); // board emptied
-    QCOMPARE(w.Memo1->store().size(), qsizetype(1)); // closing kept
-    QVERIFY(w.MaskEdit1->text().trimmed().isEmpty() || w.MaskEdit1->text().remove(' ').isEmpty());
-    QVERIFY(!w.Edit8->isEnabled());
+    QCOMPARE(Ui::find<QLabel>(&w, "Label22")->text(), QString("0")); // board emptied
+    QCOMPARE(Ui::closing(&w).size(), qsizetype(1)); // closing kept
+    QVERIFY(Ui::text(&w, "MaskEdit1").trimmed().isEmpty()
+        || Ui::text(&w, "MaskEdit1").remove(' ').isEmpty());
+    QVERIFY(!Ui::find<QLineEdit>(&w, "Edit8")->isEnabled());
     const int U = expected[0].toInt();
-    QCOMPARE(w.tiles[U]->isEnabled(), true);
-    if (U < 100) QCOMPARE(w.tiles[U + 1]->isEnabled(), false);
+    QCOMPARE(Ui::find(&w, QStringLiteral("StaticText%1").arg(U))->isEnabled(), true);
+    if (U < 100)
+        QCOMPARE(Ui::find(&w, QStringLiteral("StaticText%1").arg(U + 1))->isEnabled(), false);
 }
 
 void MainWindowTest::outrosEnablesTheFreeFields()
@@ -127,11 +139,11 @@ void MainWindowTest::outrosEnablesTheFreeFields()
     TForm1& w = *f.form;
     Ui::click(&w, "RadioButton3");
     Ui::click(&w, "RadioButton6");
-    QVERIFY(w.Edit8->isEnabled());
-    QVERIFY(w.Edit2->isEnabled());
-    QVERIFY(w.Edit4->isEnabled());
-    QCOMPARE(w.Edit1->text(), QString("12")); // no parameter changes
-    QCOMPARE(w.Label22->text(), QString("0"));
+    QVERIFY(Ui::find<QLineEdit>(&w, "Edit8")->isEnabled());
+    QVERIFY(Ui::find<QLineEdit>(&w, "Edit2")->isEnabled());
+    QVERIFY(Ui::find<QLineEdit>(&w, "Edit4")->isEnabled());
+    QCOMPARE(Ui::text(&w, "Edit1"), QString("12")); // no parameter changes
+    QCOMPARE(Ui::find<QLabel>(&w, "Label22")->text(), QString("0"));
 }
 
 void MainWindowTest::leavingUSetsRangeAndT()
@@ -141,15 +153,15 @@ void MainWindowTest::leavingUSetsRangeAndT()
     TForm1& w = *f.form;
     Ui::click(&w, "RadioButton6");
     Ui::type(&w, "Edit8", "30");
-    QCOMPARE(w.Edit1->text(), QString("30"));
-    QVERIFY(w.tiles[30]->isEnabled());
-    QVERIFY(!w.tiles[31]->isEnabled());
+    QCOMPARE(Ui::text(&w, "Edit1"), QString("30"));
+    QVERIFY(Ui::find(&w, QStringLiteral("StaticText%1").arg(30))->isEnabled());
+    QVERIFY(!Ui::find(&w, QStringLiteral("StaticText%1").arg(31))->isEnabled());
     Ui::type(&w, "Edit8", "80");
-    QCOMPARE(w.Edit1->text(), QString("80"));
+    QCOMPARE(Ui::text(&w, "Edit1"), QString("80"));
     Ui::type(&w, "Edit8", "1");
-    QCOMPARE(w.Edit8->text(), QString("2"));
+    QCOMPARE(Ui::text(&w, "Edit8"), QString("2"));
     Ui::click(&w, "Button8");
-    QCOMPARE(w.Label22->text(), QString("2"));
+    QCOMPARE(Ui::find<QLabel>(&w, "Label22")->text(), QString("2"));
     QVERIFY(f.dialogs->messages.isEmpty() || !f.dialogs->lastMessage().contains("integer"));
 }
 
@@ -159,16 +171,21 @@ void MainWindowTest::fieldExitNormalises()
     f.start();
     TForm1& w = *f.form;
     Ui::type(&w, "Edit1", "40");
-    QCOMPARE(w.Edit1->text(), QString("51"));
+    QCOMPARE(Ui::text(&w, "Edit1"), QString("51"));
     Ui::click(&w, "RadioButton3");
     Ui::type(&w, "Edit1", "20");
     Ui::type(&w, "Edit2", "20");
-    QCOMPARE(w.Edit2->text(), QString("15"));
+    QCOMPARE(Ui::text(&w, "Edit2"), QString("15"));
     Ui::type(&w, "Edit2", "6");
-    QVERIFY(w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.TabMegaSena)));
+    QVERIFY(Ui::find<QTabWidget>(&w, "PageControl1")
+                ->isTabVisible(Ui::find<QTabWidget>(&w, "PageControl1")
+                                   ->indexOf(Ui::find<QWidget>(&w, "TabMegaSena"))));
     Ui::type(&w, "Edit2", "7");
-    QVERIFY(!w.PageControl1->isTabVisible(w.PageControl1->indexOf(w.TabMegaSena)));
-    QCOMPARE(w.Edit3->text(), QString("3")); // C(20,7) / (C(14,4) * C(6,3)) = 3.87, truncated
+    QVERIFY(!Ui::find<QTabWidget>(&w, "PageControl1")
+                 ->isTabVisible(Ui::find<QTabWidget>(&w, "PageControl1")
+                                    ->indexOf(Ui::find<QWidget>(&w, "TabMegaSena"))));
+    QCOMPARE(Ui::text(&w, "Edit3"),
+        QString("3")); // C(20,7) / (C(14,4) * C(6,3)) = 3.87, truncated
 }
 
 void MainWindowTest::fixedNumbersDisableBalancedPick()
@@ -176,13 +193,13 @@ void MainWindowTest::fixedNumbersDisableBalancedPick()
     MainWindowFixture f;
     f.start();
     TForm1& w = *f.form;
-    w.CheckBox3->setChecked(true);
+    Ui::find<QCheckBox>(&w, "CheckBox3")->setChecked(true);
     Ui::type(&w, "Edit10", "2");
-    QVERIFY(!w.CheckBox3->isEnabled());
-    QVERIFY(!w.CheckBox3->isChecked());
+    QVERIFY(!Ui::find<QCheckBox>(&w, "CheckBox3")->isEnabled());
+    QVERIFY(!Ui::find<QCheckBox>(&w, "CheckBox3")->isChecked());
     Ui::type(&w, "Edit10", "0");
-    QVERIFY(w.CheckBox3->isEnabled());
-    QVERIFY(!w.CheckBox3->isChecked());
+    QVERIFY(Ui::find<QCheckBox>(&w, "CheckBox3")->isEnabled());
+    QVERIFY(!Ui::find<QCheckBox>(&w, "CheckBox3")->isChecked());
 }
 
 void MainWindowTest::nonIntegerFieldShowsConversionErrorAndRestores()
@@ -195,12 +212,12 @@ void MainWindowTest::nonIntegerFieldShowsConversionErrorAndRestores()
     Ui::click(&w, "Button1");
     QCOMPARE(f.dialogs->lastMessage(), QString("'ab' is not a valid integer value"));
     QVERIFY(w.stopFlag);
-    QVERIFY(!w.Edit1->isReadOnly());
-    QVERIFY(w.Button7->isEnabled());
-    QVERIFY(w.RadioButton1->isEnabled());
-    QVERIFY(w.Button1->isEnabled());
-    QVERIFY(!w.Button5->isEnabled());
-    QCOMPARE(w.Memo1->store().size(), qsizetype(0));
+    QVERIFY(!Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly());
+    QVERIFY(Ui::find<QPushButton>(&w, "Button7")->isEnabled());
+    QVERIFY(Ui::find<QRadioButton>(&w, "RadioButton1")->isEnabled());
+    QVERIFY(Ui::find<QPushButton>(&w, "Button1")->isEnabled());
+    QVERIFY(!Ui::find<QPushButton>(&w, "Button5")->isEnabled());
+    QCOMPARE(Ui::closing(&w).size(), qsizetype(0));
 }
 
 void MainWindowTest::generatorRunsUntilParar()
@@ -210,26 +227,32 @@ void MainWindowTest::generatorRunsUntilParar()
     TForm1& w = *f.form;
     bool lockedDuringRun = false;
     Ui::later(300, [&] {
-        lockedDuringRun = w.Edit1->isReadOnly() && !w.Button7->isEnabled()
-            && !w.Button1->isEnabled() && w.Button5->isEnabled() && !w.RadioButton2->isEnabled()
-            && !w.Button3->isEnabled() && w.Label15->text() == "Pare quando quiser." && !w.stopFlag;
+        lockedDuringRun = Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly()
+            && !Ui::find<QPushButton>(&w, "Button7")->isEnabled()
+            && !Ui::find<QPushButton>(&w, "Button1")->isEnabled()
+            && Ui::find<QPushButton>(&w, "Button5")->isEnabled()
+            && !Ui::find<QRadioButton>(&w, "RadioButton2")->isEnabled()
+            && !Ui::find<QPushButton>(&w, "Button3")->isEnabled()
+            && Ui::find<QLabel>(&w, "Label15")->text() == "Pare quando quiser." && !w.stopFlag;
         Ui::click(&w, "Button5");
     });
     Ui::click(&w, "Button1");
     QVERIFY(lockedDuringRun);
     QVERIFY(w.stopFlag);
-    QVERIFY(w.Memo1->store().size() > 0);
-    QVERIFY(
-        w.Label2->text().startsWith(QString::number(w.Memo1->store().size()) + " fechados em "));
-    QVERIFY(w.Label2->text().endsWith(" combinações."));
-    QVERIFY(w.Button1->isEnabled());
-    QVERIFY(!w.Button5->isEnabled());
-    QVERIFY(w.Button7->isEnabled());
-    QVERIFY(!w.Edit1->isReadOnly());
-    QCOMPARE(w.Label15->text(), QString("."));
-    QCOMPARE(w.PageControl1->currentWidget(), w.TabFechamento);
-    for (qsizetype i = 0; i < w.Memo1->store().size(); ++i)
-        QCOMPARE(w.Memo1->store().mask(i).count(), 50);
+    QVERIFY(Ui::closing(&w).size() > 0);
+    QVERIFY(Ui::find<QLabel>(&w, "Label2")
+                ->text()
+                .startsWith(QString::number(Ui::closing(&w).size()) + " fechados em "));
+    QVERIFY(Ui::find<QLabel>(&w, "Label2")->text().endsWith(" combinações."));
+    QVERIFY(Ui::find<QPushButton>(&w, "Button1")->isEnabled());
+    QVERIFY(!Ui::find<QPushButton>(&w, "Button5")->isEnabled());
+    QVERIFY(Ui::find<QPushButton>(&w, "Button7")->isEnabled());
+    QVERIFY(!Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly());
+    QCOMPARE(Ui::find<QLabel>(&w, "Label15")->text(), QString("."));
+    QCOMPARE(Ui::find<QTabWidget>(&w, "PageControl1")->currentWidget(),
+        Ui::find<QWidget>(&w, "TabFechamento"));
+    for (qsizetype i = 0; i < Ui::closing(&w).size(); ++i)
+        QCOMPARE(Ui::closing(&w).mask(i).count(), 50);
 }
 
 void MainWindowTest::generatorKeepsFixedNumbers()
@@ -243,11 +266,11 @@ void MainWindowTest::generatorKeepsFixedNumbers()
     Ui::click(&w, "Button1"); // board does not match F: a new random bet with two fixed numbers
     QCOMPARE(w.CountFixed(), 2);
     const std::vector<int> fixed = w.board.fixedNumbers();
-    QVERIFY(w.Memo1->store().size() > 0);
-    for (qsizetype i = 0; i < w.Memo1->store().size(); ++i) {
-        QCOMPARE(w.Memo1->store().mask(i).count(), 6);
+    QVERIFY(Ui::closing(&w).size() > 0);
+    for (qsizetype i = 0; i < Ui::closing(&w).size(); ++i) {
+        QCOMPARE(Ui::closing(&w).mask(i).count(), 6);
         for (int n : fixed)
-            QVERIFY(w.Memo1->store().mask(i).has(n));
+            QVERIFY(Ui::closing(&w).mask(i).has(n));
     }
 }
 
@@ -262,15 +285,15 @@ void MainWindowTest::equalKDGHandsOverToEnumeration()
     bool ran = false;
     w.fullEnumeration = [&] {
         ran = true;
-        statusDuringRun = w.Label15->text();
+        statusDuringRun = Ui::find<QLabel>(&w, "Label15")->text();
     };
-    w.CheckBox6->setChecked(true);
+    Ui::find<QCheckBox>(&w, "CheckBox6")->setChecked(true);
     Ui::click(&w, "Button1");
     QVERIFY(ran);
     QCOMPARE(statusDuringRun, QString("Gerando Fechamento"));
-    QCOMPARE(w.Label15->text(), QString("."));
+    QCOMPARE(Ui::find<QLabel>(&w, "Label15")->text(), QString("."));
     QVERIFY(w.stopFlag);
-    QVERIFY(w.Button7->isEnabled());
+    QVERIFY(Ui::find<QPushButton>(&w, "Button7")->isEnabled());
 }
 
 void MainWindowTest::closingIsRefusedWhileRunning()
@@ -301,15 +324,15 @@ void MainWindowTest::tilesFollowTheClickRule()
     Ui::type(&w, "Edit10", "1");
     for (int n = 1; n <= 11; ++n)
         w.StaticText1Click(n);
-    QCOMPARE(w.Label20->text(), QString("11"));
+    QCOMPARE(Ui::find<QLabel>(&w, "Label20")->text(), QString("11"));
     w.StaticText1Click(20); // selection full: becomes fixed
     QCOMPARE(w.board.state(20), Board::State::Fixed);
     w.StaticText1Click(30); // nothing left: stays free
     QCOMPARE(w.board.state(30), Board::State::Free);
-    QCOMPARE(w.Label22->text(), QString("12"));
-    QCOMPARE(w.Edit11->text(), QString(" 20"));
-    QVERIFY(w.Edit9->text().startsWith(" 01 02 03"));
-    QVERIFY(!w.tiles[61]->isEnabled());
+    QCOMPARE(Ui::find<QLabel>(&w, "Label22")->text(), QString("12"));
+    QCOMPARE(Ui::text(&w, "Edit11"), QString(" 20"));
+    QVERIFY(Ui::text(&w, "Edit9").startsWith(" 01 02 03"));
+    QVERIFY(!Ui::find(&w, QStringLiteral("StaticText%1").arg(61))->isEnabled());
 }
 
 void MainWindowTest::outrosWithKBelowGIsRefused()
@@ -323,12 +346,12 @@ void MainWindowTest::outrosWithKBelowGIsRefused()
     Ui::type(&w, "Edit4", "10");
     Ui::type(&w, "Edit6", "10");
     Ui::type(&w, "Edit5", "5");
-    QCOMPARE(w.Edit5->text(), QString("5"));
+    QCOMPARE(Ui::text(&w, "Edit5"), QString("5"));
     Ui::click(&w, "Button1");
     QVERIFY(f.dialogs->lastMessage().contains("garantia"));
-    QCOMPARE(w.Memo1->store().size(), qsizetype(0));
+    QCOMPARE(Ui::closing(&w).size(), qsizetype(0));
     QVERIFY(w.stopFlag);
-    QVERIFY(w.Button1->isEnabled());
+    QVERIFY(Ui::find<QPushButton>(&w, "Button1")->isEnabled());
 }
 
 void MainWindowTest::separatorChangesLinesBuiltLater()
@@ -338,13 +361,14 @@ void MainWindowTest::separatorChangesLinesBuiltLater()
     TForm1& w = *f.form;
     Ui::click(&w, "RadioButton3");
     w.StaticText1Click(5);
-    w.ComboBox1->setCurrentText(";");
-    QCOMPARE(w.Edit9->text(), QString(" 05"));
+    Ui::find<QComboBox>(&w, "ComboBox1")->setCurrentText(";");
+    QCOMPARE(Ui::text(&w, "Edit9"), QString(" 05"));
     w.StaticText1Click(7);
-    QCOMPARE(w.Edit9->text(), QString(" 05;07"));
-    w.ComboBox1->setCurrentText("7"); // a digit is never used: lines keep their layout
+    QCOMPARE(Ui::text(&w, "Edit9"), QString(" 05;07"));
+    Ui::find<QComboBox>(&w, "ComboBox1")
+        ->setCurrentText("7"); // a digit is never used: lines keep their layout
     w.StaticText1Click(9);
-    QCOMPARE(w.Edit9->text(), QString(" 05 07 09"));
+    QCOMPARE(Ui::text(&w, "Edit9"), QString(" 05 07 09"));
 }
 
 void MainWindowTest::windowComesBackWhereItWasClosed()

@@ -26,16 +26,26 @@ struct Snapshot {
 
     static Snapshot of(TForm1& w)
     {
-        Snapshot s { w.Memo1->store().lines(), Ui::find<LineView>(&w, "Memo2")->store().lines(),
+        Snapshot s { Ui::closing(&w).lines(), Ui::find<LineView>(&w, "Memo2")->store().lines(),
             Ui::find<LineView>(&w, "Memo3")->store().lines(), {}, {}, {} };
-        for (QLineEdit* e :
-            { w.Edit1, w.Edit2, w.Edit10, w.Edit4, w.Edit5, w.Edit6, w.Edit8, w.Edit7, w.Edit13 })
+        for (QLineEdit* e : { Ui::find<QLineEdit>(&w, "Edit1"), Ui::find<QLineEdit>(&w, "Edit2"),
+                 Ui::find<QLineEdit>(&w, "Edit10"), Ui::find<QLineEdit>(&w, "Edit4"),
+                 Ui::find<QLineEdit>(&w, "Edit5"), Ui::find<QLineEdit>(&w, "Edit6"),
+                 Ui::find<QLineEdit>(&w, "Edit8"), Ui::find<QLineEdit>(&w, "Edit7"),
+                 Ui::find<QLineEdit>(&w, "Edit13") })
             s.fields << e->text();
         for (int n = 1; n <= 100; ++n)
             s.board << static_cast<int>(w.board.state(n));
-        for (QRadioButton* r :
-            { w.RadioButton1, w.RadioButton2, w.RadioButton3, w.RadioButton4, w.RadioButton5,
-                w.RadioButton6, w.RadioButton7, w.RadioButton8, w.RadioButton9, w.RadioButton10 })
+        for (QRadioButton* r : { Ui::find<QRadioButton>(&w, "RadioButton1"),
+                 Ui::find<QRadioButton>(&w, "RadioButton2"),
+                 Ui::find<QRadioButton>(&w, "RadioButton3"),
+                 Ui::find<QRadioButton>(&w, "RadioButton4"),
+                 Ui::find<QRadioButton>(&w, "RadioButton5"),
+                 Ui::find<QRadioButton>(&w, "RadioButton6"),
+                 Ui::find<QRadioButton>(&w, "RadioButton7"),
+                 Ui::find<QRadioButton>(&w, "RadioButton8"),
+                 Ui::find<QRadioButton>(&w, "RadioButton9"),
+                 Ui::find<QRadioButton>(&w, "RadioButton10") })
             s.choices << r->isChecked();
         return s;
     }
@@ -92,7 +102,9 @@ const QList<Press>& presses()
 
 void typeParameters(TForm1& w, const QStringList& tkfdgc)
 {
-    QLineEdit* fields[] = { w.Edit1, w.Edit2, w.Edit10, w.Edit4, w.Edit5, w.Edit6 };
+    QLineEdit* fields[] = { Ui::find<QLineEdit>(&w, "Edit1"), Ui::find<QLineEdit>(&w, "Edit2"),
+        Ui::find<QLineEdit>(&w, "Edit10"), Ui::find<QLineEdit>(&w, "Edit4"),
+        Ui::find<QLineEdit>(&w, "Edit5"), Ui::find<QLineEdit>(&w, "Edit6") };
     for (int i = 0; i < 6; ++i)
         fields[i]->setText(tkfdgc[i]);
     w.testecampos();
@@ -154,20 +166,24 @@ void RunRulesTest::commandsDuringEveryJob()
         Ui::click(&w, "RadioButton2");
         typeParameters(w, { "25", "15", "0", "15", "13", "15" });
         Ui::click(&w, "Button8");
-        w.Memo1->store().setLines({ " 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15" });
-        w.CheckBoxCompletar->setChecked(true);
+        Ui::find<LineView>(&w, "Memo1")
+            ->store()
+            .setLines({ " 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15" });
+        Ui::find<QCheckBox>(&w, "CheckBoxCompletar")->setChecked(true);
         start = "Button11";
         break;
     case Job::Verification:
         Ui::click(&w, "RadioButton3");
         generateBriefly(w);
-        w.Edit7->setText("100000000");
+        Ui::find<QLineEdit>(&w, "Edit7")->setText("100000000");
         start = "Button3";
         break;
     case Job::Reduction:
         Ui::click(&w, "RadioButton2");
-        w.Memo1->store().setLines({ " 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15",
-            " 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25" });
+        Ui::find<LineView>(&w, "Memo1")
+            ->store()
+            .setLines({ " 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15",
+                " 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25" });
         start = "Button17";
         break;
     case Job::Download: {
@@ -239,11 +255,15 @@ void RunRulesTest::commandsDuringEveryJob()
     // Parar leaves the window idle and unlocked.
     QVERIFY(w.stopFlag);
     QVERIFY(!w.jobs.current());
-    QVERIFY(w.Button1->isEnabled() && !w.Button5->isEnabled());
-    QVERIFY(!w.Edit1->isReadOnly() && !w.Edit8->isReadOnly() && w.RadioButton8->isEnabled());
-    QVERIFY(w.Button7->isEnabled() && w.Button3->isEnabled());
-    for (qsizetype i = 0; i < w.Memo1->store().size(); ++i)
-        QVERIFY2(w.Memo1->store().mask(i).count() == w.K(), qPrintable(w.Memo1->store().line(i)));
+    QVERIFY(Ui::find<QPushButton>(&w, "Button1")->isEnabled()
+        && !Ui::find<QPushButton>(&w, "Button5")->isEnabled());
+    QVERIFY(!Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly()
+        && !Ui::find<QLineEdit>(&w, "Edit8")->isReadOnly()
+        && Ui::find<QRadioButton>(&w, "RadioButton8")->isEnabled());
+    QVERIFY(Ui::find<QPushButton>(&w, "Button7")->isEnabled()
+        && Ui::find<QPushButton>(&w, "Button3")->isEnabled());
+    for (qsizetype i = 0; i < Ui::closing(&w).size(); ++i)
+        QVERIFY2(Ui::closing(&w).mask(i).count() == w.K(), qPrintable(Ui::closing(&w).line(i)));
 }
 
 void RunRulesTest::poolCommandsDuringTheirRun_data()

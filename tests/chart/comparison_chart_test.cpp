@@ -125,12 +125,13 @@ void ComparisonChartTest::markingPutsTheCheckedNumbersOnTheBoard()
     QVERIFY(f.dialogs->messages.isEmpty());
     for (int n = 1; n <= 100; ++n)
         QCOMPARE(f.form->board.state(n) == Board::State::Selected, n == 5 || n == 100);
-    QCOMPARE(f.form->Label20->text(), QStringLiteral("2"));
-    QCOMPARE(f.form->Label22->text(), QStringLiteral("2"));
-    QCOMPARE(f.form->Edit9->text(), f.form->SelectedText());
-    QVERIFY(f.form->Edit9->text().contains("05"));
-    QVERIFY(f.form->Edit9->text().contains("00"));
-    QCOMPARE(f.form->PageControl1->currentWidget(), f.form->TabSelecao);
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label20")->text(), QStringLiteral("2"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label22")->text(), QStringLiteral("2"));
+    QCOMPARE(Ui::text(f.form.get(), "Edit9"), f.form->SelectedText());
+    QVERIFY(Ui::text(f.form.get(), "Edit9").contains("05"));
+    QVERIFY(Ui::text(f.form.get(), "Edit9").contains("00"));
+    QCOMPARE(Ui::find<QTabWidget>(f.form.get(), "PageControl1")->currentWidget(),
+        Ui::find<QWidget>(f.form.get(), "TabSelecao"));
 }
 
 void ComparisonChartTest::markingRefuses_data()
@@ -157,7 +158,7 @@ void ComparisonChartTest::markingRefuses()
     Ui::click(f.form.get(), QStringLiteral("Button22"));
     for (const QString& text : checked)
         check(*f.form, text);
-    f.form->Edit1->setText(T);
+    Ui::find<QLineEdit>(f.form.get(), "Edit1")->setText(T);
     Ui::click(f.form.get(), QStringLiteral("Button23"));
     QCOMPARE(f.dialogs->lastMessage(), message);
     for (int n = 1; n <= 100; ++n)

@@ -1,5 +1,6 @@
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -17,12 +18,12 @@ void megasena(
     if (!fixed.isEmpty()) w.MarkFixed(fixed, false);
     w.refreshBoard();
     const int s = w.CountSelected(), f = w.CountFixed();
-    w.Edit1->setText(QString::number(s + f));
-    w.Edit10->setText(QString::number(f));
-    w.Edit2->setText(K);
-    w.Edit4->setText("6");
-    w.Edit5->setText(G);
-    w.Edit6->setText("6");
+    Ui::find<QLineEdit>(&w, "Edit1")->setText(QString::number(s + f));
+    Ui::find<QLineEdit>(&w, "Edit10")->setText(QString::number(f));
+    Ui::find<QLineEdit>(&w, "Edit2")->setText(K);
+    Ui::find<QLineEdit>(&w, "Edit4")->setText("6");
+    Ui::find<QLineEdit>(&w, "Edit5")->setText(G);
+    Ui::find<QLineEdit>(&w, "Edit6")->setText("6");
 }
 } // namespace
 
@@ -67,10 +68,10 @@ void GenerationPanelTest::enumerationWritesEveryCombination()
     f.start();
     TForm1& w = *f.form;
     megasena(w, selected, fixed, "6", "6");
-    w.CheckBox6->setChecked(true); // ignored: the closing is emptied first
-    w.Memo1->store().append(u" 11 12 13 14 15 16");
+    Ui::find<QCheckBox>(&w, "CheckBox6")->setChecked(true); // ignored: the closing is emptied first
+    Ui::closing(&w).append(u" 11 12 13 14 15 16");
     Ui::click(&w, "Button1");
-    const LineStore& closing = w.Memo1->store();
+    const LineStore& closing = Ui::closing(&w);
     QCOMPARE(closing.size(), qsizetype(lines));
     QCOMPARE(closing.line(0), first);
     QCOMPARE(closing.line(1), second);
@@ -80,13 +81,13 @@ void GenerationPanelTest::enumerationWritesEveryCombination()
     if (!fixed.isEmpty())
         for (qsizetype i = 0; i < closing.size(); ++i)
             QVERIFY(closing.line(i).contains(" 05"));
-    QCOMPARE(w.Label2->text(), QString::number(lines));
-    QCOMPARE(w.ProgressBar1->maximum(), lines);
-    QCOMPARE(w.ProgressBar1->value(), lines);
-    QVERIFY(w.Button1->isEnabled());
-    QVERIFY(!w.Button5->isEnabled());
+    QCOMPARE(Ui::find<QLabel>(&w, "Label2")->text(), QString::number(lines));
+    QCOMPARE(Ui::find<QProgressBar>(&w, "ProgressBar1")->maximum(), lines);
+    QCOMPARE(Ui::find<QProgressBar>(&w, "ProgressBar1")->value(), lines);
+    QVERIFY(Ui::find<QPushButton>(&w, "Button1")->isEnabled());
+    QVERIFY(!Ui::find<QPushButton>(&w, "Button5")->isEnabled());
     QVERIFY(w.stopFlag);
-    QCOMPARE(w.Label15->text(), QString("."));
+    QCOMPARE(Ui::find<QLabel>(&w, "Label15")->text(), QString("."));
 }
 
 void GenerationPanelTest::marginReportAndCompletion()
@@ -95,15 +96,20 @@ void GenerationPanelTest::marginReportAndCompletion()
     f.start();
     TForm1& w = *f.form;
     megasena(w, " 01 02 03 04 05 06 07 08", "", "6", "5");
-    w.Memo1->store().append(u" 01 02 03 04 05 06");
+    Ui::closing(&w).append(u" 01 02 03 04 05 06");
     Ui::click(&w, "Button11");
-    QCOMPARE(w.Label2->text(), QString("1. Sendo 15 não fechados em 28 sorteios não repetidos."));
-    w.CheckBoxCompletar->setChecked(true);
+    QCOMPARE(Ui::find<QLabel>(&w, "Label2")->text(),
+        QString("1. Sendo 15 não fechados em 28 sorteios não repetidos."));
+    Ui::find<QCheckBox>(&w, "CheckBoxCompletar")->setChecked(true);
     Ui::click(&w, "Button11");
-    QCOMPARE(w.Label2->text(), QString("4. Sendo 0 não fechados em 28 sorteios não repetidos."));
-    QCOMPARE(w.Memo1->store().line(3), QString(" 03 04 05 06 07 08"));
-    QVERIFY(w.Button11->isEnabled() && w.CheckBoxCompletar->isEnabled() && w.Button1->isEnabled());
-    QVERIFY(!w.Edit1->isReadOnly() && w.Button8->isEnabled());
+    QCOMPARE(Ui::find<QLabel>(&w, "Label2")->text(),
+        QString("4. Sendo 0 não fechados em 28 sorteios não repetidos."));
+    QCOMPARE(Ui::closing(&w).line(3), QString(" 03 04 05 06 07 08"));
+    QVERIFY(Ui::find<QPushButton>(&w, "Button11")->isEnabled()
+        && Ui::find<QCheckBox>(&w, "CheckBoxCompletar")->isEnabled()
+        && Ui::find<QPushButton>(&w, "Button1")->isEnabled());
+    QVERIFY(!Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly()
+        && Ui::find<QPushButton>(&w, "Button8")->isEnabled());
     QVERIFY(w.stopFlag);
     QVERIFY(f.dialogs->messages.isEmpty());
 }
@@ -113,12 +119,13 @@ void GenerationPanelTest::emptyClosingOnlyTellsTheUser()
     MainWindowFixture f;
     f.start();
     TForm1& w = *f.form;
-    w.Memo1->store().clear();
+    Ui::closing(&w).clear();
     Ui::click(&w, "Button11");
     QCOMPARE(f.dialogs->lastMessage(),
         QString("Gere antes algum fechamento para porder testar a margem."));
-    QCOMPARE(w.Label2->text(), QString("0"));
-    QVERIFY(!w.Edit1->isReadOnly() && w.Button3->isEnabled());
+    QCOMPARE(Ui::find<QLabel>(&w, "Label2")->text(), QString("0"));
+    QVERIFY(!Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly()
+        && Ui::find<QPushButton>(&w, "Button3")->isEnabled());
 }
 
 void GenerationPanelTest::pararDuringTheCheckKeepsTheClosing()
@@ -127,26 +134,31 @@ void GenerationPanelTest::pararDuringTheCheckKeepsTheClosing()
     MainWindowFixture f;
     f.start();
     TForm1& w = *f.form;
-    w.Memo1->store().append(
-        u" 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 "
-        u"26 27 28 29 30 31 32 33 34 35 36 37 38 39 40 41 42 43 44 45 46 47 48 49 50");
-    w.CheckBoxCompletar->setChecked(true);
+    Ui::find<LineView>(&w, "Memo1")
+        ->store()
+        .append(u" 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 "
+                u"26 27 28 29 30 31 32 33 34 35 36 37 38 39 40 41 42 43 44 45 46 47 48 49 50");
+    Ui::find<QCheckBox>(&w, "CheckBoxCompletar")->setChecked(true);
     bool lockedDuringRun = false;
     Ui::later(200, [&] {
-        lockedDuringRun = !w.stopFlag && w.Button5->isEnabled() && !w.Button1->isEnabled()
-            && !w.Button11->isEnabled() && w.Edit1->isReadOnly();
+        lockedDuringRun = !w.stopFlag && Ui::find<QPushButton>(&w, "Button5")->isEnabled()
+            && !Ui::find<QPushButton>(&w, "Button1")->isEnabled()
+            && !Ui::find<QPushButton>(&w, "Button11")->isEnabled()
+            && Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly();
         Ui::click(&w, "Button5");
     });
     Ui::click(&w, "Button11");
     QVERIFY(lockedDuringRun);
     QVERIFY(w.stopFlag);
-    QVERIFY(w.Button1->isEnabled() && w.Button11->isEnabled());
-    QVERIFY(w.Memo1->store().line(0).startsWith(" 01 02 03"));
-    const QString report = w.Label2->text();
-    QVERIFY2(report.startsWith(QString::number(w.Memo1->store().size()) + ". Sendo "),
+    QVERIFY(Ui::find<QPushButton>(&w, "Button1")->isEnabled()
+        && Ui::find<QPushButton>(&w, "Button11")->isEnabled());
+    QVERIFY(Ui::closing(&w).line(0).startsWith(" 01 02 03"));
+    const QString report = Ui::find<QLabel>(&w, "Label2")->text();
+    QVERIFY2(report.startsWith(QString::number(Ui::closing(&w).size()) + ". Sendo "),
         qPrintable(report));
     QVERIFY(report.endsWith(" sorteios não repetidos."));
-    QCOMPARE(w.ProgressBar1->value(), 0); // count beyond 32 bits: still bar
+    QCOMPARE(
+        Ui::find<QProgressBar>(&w, "ProgressBar1")->value(), 0); // count beyond 32 bits: still bar
 }
 
 QTEST_MAIN(GenerationPanelTest)

@@ -3,6 +3,7 @@
 #include "generate/parallel_optimizer.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -362,8 +363,8 @@ void generatedMegaSena(MainWindowFixture& f)
 std::vector<TicketMask> closingOf(TForm1& w)
 {
     std::vector<TicketMask> out;
-    for (qsizetype i = 0; i < w.Memo1->store().size(); ++i)
-        out.push_back(LineFormat::analyse(w.Memo1->store().line(i)).mask);
+    for (qsizetype i = 0; i < Ui::closing(&w).size(); ++i)
+        out.push_back(LineFormat::analyse(Ui::closing(&w).line(i)).mask);
     return out;
 }
 
@@ -374,14 +375,17 @@ void OptimizerTest::buttonLeavesSmallerCompleteClosing()
     MainWindowFixture f;
     generatedMegaSena(f);
     TForm1& w = *f.form;
-    w.ComboBox1->setCurrentText(";");
-    const qsizetype before = w.Memo1->store().size();
+    Ui::find<QComboBox>(&w, "ComboBox1")->setCurrentText(";");
+    const qsizetype before = Ui::closing(&w).size();
     QVERIFY(before > 0);
     bool lockedDuringRun = false;
     Ui::later(400, [&] {
-        lockedDuringRun = w.Edit1->isReadOnly() && !w.Button1->isEnabled() && w.Button5->isEnabled()
-            && !w.Button7->isEnabled() && !Ui::find<QPushButton>(&w, "ButtonOptimize")->isEnabled()
-            && !w.stopFlag && w.Label15->text().startsWith("Otimizando: melhor ");
+        lockedDuringRun = Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly()
+            && !Ui::find<QPushButton>(&w, "Button1")->isEnabled()
+            && Ui::find<QPushButton>(&w, "Button5")->isEnabled()
+            && !Ui::find<QPushButton>(&w, "Button7")->isEnabled()
+            && !Ui::find<QPushButton>(&w, "ButtonOptimize")->isEnabled() && !w.stopFlag
+            && Ui::find<QLabel>(&w, "Label15")->text().startsWith("Otimizando: melhor ");
         Ui::click(&w, "Button5");
     });
     Ui::click(&w, "ButtonOptimize");
@@ -389,22 +393,22 @@ void OptimizerTest::buttonLeavesSmallerCompleteClosing()
     const std::vector<TicketMask> closing = closingOf(w);
     const std::vector<int> fixed = w.board.fixedNumbers();
     QCOMPARE(uncovered(w.board.selectedNumbers(), fixed, 6, 3, closing), 0);
-    for (qsizetype i = 0; i < w.Memo1->store().size(); ++i) {
-        QCOMPARE(w.Memo1->store().mask(i).count(), 6);
-        QVERIFY(w.Memo1->store().mask(i).has(fixed.front()));
-        QCOMPARE(w.Memo1->store().line(i).count(';'), 5);
+    for (qsizetype i = 0; i < Ui::closing(&w).size(); ++i) {
+        QCOMPARE(Ui::closing(&w).mask(i).count(), 6);
+        QVERIFY(Ui::closing(&w).mask(i).has(fixed.front()));
+        QCOMPARE(Ui::closing(&w).line(i).count(';'), 5);
     }
     QVERIFY(closing.size() <= 3); // 2 tickets suffice; a fixed number makes it easier still
-    QCOMPARE(w.Label2->text(),
+    QCOMPARE(Ui::find<QLabel>(&w, "Label2")->text(),
         QString("%1 bilhetes (antes %2). Sendo 0 não fechados em 462 sorteios não repetidos.")
             .arg(closing.size())
             .arg(before));
     QVERIFY(w.stopFlag);
-    QVERIFY(w.Button1->isEnabled());
-    QVERIFY(!w.Button5->isEnabled());
-    QVERIFY(!w.Edit1->isReadOnly());
+    QVERIFY(Ui::find<QPushButton>(&w, "Button1")->isEnabled());
+    QVERIFY(!Ui::find<QPushButton>(&w, "Button5")->isEnabled());
+    QVERIFY(!Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly());
     QVERIFY(Ui::find<QPushButton>(&w, "ButtonOptimize")->isEnabled());
-    QCOMPARE(w.Label15->text(), QString("."));
+    QCOMPARE(Ui::find<QLabel>(&w, "Label15")->text(), QString("."));
 }
 
 void OptimizerTest::pararAtOnceLeavesCompleteClosing()
@@ -414,14 +418,18 @@ void OptimizerTest::pararAtOnceLeavesCompleteClosing()
     TForm1& w = *f.form;
     Ui::click(&w, "RadioButton5"); // Quina, 15 numbers
     Ui::click(&w, "Button8");
-    w.Memo1->store().append(w.Edit9->text().left(15)); // one ticket, far from complete
+    Ui::find<LineView>(&w, "Memo1")
+        ->store()
+        .append(Ui::text(&w, "Edit9").left(15)); // one ticket, far from complete
     Ui::later(0, [&] { Ui::click(&w, "Button5"); });
     Ui::click(&w, "ButtonOptimize");
     const std::vector<TicketMask> closing = closingOf(w);
     QVERIFY(closing.size() > 1);
     QCOMPARE(uncovered(w.board.selectedNumbers(), {}, 5, 3, closing), 0);
-    QVERIFY(w.Label2->text().endsWith(" não fechados em 3003 sorteios não repetidos."));
-    QVERIFY(w.Label2->text().contains("(antes 1)"));
+    QVERIFY(Ui::find<QLabel>(&w, "Label2")
+                ->text()
+                .endsWith(" não fechados em 3003 sorteios não repetidos."));
+    QVERIFY(Ui::find<QLabel>(&w, "Label2")->text().contains("(antes 1)"));
     QVERIFY(w.stopFlag);
 }
 
@@ -444,13 +452,13 @@ void OptimizerTest::buttonRefusals()
     TForm1& w = *f.form;
     if (modality != "RadioButton1") Ui::click(&w, modality);
     Ui::click(&w, "Button8");
-    if (withClosing) w.Memo1->store().append(u" 01 02 03");
+    if (withClosing) Ui::closing(&w).append(u" 01 02 03");
     Ui::click(&w, "ButtonOptimize");
     QVERIFY2(f.dialogs->lastMessage().contains(message), qPrintable(f.dialogs->lastMessage()));
-    QCOMPARE(w.Memo1->store().size(), qsizetype(withClosing ? 1 : 0));
+    QCOMPARE(Ui::closing(&w).size(), qsizetype(withClosing ? 1 : 0));
     QVERIFY(w.stopFlag);
-    QVERIFY(!w.Edit1->isReadOnly());
-    QVERIFY(w.Button7->isEnabled());
+    QVERIFY(!Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly());
+    QVERIFY(Ui::find<QPushButton>(&w, "Button7")->isEnabled());
 }
 
 QTEST_MAIN(OptimizerTest)

@@ -98,7 +98,7 @@ private:
             Ui::click(f.form.get(), QStringLiteral("Button21"));
         }
         QStringList draws() const { return Ui::find<LineView>(&*f.form, "Memo2")->store().lines(); }
-        QString status() const { return f.form->Label15->text(); }
+        QString status() const { return Ui::find<QLabel>(f.form.get(), "Label15")->text(); }
     };
 };
 
@@ -112,8 +112,9 @@ void DownloadTest::cachedContestMakesNoRequest()
     QCOMPARE(site.requests.size(), 0);
     QCOMPARE(s.draws(), QStringList { QString::fromLatin1(kContest12) });
     QCOMPARE(s.status(), QStringLiteral("Tarefa Concluída."));
-    QVERIFY(s.f.form->RadioButton9->isChecked());
-    QCOMPARE(s.f.form->PageControl1->currentWidget(), s.f.form->TabSimulacao);
+    QVERIFY(Ui::find<QRadioButton>(s.f.form.get(), "RadioButton9")->isChecked());
+    QCOMPARE(Ui::find<QTabWidget>(s.f.form.get(), "PageControl1")->currentWidget(),
+        Ui::find<QWidget>(s.f.form.get(), "TabSimulacao"));
     QVERIFY(s.net->Button21->isEnabled());
 }
 
@@ -137,7 +138,7 @@ void DownloadTest::stopsAtTheFirstMissingContest()
     QCOMPARE(site.requests[0].headers.value("accept"), QByteArray("text/html, */*"));
     QCOMPARE(site.requests[0].headers.value("user-agent"),
         QByteArray("Mozilla/3.0 (compatible; Indy Library)"));
-    QCOMPARE(s.f.form->ProgressBar1->value(), 10);
+    QCOMPARE(Ui::find<QProgressBar>(s.f.form.get(), "ProgressBar1")->value(), 10);
     QVERIFY(s.net->Button21->isEnabled());
 
     // The contests already fetched now come from the cache.

@@ -75,7 +75,7 @@ private:
             Ui::click(f.form.get(), QStringLiteral("Button21"));
         }
         QStringList draws() const { return Ui::find<LineView>(&*f.form, "Memo2")->store().lines(); }
-        QString status() const { return f.form->Label15->text(); }
+        QString status() const { return Ui::find<QLabel>(f.form.get(), "Label15")->text(); }
         bool cached(const QString& name) const
         {
             return QFile::exists(workspace.path("Quirva_Results/" + name));
@@ -204,8 +204,9 @@ void OfficialDownloadTest::badAnswerStopsAtItsContest()
     QCOMPARE(service.requests.size(), 2);
     QVERIFY(s.cached("megasena_1.json"));
     QVERIFY(!s.cached("megasena_2.json"));
-    QCOMPARE(s.f.form->ProgressBar1->value(), 1);
-    QVERIFY(s.net->Button21->isEnabled() && !s.f.form->Button5->isEnabled());
+    QCOMPARE(Ui::find<QProgressBar>(s.f.form.get(), "ProgressBar1")->value(), 1);
+    QVERIFY(s.net->Button21->isEnabled()
+        && !Ui::find<QPushButton>(s.f.form.get(), "Button5")->isEnabled());
     QVERIFY(s.f.form->stopFlag);
 }
 
@@ -260,7 +261,8 @@ void OfficialDownloadTest::latestContestGoesIntoA()
     std::unique_ptr<Session> s;
     Imitation service([&](const Imitation::Request&) {
         lockedDuringRequest = !s->net->Button24->isEnabled() && !s->net->Button21->isEnabled()
-            && s->f.form->Button5->isEnabled() && !s->f.form->RadioButton1->isEnabled();
+            && Ui::find<QPushButton>(s->f.form.get(), "Button5")->isEnabled()
+            && !Ui::find<QRadioButton>(s->f.form.get(), "RadioButton1")->isEnabled();
         return Imitation::Response { status, "Whatever", body };
     });
     s = std::make_unique<Session>(service);
@@ -271,7 +273,8 @@ void OfficialDownloadTest::latestContestGoesIntoA()
     QCOMPARE(s->net->Edit84->text(), a);
     QCOMPARE(s->status(), message);
     QVERIFY(lockedDuringRequest);
-    QVERIFY(s->net->Button24->isEnabled() && !s->f.form->Button5->isEnabled());
+    QVERIFY(s->net->Button24->isEnabled()
+        && !Ui::find<QPushButton>(s->f.form.get(), "Button5")->isEnabled());
 
     // The own site has no latest contest: the button is off with it.
     Ui::click(s->f.form.get(), QStringLiteral("RadioButton12"));
@@ -297,8 +300,9 @@ void OfficialDownloadTest::parStopsTheDownload()
     QCOMPARE(service.requests.size(), 2);
     QVERIFY(!s->cached("megasena_2.json"));
     QVERIFY(s->f.form->stopFlag);
-    QVERIFY(!s->f.form->Button5->isEnabled());
-    QVERIFY(s->f.form->Button1->isEnabled() && s->f.form->RadioButton1->isEnabled());
+    QVERIFY(!Ui::find<QPushButton>(s->f.form.get(), "Button5")->isEnabled());
+    QVERIFY(Ui::find<QPushButton>(s->f.form.get(), "Button1")->isEnabled()
+        && Ui::find<QRadioButton>(s->f.form.get(), "RadioButton1")->isEnabled());
     QVERIFY(s->net->Button21->isEnabled());
 }
 
@@ -319,7 +323,7 @@ void OfficialDownloadTest::chartAndVerificationUseDownloadedDraws()
     QCOMPARE(Ui::find<QListWidget>(&*s.f.form, "CheckListBox1")->item(0)->text(),
         QStringLiteral("01 = 2"));
 
-    s.f.form->Memo1->store().setLines({ " 01 02 03 04 05 06" });
+    Ui::closing(s.f.form.get()).setLines({ " 01 02 03 04 05 06" });
     Ui::click(s.f.form.get(), QStringLiteral("Button3"));
     const QStringList report = Ui::find<LineView>(&*s.f.form, "Memo3")->store().lines();
     QVERIFY2(report.contains("1 bilhetes com 6 acerto(s)"), qPrintable(report.join('|')));

@@ -1,6 +1,7 @@
 #include "net_test_support.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include "net/net_panel.h"
 #include "net/settings_store.h"
@@ -63,7 +64,7 @@ void SettingsTest::firstRunGivesTheDefaults()
     QVERIFY(net->client().proxyServer.isEmpty());
     QCOMPARE(net->client().proxyPort, 0);
     QVERIFY(f.dialogs->messages.isEmpty());
-    QVERIFY(f.form->TabConfiguracoes->isAncestorOf(net->GroupBox15));
+    QVERIFY(Ui::find<QWidget>(f.form.get(), "TabConfiguracoes")->isAncestorOf(net->GroupBox15));
     QCOMPARE(net->GroupBox15->title(), QStringLiteral("Configuração de acesso Internet"));
 }
 

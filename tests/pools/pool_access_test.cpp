@@ -3,6 +3,7 @@
 #include "pools/tform_loteca.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -63,14 +64,14 @@ void PoolAccessTest::slipsReadThePrintTab()
     // The print tab's own controls where it has them, stand-ins of the same names otherwise.
     auto* official = f.form->findChild<QCheckBox*>("CheckBox10");
     if (!official) {
-        official = new QCheckBox(f.form->TabImpressao);
+        official = new QCheckBox(Ui::find<QWidget>(f.form.get(), "TabImpressao"));
         official->setObjectName("CheckBox10");
     }
     QSlider* bars[2]
         = { f.form->findChild<QSlider*>("TrackBar1"), f.form->findChild<QSlider*>("TrackBar2") };
     for (int i = 0; i < 2; ++i)
         if (!bars[i]) {
-            bars[i] = new QSlider(f.form->TabImpressao);
+            bars[i] = new QSlider(Ui::find<QWidget>(f.form.get(), "TabImpressao"));
             bars[i]->setObjectName(QString("TrackBar%1").arg(i + 1));
             bars[i]->setRange(-200, 200);
         }

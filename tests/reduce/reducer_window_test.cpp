@@ -4,6 +4,7 @@
 #include "reduce/reducers.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,7 +28,8 @@ QString label(QWidget* root, const QString& name)
 
 bool tabShown(TForm1& form, QWidget* tab)
 {
-    return form.PageControl1->isTabVisible(form.PageControl1->indexOf(tab));
+    return Ui::find<QTabWidget>(&form, "PageControl1")
+        ->isTabVisible(Ui::find<QTabWidget>(&form, "PageControl1")->indexOf(tab));
 }
 
 QString ticket(std::vector<int> numbers)
@@ -85,21 +87,22 @@ private:
     TForm1& form() { return *f.form; }
     void setClosing(const QStringList& lines)
     {
-        form().Memo1->store().setLines(lines);
-        form().Memo1->sync();
+        Ui::closing(&form()).setLines(lines);
+        Ui::find<LineView>(&form(), "Memo1")->sync();
     }
-    QStringList closing() const { return f.form->Memo1->store().lines(); }
+    QStringList closing() const { return Ui::closing(f.form.get()).lines(); }
     void expectIdle()
     {
         QVERIFY(form().stopFlag);
-        QVERIFY(form().Button1->isEnabled());
-        QVERIFY(!form().Button5->isEnabled());
-        QVERIFY(form().Button11->isEnabled());
-        QVERIFY(form().Button7->isEnabled());
-        QVERIFY(form().RadioButton1->isEnabled());
-        QVERIFY(!form().Edit1->isReadOnly());
-        for (QWidget* tab :
-            { form().TabLotofacil, form().TabQuina, form().TabMegaSena, form().TabDuplaSena })
+        QVERIFY(Ui::find<QPushButton>(&form(), "Button1")->isEnabled());
+        QVERIFY(!Ui::find<QPushButton>(&form(), "Button5")->isEnabled());
+        QVERIFY(Ui::find<QPushButton>(&form(), "Button11")->isEnabled());
+        QVERIFY(Ui::find<QPushButton>(&form(), "Button7")->isEnabled());
+        QVERIFY(Ui::find<QRadioButton>(&form(), "RadioButton1")->isEnabled());
+        QVERIFY(!Ui::find<QLineEdit>(&form(), "Edit1")->isReadOnly());
+        for (QWidget* tab : { Ui::find<QWidget>(&form(), "TabLotofacil"),
+                 Ui::find<QWidget>(&form(), "TabQuina"), Ui::find<QWidget>(&form(), "TabMegaSena"),
+                 Ui::find<QWidget>(&form(), "TabDuplaSena") })
             QVERIFY(tab->isEnabled());
     }
 
@@ -240,7 +243,7 @@ void ReducerWindowTest::listTotalsShownOnLeaving()
 void ReducerWindowTest::lotofacilReductionMatchesDirectFilter()
 {
     Ui::click(&form(), "RadioButton2");
-    QVERIFY(tabShown(form(), form().TabLotofacil));
+    QVERIFY(tabShown(form(), Ui::find<QWidget>(&form(), "TabLotofacil")));
     std::mt19937 rng(5);
     QStringList lines;
     std::vector<int> all(25);
@@ -264,7 +267,8 @@ void ReducerWindowTest::lotofacilReductionMatchesDirectFilter()
     Ui::type(&form(), "Edit28", "12"); // position 8 from 12 on
     for (const char* box : { "CheckBox7", "CheckBox8", "CheckBox9", "CheckBox13" })
         Ui::find<QCheckBox>(&form(), box)->setChecked(true);
-    form().PageControl1->setCurrentWidget(form().TabLotofacil);
+    Ui::find<QTabWidget>(&form(), "PageControl1")
+        ->setCurrentWidget(Ui::find<QWidget>(&form(), "TabLotofacil"));
 
     Ui::click(&form(), "Button17");
 
@@ -290,11 +294,12 @@ void ReducerWindowTest::lotofacilReductionMatchesDirectFilter()
     }
     QVERIFY(!expected.isEmpty());
     QCOMPARE(closing(), expected);
-    QCOMPARE(form().Label15->text(), QString("Redução concluída."));
-    QCOMPARE(form().Label2->text(),
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label15")->text(), QString("Redução concluída."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label2")->text(),
         QString("%1 no resultado reduzido. Total anterior 2000.").arg(expected.size()));
-    QCOMPARE(form().PageControl1->currentWidget(), form().TabFechamento);
-    QCOMPARE(form().ProgressBar1->value(), 2000);
+    QCOMPARE(Ui::find<QTabWidget>(&form(), "PageControl1")->currentWidget(),
+        Ui::find<QWidget>(&form(), "TabFechamento"));
+    QCOMPARE(Ui::find<QProgressBar>(&form(), "ProgressBar1")->value(), 2000);
     QVERIFY(f.dialogs->messages.isEmpty());
     expectIdle();
 }
@@ -306,8 +311,9 @@ void ReducerWindowTest::lotofacilWithoutFiltersReportsTheCountTwice()
     setClosing(lines);
     Ui::click(&form(), "Button17");
     QCOMPARE(closing(), lines);
-    QCOMPARE(form().Label2->text(), QString("2 no resultado reduzido. Total anterior 2."));
-    QCOMPARE(form().Label15->text(), QString("Redução concluída."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label2")->text(),
+        QString("2 no resultado reduzido. Total anterior 2."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label15")->text(), QString("Redução concluída."));
     expectIdle();
 }
 
@@ -320,11 +326,15 @@ void ReducerWindowTest::pararLeavesTheClosingUnchanged()
     Ui::find<QCheckBox>(&form(), "CheckBox13")->setChecked(true); // nothing selected: all go
     bool lockedDuringRun = false;
     Ui::later(0, [&] {
-        lockedDuringRun = !form().stopFlag && !form().TabLotofacil->isEnabled()
-            && form().Button5->isEnabled() && !form().Button1->isEnabled()
-            && !form().Button11->isEnabled() && form().Edit1->isReadOnly()
-            && !form().RadioButton2->isEnabled() && !form().Button3->isEnabled()
-            && form().Label15->text() == "Redução em andamento.";
+        lockedDuringRun = !form().stopFlag
+            && !Ui::find<QWidget>(&form(), "TabLotofacil")->isEnabled()
+            && Ui::find<QPushButton>(&form(), "Button5")->isEnabled()
+            && !Ui::find<QPushButton>(&form(), "Button1")->isEnabled()
+            && !Ui::find<QPushButton>(&form(), "Button11")->isEnabled()
+            && Ui::find<QLineEdit>(&form(), "Edit1")->isReadOnly()
+            && !Ui::find<QRadioButton>(&form(), "RadioButton2")->isEnabled()
+            && !Ui::find<QPushButton>(&form(), "Button3")->isEnabled()
+            && Ui::find<QLabel>(&form(), "Label15")->text() == "Redução em andamento.";
         Ui::click(&form(), "Button18"); // another reducer is refused while this one runs
         Ui::click(&form(), "Button5");
     });
@@ -333,8 +343,9 @@ void ReducerWindowTest::pararLeavesTheClosingUnchanged()
     QCOMPARE(
         f.dialogs->messages, QStringList { "Aperte em PARAR para poder reduzir um fechamento." });
     QCOMPARE(closing(), lines);
-    QCOMPARE(form().Label15->text(), QString("Redução cancelada."));
-    QCOMPARE(form().Label2->text(), QString("50 no resultado reduzido. Total anterior 50."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label15")->text(), QString("Redução cancelada."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label2")->text(),
+        QString("50 no resultado reduzido. Total anterior 50."));
     expectIdle();
 }
 
@@ -347,8 +358,9 @@ void ReducerWindowTest::lotofacilLineWithoutTicketCancels()
     Ui::find<QCheckBox>(&form(), "CheckBox7")->setChecked(true);
     Ui::click(&form(), "Button17");
     QCOMPARE(closing(), lines);
-    QCOMPARE(form().Label15->text(), QString("Redução cancelada."));
-    QCOMPARE(form().Label2->text(), QString("3 no resultado reduzido. Total anterior 3."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label15")->text(), QString("Redução cancelada."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label2")->text(),
+        QString("3 no resultado reduzido. Total anterior 3."));
     QCOMPARE(f.dialogs->messages.size(), 1);
     QVERIFY(f.dialogs->lastMessage().startsWith("A linha 2 do fechamento"));
     expectIdle();
@@ -359,7 +371,7 @@ void ReducerWindowTest::lotofacilConversionErrorRestoresControls()
     const QStringList lines { ticket({ 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15 }),
         " 01 02 03 04 05 06 07 ab 09 10 11 12 13 14 15" };
     setClosing(lines);
-    form().Label2->setText("2");
+    Ui::find<QLabel>(&form(), "Label2")->setText("2");
     Ui::find<QCheckBox>(&form(), "CheckBox8")->setChecked(true);
     Ui::click(&form(), "Button17");
     QCOMPARE(f.dialogs->lastMessage(), QString("'ab' is not a valid integer value"));
@@ -411,10 +423,11 @@ void ReducerWindowTest::positionReducers()
     Ui::find<QCheckBox>(&form(), switchName)->setChecked(switchOn);
     Ui::click(&form(), button);
     QCOMPARE(closing(), kept);
-    QCOMPARE(form().Label15->text(), QString("Redução concluída."));
-    QCOMPARE(form().Label2->text(),
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label15")->text(), QString("Redução concluída."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label2")->text(),
         QString("%1 no resultado reduzido. Total anterior %2.").arg(kept.size()).arg(lines.size()));
-    QCOMPARE(form().PageControl1->currentWidget(), form().TabFechamento);
+    QCOMPARE(Ui::find<QTabWidget>(&form(), "PageControl1")->currentWidget(),
+        Ui::find<QWidget>(&form(), "TabFechamento"));
     QVERIFY(f.dialogs->messages.isEmpty());
     expectIdle();
 }
@@ -427,8 +440,9 @@ void ReducerWindowTest::wrongLineLengthCancels()
     Ui::find<QCheckBox>(&form(), "CheckBox11")->setChecked(true);
     Ui::click(&form(), "Button14");
     QCOMPARE(closing(), lines);
-    QCOMPARE(form().Label15->text(), QString("Redução cancelada."));
-    QCOMPARE(form().Label2->text(), QString("3 no resultado reduzido. Total anterior 3."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label15")->text(), QString("Redução cancelada."));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label2")->text(),
+        QString("3 no resultado reduzido. Total anterior 3."));
     QCOMPARE(f.dialogs->messages.size(), 1);
     QVERIFY(f.dialogs->lastMessage().contains("tem 18 caracteres"));
     QVERIFY(f.dialogs->lastMessage().contains("5 dezenas (15 caracteres por linha)"));
@@ -440,35 +454,37 @@ void ReducerWindowTest::limitThatIsNoNumberEndsRunBeforeItStarts()
     Ui::click(&form(), "RadioButton3");
     const QStringList lines { " 01 02 03 04 05 06" };
     setClosing(lines);
-    form().Label2->setText("1");
+    Ui::find<QLabel>(&form(), "Label2")->setText("1");
     Ui::find<QLineEdit>(&form(), "Edit60")->setText("?");
     Ui::find<QCheckBox>(&form(), "CheckBox5")->setChecked(true);
     Ui::click(&form(), "Button18");
     QCOMPARE(f.dialogs->lastMessage(), QString("'?' is not a valid integer value"));
     QCOMPARE(closing(), lines);
-    QCOMPARE(form().Label2->text(), QString("1"));
+    QCOMPARE(Ui::find<QLabel>(&form(), "Label2")->text(), QString("1"));
     expectIdle();
 }
 
 void ReducerWindowTest::reducerTabsFollowTheModality()
 {
     TForm1& w = form();
-    for (QWidget* tab : { w.TabLotofacil, w.TabQuina, w.TabMegaSena, w.TabDuplaSena })
+    for (QWidget* tab : { Ui::find<QWidget>(&w, "TabLotofacil"), Ui::find<QWidget>(&w, "TabQuina"),
+             Ui::find<QWidget>(&w, "TabMegaSena"), Ui::find<QWidget>(&w, "TabDuplaSena") })
         QVERIFY(!tabShown(w, tab));
     Ui::click(&w, "RadioButton2");
-    QVERIFY(tabShown(w, w.TabLotofacil));
+    QVERIFY(tabShown(w, Ui::find<QWidget>(&w, "TabLotofacil")));
     Ui::click(&w, "RadioButton3");
-    QVERIFY(!tabShown(w, w.TabLotofacil));
-    QVERIFY(tabShown(w, w.TabMegaSena));
+    QVERIFY(!tabShown(w, Ui::find<QWidget>(&w, "TabLotofacil")));
+    QVERIFY(tabShown(w, Ui::find<QWidget>(&w, "TabMegaSena")));
     Ui::type(&w, "Edit2", "7");
-    QVERIFY(!tabShown(w, w.TabMegaSena));
+    QVERIFY(!tabShown(w, Ui::find<QWidget>(&w, "TabMegaSena")));
     Ui::type(&w, "Edit2", "6");
-    QVERIFY(tabShown(w, w.TabMegaSena));
+    QVERIFY(tabShown(w, Ui::find<QWidget>(&w, "TabMegaSena")));
     Ui::click(&w, "RadioButton5");
-    QVERIFY(tabShown(w, w.TabQuina));
-    QVERIFY(!tabShown(w, w.TabMegaSena));
+    QVERIFY(tabShown(w, Ui::find<QWidget>(&w, "TabQuina")));
+    QVERIFY(!tabShown(w, Ui::find<QWidget>(&w, "TabMegaSena")));
     Ui::click(&w, "RadioButton6");
-    for (QWidget* tab : { w.TabLotofacil, w.TabQuina, w.TabMegaSena, w.TabDuplaSena })
+    for (QWidget* tab : { Ui::find<QWidget>(&w, "TabLotofacil"), Ui::find<QWidget>(&w, "TabQuina"),
+             Ui::find<QWidget>(&w, "TabMegaSena"), Ui::find<QWidget>(&w, "TabDuplaSena") })
         QVERIFY(!tabShown(w, tab));
 }
 

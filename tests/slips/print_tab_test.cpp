@@ -3,6 +3,7 @@
 #include "slips/report_preview.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -124,7 +125,7 @@ void PrintTabTest::refusals()
     f.start();
     PreviewSpy spy;
     Ui::click(f.form.get(), modality);
-    f.form->Memo1->store().setLines(closing);
+    Ui::closing(f.form.get()).setLines(closing);
     f.form->stopFlag = !running;
     f.dialogs->messages.clear();
     Ui::click(f.form.get(), "Button12");
@@ -157,7 +158,7 @@ void PrintTabTest::choosesTheSlipByModalityAndLineLength()
     f.start();
     PreviewSpy spy;
     Ui::click(f.form.get(), modality);
-    f.form->Memo1->store().setLines(tickets(5, numbers));
+    Ui::closing(f.form.get()).setLines(tickets(5, numbers));
     f.dialogs->messages.clear();
     Ui::click(f.form.get(), "Button12");
     QVERIFY(f.dialogs->messages.isEmpty());
@@ -227,7 +228,7 @@ void PrintTabTest::officialPrintUsesTheBarsNotTheFields()
     f.start();
     PreviewSpy spy;
     Ui::click(f.form.get(), "RadioButton3");
-    f.form->Memo1->store().setLines(tickets(7, 6));
+    Ui::closing(f.form.get()).setLines(tickets(7, 6));
     Ui::find<QCheckBox>(f.form.get(), "CheckBox10")->setChecked(true);
     Ui::find<QSlider>(f.form.get(), "TrackBar2")->setValue(5);
     // Typed but not left: the bar keeps 64.
@@ -246,7 +247,7 @@ void PrintTabTest::everyRunStartsAtTheFirstLine()
     f.start();
     PreviewSpy spy;
     Ui::click(f.form.get(), "RadioButton2");
-    f.form->Memo1->store().setLines(tickets(3, 15));
+    Ui::closing(f.form.get()).setLines(tickets(3, 15));
     Ui::find<QComboBox>(f.form.get(), "ComboBox2")->setCurrentText("4");
     Ui::click(f.form.get(), "Button12");
     QCOMPARE(spy.firstRun.bands.size(), std::size_t(2));
@@ -284,7 +285,7 @@ void PrintTabTest::megasenaClosingToPdf()
     PreviewSpy spy;
     spy.pdfFile = dir.filePath("Quirva_RelMegasena.pdf");
     Ui::click(f.form.get(), "RadioButton3");
-    f.form->Memo1->store().setLines(tickets(lines, 6));
+    Ui::closing(f.form.get()).setLines(tickets(lines, 6));
     Ui::find<QCheckBox>(f.form.get(), "CheckBox10")->setChecked(official);
     Ui::click(f.form.get(), "Button12");
     QCOMPARE(spy.firstRun.pageCount, pages);
@@ -310,7 +311,7 @@ void PrintTabTest::savingAPdfFromThePreview()
     f.start();
     QTemporaryDir dir;
     Ui::click(f.form.get(), "RadioButton5");
-    f.form->Memo1->store().setLines(tickets(5, 5));
+    Ui::closing(f.form.get()).setLines(tickets(5, 5));
     ReportPreview::setHandler([&](QWidget* parent, SlipReport& report) {
         f.dialogs->saveNames = { QString(), dir.filePath("slips.pdf"), "/no/such/folder/x.pdf" };
         ReportPreview::savePdf(parent, report); // cancelled

@@ -2,14 +2,20 @@
 
 #include "app/line_view.h"
 #include "support/ui_driver.h"
+#include "support/ui_find.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScatterSeries>
+#include <QTabWidget>
 
 namespace Ui {
 
@@ -17,6 +23,12 @@ namespace Ui {
 template <typename W = QWidget> W* find(const QWidget* root, const QString& name)
 {
     return find<W>(const_cast<QWidget*>(root), name);
+}
+
+// The lines of the closing area ("Memo1").
+inline LineStore& closing(QWidget* root)
+{
+    return find<LineView>(root, QStringLiteral("Memo1"))->store();
 }
 
 // A chart's series by name; series are chart items, not widgets, so find() cannot see them.

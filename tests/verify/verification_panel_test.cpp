@@ -97,7 +97,7 @@ void VerificationPanelTest::saveThenOpenRestoresLinesBoardAndT()
     startQuina(f);
     QTemporaryDir dir;
     const QStringList lines { " 01 02 03 04 05", " 03 07 10 23 00" };
-    f.form->Memo1->store().setLines(lines);
+    Ui::closing(f.form.get()).setLines(lines);
     const QString path = dir.filePath("quina"); // no extension: ".txt" is added
     f.dialogs->saveNames.push_back(path);
     Ui::click(f.form.get(), "Button6");
@@ -108,15 +108,15 @@ void VerificationPanelTest::saveThenOpenRestoresLinesBoardAndT()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("01 02 03 04 05\r\n03 07 10 23 00\r\n"));
 
-    f.form->Memo1->store().clear();
+    Ui::closing(f.form.get()).clear();
     f.dialogs->openNames.push_back(path + ".txt");
     Ui::click(f.form.get(), "Button10");
-    QCOMPARE(f.form->Memo1->store().lines(), lines);
+    QCOMPARE(Ui::closing(f.form.get()).lines(), lines);
     QCOMPARE(selectedOnBoard(*f.form), (QList<int> { 1, 2, 3, 4, 5, 7, 10, 23, 100 }));
-    QCOMPARE(f.form->Edit1->text(), QString("9"));
-    QCOMPARE(f.form->Label2->text(), QString("2"));
-    QCOMPARE(f.form->Label22->text(), QString("9"));
-    QCOMPARE(f.form->Edit9->text(), f.form->SelectedText());
+    QCOMPARE(Ui::text(f.form.get(), "Edit1"), QString("9"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label2")->text(), QString("2"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label22")->text(), QString("9"));
+    QCOMPARE(Ui::text(f.form.get(), "Edit9"), f.form->SelectedText());
     QCOMPARE(f.dialogs->messages.size(), 1);
 }
 
@@ -125,13 +125,13 @@ void VerificationPanelTest::saveReportsFailure()
     MainWindowFixture f;
     startQuina(f);
     QTemporaryDir dir;
-    f.form->Memo1->store().setLines({ " 01 02 03 04 05" });
+    Ui::closing(f.form.get()).setLines({ " 01 02 03 04 05" });
     const QString path = dir.filePath("missing/x.txt");
     f.dialogs->saveNames.push_back(path);
     Ui::click(f.form.get(), "Button6");
     QCOMPARE(f.dialogs->lastMessage(),
         "Erro ao gerar o arquivo " + QDir::toNativeSeparators(path) + ".");
-    QCOMPARE(f.form->Memo1->store().size(), 1);
+    QCOMPARE(Ui::closing(f.form.get()).size(), 1);
 }
 
 void VerificationPanelTest::openRefusesInvalidFiles_data()
@@ -151,14 +151,14 @@ void VerificationPanelTest::openRefusesInvalidFiles()
     MainWindowFixture f;
     startQuina(f);
     QTemporaryDir dir;
-    f.form->Memo1->store().setLines({ " 10 20 30 40 50" });
+    Ui::closing(f.form.get()).setLines({ " 10 20 30 40 50" });
     f.dialogs->openNames.push_back(writeFile(dir, bytes));
     Ui::click(f.form.get(), "Button10");
     QCOMPARE(f.dialogs->messages, QStringList { TicketFile::invalidFileMessage(5) });
-    QVERIFY(f.form->Memo1->store().empty());
-    QCOMPARE(f.form->Label2->text(), QString("0"));
+    QVERIFY(Ui::closing(f.form.get()).empty());
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label2")->text(), QString("0"));
     QCOMPARE(f.form->board.countSelected() + f.form->board.countFixed(), 0);
-    QCOMPARE(f.form->Edit9->text().trimmed(), QString());
+    QCOMPARE(Ui::text(f.form.get(), "Edit9").trimmed(), QString());
 }
 
 void VerificationPanelTest::openThatCannotReadKeepsTheClosing()
@@ -166,13 +166,13 @@ void VerificationPanelTest::openThatCannotReadKeepsTheClosing()
     MainWindowFixture f;
     startQuina(f);
     QTemporaryDir dir;
-    f.form->Memo1->store().setLines({ " 10 20 30 40 50" });
+    Ui::closing(f.form.get()).setLines({ " 10 20 30 40 50" });
     const QList<int> board = selectedOnBoard(*f.form);
     f.dialogs->openNames.push_back(dir.filePath("absent.txt"));
     Ui::click(f.form.get(), "Button10");
     QCOMPARE(f.dialogs->messages.size(), 1);
     QVERIFY(f.dialogs->lastMessage().startsWith("Não foi possível abrir o arquivo "));
-    QCOMPARE(f.form->Memo1->store().size(), 1);
+    QCOMPARE(Ui::closing(f.form.get()).size(), 1);
     QCOMPARE(selectedOnBoard(*f.form), board);
     QVERIFY(f.form->stopFlag);
 }
@@ -182,27 +182,28 @@ void VerificationPanelTest::emptyFileOpensAsEmptyClosing()
     MainWindowFixture f;
     startQuina(f);
     QTemporaryDir dir;
-    f.form->Memo1->store().setLines({ " 10 20 30 40 50" });
+    Ui::closing(f.form.get()).setLines({ " 10 20 30 40 50" });
     f.dialogs->openNames.push_back(writeFile(dir, QByteArray()));
     Ui::click(f.form.get(), "Button10");
     QVERIFY(f.dialogs->messages.isEmpty());
-    QVERIFY(f.form->Memo1->store().empty());
-    QCOMPARE(f.form->Edit1->text(), QString("0"));
-    QCOMPARE(f.form->Label2->text(), QString("0"));
-    QCOMPARE(f.form->Label22->text(), QString("0"));
+    QVERIFY(Ui::closing(f.form.get()).empty());
+    QCOMPARE(Ui::text(f.form.get(), "Edit1"), QString("0"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label2")->text(), QString("0"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label22")->text(), QString("0"));
 }
 
 void VerificationPanelTest::sortDropsRepeatsAndKeepsTheCount()
 {
     MainWindowFixture f;
     startQuina(f);
-    f.form->Memo1->store().setLines(
-        { " 05 06 07 08 09", " 01 02 03 04 05", " 05 06 07 08 09", " 01 02 03 04 00" });
+    Ui::find<LineView>(f.form.get(), "Memo1")
+        ->store()
+        .setLines({ " 05 06 07 08 09", " 01 02 03 04 05", " 05 06 07 08 09", " 01 02 03 04 00" });
     f.form->setResultLabel("4");
     Ui::click(f.form.get(), "Button9");
-    QCOMPARE(f.form->Memo1->store().lines(),
+    QCOMPARE(Ui::closing(f.form.get()).lines(),
         QStringList({ " 01 02 03 04 00", " 01 02 03 04 05", " 05 06 07 08 09" }));
-    QCOMPARE(f.form->Label2->text(), QString("4"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label2")->text(), QString("4"));
     QVERIFY(f.dialogs->messages.isEmpty());
 }
 
@@ -251,8 +252,10 @@ void VerificationPanelTest::modeSwitchesEnableTheirInputs()
     Ui::click(f.form.get(), "RadioButton10"); // start from another mode than the one tested
     Ui::click(f.form.get(), "RadioButton8");
     Ui::click(f.form.get(), button);
-    const QList<bool> actual { f.form->Edit13->isEnabled(), f.form->Edit7->isEnabled(),
-        f.form->Button13->isEnabled(), f.form->MaskEdit1->isEnabled() };
+    const QList<bool> actual { Ui::find<QLineEdit>(f.form.get(), "Edit13")->isEnabled(),
+        Ui::find<QLineEdit>(f.form.get(), "Edit7")->isEnabled(),
+        Ui::find<QPushButton>(f.form.get(), "Button13")->isEnabled(),
+        Ui::find<QLineEdit>(f.form.get(), "MaskEdit1")->isEnabled() };
     QCOMPARE(actual, enabled);
 }
 
@@ -262,7 +265,9 @@ void VerificationPanelTest::simulationKeepsFixedNumbersInEveryDraw()
     startQuina(f);
     Ui::type(f.form.get(), "Edit10", "2");
     Ui::type(f.form.get(), "Edit7", "30");
-    f.form->Memo1->store().setLines({ " 01 02 03 04 05", " 06 07 08 09 10" });
+    Ui::find<LineView>(f.form.get(), "Memo1")
+        ->store()
+        .setLines({ " 01 02 03 04 05", " 06 07 08 09 10" });
     Ui::find<QLabel>(&*f.form, "Label116")->setText("7");
     Ui::click(f.form.get(), "Button3");
 
@@ -286,11 +291,12 @@ void VerificationPanelTest::simulationKeepsFixedNumbersInEveryDraw()
     const QStringList report = Ui::find<LineView>(&*f.form, "Memo3")->store().lines();
     QCOMPARE(report.first(), QString("--- Conferência do Fechamento: "));
     QCOMPARE(report.size(), 1 + 6 + (report.last().startsWith("Sem garantia") ? 2 : 1));
-    QCOMPARE(f.form->Label15->text(), QString("."));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label15")->text(), QString("."));
     QVERIFY(f.form->stopFlag);
-    QVERIFY(f.form->Button3->isEnabled());
-    QVERIFY(!f.form->Button5->isEnabled());
-    QCOMPARE(f.form->PageControl1->currentWidget(), f.form->TabSimulacao);
+    QVERIFY(Ui::find<QPushButton>(f.form.get(), "Button3")->isEnabled());
+    QVERIFY(!Ui::find<QPushButton>(f.form.get(), "Button5")->isEnabled());
+    QCOMPARE(Ui::find<QTabWidget>(f.form.get(), "PageControl1")->currentWidget(),
+        Ui::find<QWidget>(f.form.get(), "TabSimulacao"));
 }
 
 void VerificationPanelTest::allNumbersModePutsTheBetBack()
@@ -300,19 +306,20 @@ void VerificationPanelTest::allNumbersModePutsTheBetBack()
     Ui::type(f.form.get(), "Edit10", "1");
     Ui::click(f.form.get(), "Button8");
     Ui::type(f.form.get(), "Edit7", "40");
-    const QString selected = f.form->Edit9->text(), fixedLine = f.form->Edit11->text();
+    const QString selected = Ui::text(f.form.get(), "Edit9"),
+                  fixedLine = Ui::text(f.form.get(), "Edit11");
     const QList<int> board = selectedOnBoard(*f.form);
     QCOMPARE(board.size(), 14);
-    f.form->Memo1->store().setLines({ " 01 02 03 04 05" });
+    Ui::closing(f.form.get()).setLines({ " 01 02 03 04 05" });
     Ui::click(f.form.get(), "RadioButton8");
     Ui::click(f.form.get(), "Button3");
 
-    QCOMPARE(f.form->Edit1->text(), QString("15"));
-    QCOMPARE(f.form->Edit10->text(), QString("1"));
-    QCOMPARE(f.form->Edit9->text(), selected);
-    QCOMPARE(f.form->Edit11->text(), fixedLine);
+    QCOMPARE(Ui::text(f.form.get(), "Edit1"), QString("15"));
+    QCOMPARE(Ui::text(f.form.get(), "Edit10"), QString("1"));
+    QCOMPARE(Ui::text(f.form.get(), "Edit9"), selected);
+    QCOMPARE(Ui::text(f.form.get(), "Edit11"), fixedLine);
     QCOMPARE(selectedOnBoard(*f.form), board);
-    QCOMPARE(f.form->Label21->text(), QString("1"));
+    QCOMPARE(Ui::find<QLabel>(f.form.get(), "Label21")->text(), QString("1"));
     TicketMask bet;
     for (int n : board)
         bet.add(n);
@@ -330,16 +337,17 @@ void VerificationPanelTest::drawsFileIsCheckedAgainstTheClosing()
     startQuina(f);
     QTemporaryDir dir;
     const QStringList closing { " 01 02 03 04 05", " 03 04 05 06 07", " 10 20 30 40 50" };
-    f.form->Memo1->store().setLines(closing);
-    const QString boardBefore = f.form->Edit9->text();
+    Ui::closing(f.form.get()).setLines(closing);
+    const QString boardBefore = Ui::text(f.form.get(), "Edit9");
     Ui::click(f.form.get(), "RadioButton9");
     f.dialogs->openNames.push_back(
         writeFile(dir, "01 02 03 11 12\r\n03-04-05-06-80\r\n70 71 72 73 74\r\n"));
     Ui::click(f.form.get(), "Button13");
     QCOMPARE(Ui::find<LineView>(&*f.form, "Memo2")->store().lines(),
         QStringList({ " 01 02 03 11 12", " 03-04-05-06-80", " 70 71 72 73 74" }));
-    QCOMPARE(f.form->Edit9->text(), boardBefore);
-    QCOMPARE(f.form->PageControl1->currentWidget(), f.form->TabSimulacao);
+    QCOMPARE(Ui::text(f.form.get(), "Edit9"), boardBefore);
+    QCOMPARE(Ui::find<QTabWidget>(f.form.get(), "PageControl1")->currentWidget(),
+        Ui::find<QWidget>(f.form.get(), "TabSimulacao"));
 
     Ui::click(f.form.get(), "Button3");
     // 9 pairs: draw 1 hits 3,1,0; draw 2 hits 3,4,0; draw 3 hits 0,0,0.
@@ -369,10 +377,12 @@ void VerificationPanelTest::typedResultIsCheckedAsTyped()
 {
     MainWindowFixture f;
     startQuina(f);
-    f.form->Memo1->store().setLines({ " 01 02 03 04 05", " 01 02 30 40 50" });
+    Ui::find<LineView>(f.form.get(), "Memo1")
+        ->store()
+        .setLines({ " 01 02 03 04 05", " 01 02 30 40 50" });
     Ui::click(f.form.get(), "RadioButton10");
     Ui::click(f.form.get(), "CheckBox4");
-    f.form->MaskEdit1->setText("01 02 03");
+    Ui::find<QLineEdit>(f.form.get(), "MaskEdit1")->setText("01 02 03");
     Ui::click(f.form.get(), "Button3");
     const QString draw = Ui::find<LineView>(&*f.form, "Memo2")->store().line(0);
     QCOMPARE(draw.left(9), QString(" 01 02 03"));
@@ -389,12 +399,14 @@ void VerificationPanelTest::pararDuringTheSampleStopsTheRun()
     MainWindowFixture f;
     f.start();
     Ui::type(f.form.get(), "Edit7", "100000000");
-    f.form->Memo1->store().setLines({ " 01 02 03" });
+    Ui::closing(f.form.get()).setLines({ " 01 02 03" });
     bool lockedDuringRun = false;
     Ui::later(50, [&] {
-        lockedDuringRun = !f.form->Button3->isEnabled() && !f.form->RadioButton8->isEnabled()
-            && f.form->Edit7->isReadOnly() && f.form->Edit1->isReadOnly()
-            && !f.form->CheckBox4->isEnabled();
+        lockedDuringRun = !Ui::find<QPushButton>(f.form.get(), "Button3")->isEnabled()
+            && !Ui::find<QRadioButton>(f.form.get(), "RadioButton8")->isEnabled()
+            && Ui::find<QLineEdit>(f.form.get(), "Edit7")->isReadOnly()
+            && Ui::find<QLineEdit>(f.form.get(), "Edit1")->isReadOnly()
+            && !Ui::find<QCheckBox>(f.form.get(), "CheckBox4")->isEnabled();
         Ui::click(f.form.get(), "Button5");
     });
     Ui::click(f.form.get(), "Button3");
@@ -408,16 +420,18 @@ void VerificationPanelTest::pararDuringTheSampleStopsTheRun()
             QString("--- Conferência interrompida: 0 de %1 resultado(s) conferido(s).")
                 .arg(drawn) }));
     QVERIFY(f.form->stopFlag);
-    QVERIFY(f.form->Button3->isEnabled() && f.form->RadioButton8->isEnabled());
-    QVERIFY(!f.form->Edit7->isReadOnly() && !f.form->Edit1->isReadOnly());
-    QVERIFY(f.form->CheckBox3->isEnabled());
+    QVERIFY(Ui::find<QPushButton>(f.form.get(), "Button3")->isEnabled()
+        && Ui::find<QRadioButton>(f.form.get(), "RadioButton8")->isEnabled());
+    QVERIFY(!Ui::find<QLineEdit>(f.form.get(), "Edit7")->isReadOnly()
+        && !Ui::find<QLineEdit>(f.form.get(), "Edit1")->isReadOnly());
+    QVERIFY(Ui::find<QCheckBox>(f.form.get(), "CheckBox3")->isEnabled());
 }
 
 void VerificationPanelTest::pararDuringTheCheckKeepsWhatWasChecked()
 {
     MainWindowFixture f;
     startQuina(f);
-    LineStore& closing = f.form->Memo1->store();
+    LineStore& closing = Ui::closing(f.form.get());
     for (int i = 0; i < 2000; ++i)
         closing.append(u" 01 02 03 04 05");
     LineStore& draws = Ui::find<LineView>(&*f.form, "Memo2")->store();
@@ -443,16 +457,18 @@ void VerificationPanelTest::badFieldEndsTheRunAndUnlocks()
 {
     MainWindowFixture f;
     f.start();
-    f.form->Edit7->setText("abc");
+    Ui::find<QLineEdit>(f.form.get(), "Edit7")->setText("abc");
     Ui::click(f.form.get(), "RadioButton8");
     Ui::click(f.form.get(), "Button3");
     QCOMPARE(f.dialogs->lastMessage(), QString("'abc' is not a valid integer value"));
     QVERIFY(f.form->stopFlag);
-    QVERIFY(f.form->Button3->isEnabled() && f.form->RadioButton7->isEnabled()
-        && f.form->CheckBox4->isEnabled() && f.form->Button1->isEnabled());
-    QVERIFY(!f.form->Button5->isEnabled());
-    QVERIFY(!f.form->Edit7->isReadOnly());
-    QCOMPARE(f.form->Edit1->text(), QString("60"));
+    QVERIFY(Ui::find<QPushButton>(f.form.get(), "Button3")->isEnabled()
+        && Ui::find<QRadioButton>(f.form.get(), "RadioButton7")->isEnabled()
+        && Ui::find<QCheckBox>(f.form.get(), "CheckBox4")->isEnabled()
+        && Ui::find<QPushButton>(f.form.get(), "Button1")->isEnabled());
+    QVERIFY(!Ui::find<QPushButton>(f.form.get(), "Button5")->isEnabled());
+    QVERIFY(!Ui::find<QLineEdit>(f.form.get(), "Edit7")->isReadOnly());
+    QCOMPARE(Ui::text(f.form.get(), "Edit1"), QString("60"));
 }
 
 QTEST_MAIN(VerificationPanelTest)
