@@ -83,15 +83,19 @@ public:
     virtual void setStatus(const QString& text) = 0;
 
     // --- runs
-    // The parameter panel's controls that runs lock and free.
-    struct RunControls {
-        QPushButton* Button1; // "&Gerar"
-        QPushButton* Button5; // "Parar"
-        QPushButton* Button11; // "&Verificar Margem do Fechamento"
-        QCheckBox* CheckBoxCompletar; // "Completar para Fechar 100%"
-        QCheckBox* CheckBox3; // "Triângulo de Pascal"
+    // The parameter panel's commands that runs switch off and on again.
+    enum class RunCommand {
+        Generate, // "&Gerar"
+        Stop, // "Parar"
+        CheckMargin, // "&Verificar Margem do Fechamento"
+        CompleteToFull, // "Completar para Fechar 100%"
+        BalancedPick, // "Triângulo de Pascal"
     };
-    virtual RunControls runControls() const = 0;
+    virtual void enableCommand(RunCommand command, bool enabled) = 0;
+    virtual bool commandEnabled(RunCommand command) const = 0;
+    virtual bool completeToFull() const = 0; // "Completar para Fechar 100%" is ticked
+    // Calls handler when the player clicks the command.
+    virtual void onCommand(RunCommand command, std::function<void()> handler) = 0;
     // The closing files' commands and the "Simular / Conferir" group, which the verification
     // binds and reads.
     struct VerificationControls {

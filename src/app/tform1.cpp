@@ -376,6 +376,43 @@ Modality TForm1::modality() const
     return Modality::Outros;
 }
 
+QAbstractButton* TForm1::commandControl(RunCommand command) const
+{
+    switch (command) {
+    case RunCommand::Generate:
+        return Button1;
+    case RunCommand::Stop:
+        return Button5;
+    case RunCommand::CheckMargin:
+        return Button11;
+    case RunCommand::CompleteToFull:
+        return CheckBoxCompletar;
+    case RunCommand::BalancedPick:
+        return CheckBox3;
+    }
+    return Button5;
+}
+
+void TForm1::enableCommand(RunCommand command, bool enabled)
+{
+    commandControl(command)->setEnabled(enabled);
+}
+
+bool TForm1::commandEnabled(RunCommand command) const
+{
+    return commandControl(command)->isEnabled();
+}
+
+bool TForm1::completeToFull() const
+{
+    return CheckBoxCompletar->isChecked();
+}
+
+void TForm1::onCommand(RunCommand command, std::function<void()> handler)
+{
+    connect(commandControl(command), &QAbstractButton::clicked, this, std::move(handler));
+}
+
 QRadioButton* TForm1::modalityButton(Modality m) const
 {
     QRadioButton* const buttons[]

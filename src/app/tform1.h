@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -91,10 +92,10 @@ public:
         return { Button6, Button10, Button9, Button3, Button13, RadioButton7, RadioButton8,
             RadioButton9, RadioButton10, Edit7, Edit13, CheckBox4, MaskEdit1 };
     }
-    RunControls runControls() const override
-    {
-        return { Button1, Button5, Button11, CheckBoxCompletar, CheckBox3 };
-    }
+    void enableCommand(RunCommand command, bool enabled) override;
+    bool commandEnabled(RunCommand command) const override;
+    bool completeToFull() const override;
+    void onCommand(RunCommand command, std::function<void()> handler) override;
 
     // Handlers
     void Button1Click();
@@ -166,6 +167,7 @@ private:
     void buildClosingTab();
     void buildSettingsTab();
     QRadioButton* modalityButton(Modality m) const;
+    QAbstractButton* commandControl(RunCommand command) const;
     void showReducerTab(QWidget* tab, bool visible);
 
     FieldExitFilter* exitFilter_ = nullptr;

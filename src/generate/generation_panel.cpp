@@ -52,10 +52,10 @@ void GenerationPanel::fullEnumeration()
     const int n = qBound(0, t - f, static_cast<int>(w.selectedNumbers.size()));
 
     w.stopFlag = false;
-    w.runControls().Button1->setEnabled(false);
-    w.runControls().Button5->setEnabled(true);
+    w.enableCommand(BetContext::RunCommand::Generate, false);
+    w.enableCommand(BetContext::RunCommand::Stop, true);
     // Another run on the same closing while this one writes it would interleave the two.
-    w.runControls().Button11->setEnabled(false);
+    w.enableCommand(BetContext::RunCommand::CheckMargin, false);
     w.closingView().store().clear();
 
     const int maximum = Combinations::progressMaximum(n, k - f);
@@ -82,9 +82,9 @@ void GenerationPanel::fullEnumeration()
     show();
     w.closingView().sync();
 
-    w.runControls().Button5->setEnabled(false);
-    w.runControls().Button1->setEnabled(true);
-    w.runControls().Button11->setEnabled(true);
+    w.enableCommand(BetContext::RunCommand::Stop, false);
+    w.enableCommand(BetContext::RunCommand::Generate, true);
+    w.enableCommand(BetContext::RunCommand::CheckMargin, true);
     w.stopFlag = true;
     if (enumeration.state() == FullEnumeration::State::LineBound)
         Dialogs::information(&w.host(), boundMessage(setup.lineBound, QStringLiteral("a geração")));
@@ -94,11 +94,11 @@ void GenerationPanel::Button11Click()
 {
     BetContext& w = context_;
     const JobState::Scope job(w.jobs, Job::MarginCheck);
-    const bool balancedPickEnabled = w.runControls().CheckBox3->isEnabled();
+    const bool balancedPickEnabled = w.commandEnabled(BetContext::RunCommand::BalancedPick);
     w.lockForRun(true);
     auto unlock = [&] {
         w.lockForRun(false);
-        w.runControls().CheckBox3->setEnabled(balancedPickEnabled);
+        w.enableCommand(BetContext::RunCommand::BalancedPick, balancedPickEnabled);
     };
 
     if (w.closingView().store().empty()) {
@@ -107,8 +107,7 @@ void GenerationPanel::Button11Click()
         unlock();
         return;
     }
-    if (w.runControls().CheckBoxCompletar->isChecked()
-        && !MarginCheck::completionPossible(w.K(), w.G())) {
+    if (w.completeToFull() && !MarginCheck::completionPossible(w.K(), w.G())) {
         Dialogs::information(&w.host(),
             QStringLiteral(
                 "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
@@ -118,14 +117,14 @@ void GenerationPanel::Button11Click()
         return;
     }
 
-    w.runControls().Button11->setEnabled(false);
-    w.runControls().CheckBoxCompletar->setEnabled(false);
+    w.enableCommand(BetContext::RunCommand::CheckMargin, false);
+    w.enableCommand(BetContext::RunCommand::CompleteToFull, false);
     w.showPage(BetContext::Page::Fechamento);
     if (w.T() != w.CountSelected() + w.CountFixed() || w.F() != w.CountFixed()) w.drawRandomBet();
     w.LoadSelectedNumbers();
     marginCheck();
-    w.runControls().Button11->setEnabled(true);
-    w.runControls().CheckBoxCompletar->setEnabled(true);
+    w.enableCommand(BetContext::RunCommand::CheckMargin, true);
+    w.enableCommand(BetContext::RunCommand::CompleteToFull, true);
     w.stopFlag = true;
     unlock();
 }
@@ -141,15 +140,15 @@ void GenerationPanel::marginCheck()
     const int n = qBound(0, w.T() - setup.F, static_cast<int>(w.selectedNumbers.size()));
 
     w.stopFlag = false;
-    w.runControls().Button1->setEnabled(false);
-    w.runControls().Button5->setEnabled(true);
+    w.enableCommand(BetContext::RunCommand::Generate, false);
+    w.enableCommand(BetContext::RunCommand::Stop, true);
     const int maximum = Combinations::progressMaximum(n, setup.C - setup.F);
     startProgress(maximum);
 
     setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + n);
     setup.fixed = w.board.fixedNumbers();
     setup.fixedLine = w.fixedLine();
-    setup.complete = w.runControls().CheckBoxCompletar->isChecked();
+    setup.complete = w.completeToFull();
     setup.lineBound = qMax(w.closingView().store().size(), Combinations::lineBound(setup.K));
     // The closing store is the snapshot itself: new tickets go to its end, which is where
     // the rewritten closing would put them.
@@ -167,8 +166,8 @@ void GenerationPanel::marginCheck()
     if (maximum > 0) w.progressBar().setValue(static_cast<int>(check.total()));
     w.closingView().sync();
     w.setResultLabel(check.report());
-    w.runControls().Button5->setEnabled(false);
-    w.runControls().Button1->setEnabled(true);
+    w.enableCommand(BetContext::RunCommand::Stop, false);
+    w.enableCommand(BetContext::RunCommand::Generate, true);
     if (check.state() == MarginCheck::State::LineBound)
         Dialogs::information(
             &w.host(), boundMessage(setup.lineBound, QStringLiteral("a complementação")));
@@ -178,9 +177,8 @@ void attachGeneration(BetContext& context)
 {
     auto* panel = new GenerationPanel(context);
     context.fullEnumeration = [panel] { panel->fullEnumeration(); };
-    QObject::connect(
-        context.runControls().Button11, &QPushButton::clicked, panel, [panel, &context] {
-            if (context.mayRun(Command::CheckMargin))
-                context.guarded([panel] { panel->Button11Click(); });
-        });
+    context.onCommand(BetContext::RunCommand::CheckMargin, [panel, &context] {
+        if (context.mayRun(Command::CheckMargin))
+            context.guarded([panel] { panel->Button11Click(); });
+    });
 }

@@ -116,11 +116,11 @@ void OptimizerPanel::run()
 
     w.showPage(BetContext::Page::Fechamento);
     w.stopFlag = false;
-    w.runControls().Button1->setEnabled(false);
-    w.runControls().Button11->setEnabled(false);
-    w.runControls().CheckBoxCompletar->setEnabled(false);
+    w.enableCommand(BetContext::RunCommand::Generate, false);
+    w.enableCommand(BetContext::RunCommand::CheckMargin, false);
+    w.enableCommand(BetContext::RunCommand::CompleteToFull, false);
     ButtonOptimize->setEnabled(false);
-    w.runControls().Button5->setEnabled(true);
+    w.enableCommand(BetContext::RunCommand::Stop, true);
     w.setStatus(QStringLiteral("Completando o fechamento..."));
     w.progressBar().setRange(0, 1000);
     w.progressBar().setValue(0);
@@ -162,7 +162,7 @@ void OptimizerPanel::run()
             // Until the closing is complete "Parar" only ends the run early; the run stays
             // active (closing the window is still refused) until the completion is done.
             w.stopFlag = false;
-            w.runControls().Button5->setEnabled(false);
+            w.enableCommand(BetContext::RunCommand::Stop, false);
             optimizer.stop();
         }
     }
@@ -175,7 +175,7 @@ void OptimizerPanel::run()
 
     // The count that decides: the whole space again, on the lottery's numbers, by a path that
     // shares nothing with the search.
-    w.runControls().Button5->setEnabled(false);
+    w.enableCommand(BetContext::RunCommand::Stop, false);
     w.setStatus(QStringLiteral("Conferindo o fechamento otimizado..."));
     const std::vector<TicketMask> best = optimizer.bestClosing();
     const OptimizerCheck::Bet bet { setup.selected, setup.fixed, k, g, c };
@@ -207,10 +207,10 @@ void OptimizerPanel::finishRun()
     BetContext& w = context_;
     w.setStatus(QStringLiteral("."));
     w.progressBar().setValue(0);
-    w.runControls().Button5->setEnabled(false);
-    w.runControls().Button1->setEnabled(true);
-    w.runControls().Button11->setEnabled(true);
-    w.runControls().CheckBoxCompletar->setEnabled(true);
+    w.enableCommand(BetContext::RunCommand::Stop, false);
+    w.enableCommand(BetContext::RunCommand::Generate, true);
+    w.enableCommand(BetContext::RunCommand::CheckMargin, true);
+    w.enableCommand(BetContext::RunCommand::CompleteToFull, true);
     ButtonOptimize->setEnabled(true);
     w.stopFlag = true;
     w.lockForRun(false);

@@ -231,25 +231,25 @@ public:
         : panel_(panel)
         , context_(panel.context_)
         , job_(context_.jobs, Job::Download)
-        , pascalEnabled_(context_.runControls().CheckBox3->isEnabled())
+        , pascalEnabled_(context_.commandEnabled(BetContext::RunCommand::BalancedPick))
     {
         panel_.downloading_ = true;
         context_.stopFlag = false;
         context_.lockForRun(true);
-        context_.runControls().Button1->setEnabled(false);
-        context_.runControls().Button11->setEnabled(false);
-        context_.runControls().Button5->setEnabled(true);
+        context_.enableCommand(BetContext::RunCommand::Generate, false);
+        context_.enableCommand(BetContext::RunCommand::CheckMargin, false);
+        context_.enableCommand(BetContext::RunCommand::Stop, true);
         panel_.Button21->setEnabled(false);
         panel_.Button24->setEnabled(false);
     }
     ~Run()
     {
         context_.stopFlag = true;
-        context_.runControls().Button5->setEnabled(false);
-        context_.runControls().Button1->setEnabled(true);
-        context_.runControls().Button11->setEnabled(true);
+        context_.enableCommand(BetContext::RunCommand::Stop, false);
+        context_.enableCommand(BetContext::RunCommand::Generate, true);
+        context_.enableCommand(BetContext::RunCommand::CheckMargin, true);
         context_.lockForRun(false);
-        context_.runControls().CheckBox3->setEnabled(pascalEnabled_);
+        context_.enableCommand(BetContext::RunCommand::BalancedPick, pascalEnabled_);
         panel_.downloading_ = false;
         panel_.Button21->setEnabled(true);
         panel_.RadioButton11Click();

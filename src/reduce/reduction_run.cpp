@@ -20,9 +20,9 @@ ReductionRun::ReductionRun(BetContext& context, QWidget* tab)
 void ReductionRun::lock(bool locked)
 {
     tab_->setEnabled(!locked);
-    context_.runControls().Button1->setEnabled(!locked);
-    context_.runControls().Button11->setEnabled(!locked);
-    context_.runControls().Button5->setEnabled(locked);
+    context_.enableCommand(BetContext::RunCommand::Generate, !locked);
+    context_.enableCommand(BetContext::RunCommand::CheckMargin, !locked);
+    context_.enableCommand(BetContext::RunCommand::Stop, locked);
     context_.lockForRun(locked);
 }
 
@@ -37,7 +37,7 @@ void ReductionRun::execute(
     ReductionPass pass(closing, prepare());
     const qsizetype previousTotal = closing.size();
     // The balanced pick is not the reducer's to change; lockForRun greys it.
-    const bool pascalEnabled = context_.runControls().CheckBox3->isEnabled();
+    const bool pascalEnabled = context_.commandEnabled(BetContext::RunCommand::BalancedPick);
     lock(true);
     try {
         // A range of 0..0 would turn the bar into a busy indicator.
@@ -73,8 +73,8 @@ void ReductionRun::execute(
     context_.closingView().sync();
 
     lock(false);
-    context_.runControls().CheckBox3->setEnabled(pascalEnabled);
-    context_.runControls().Button5->setEnabled(false);
+    context_.enableCommand(BetContext::RunCommand::BalancedPick, pascalEnabled);
+    context_.enableCommand(BetContext::RunCommand::Stop, false);
     context_.stopFlag = true;
     context_.showPage(BetContext::Page::Fechamento);
     if (!badLine.isEmpty()) Dialogs::information(&context_.host(), badLine);

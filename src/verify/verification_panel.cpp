@@ -251,17 +251,18 @@ QString VerificationPanel::typedDraw() const
 void VerificationPanel::lockVerification(bool locked)
 {
     context_.lockForRun(locked);
-    context_.runControls().Button5->setEnabled(locked);
-    for (QWidget* w : std::initializer_list<QWidget*> { context_.runControls().Button1,
-             context_.runControls().Button11, ui_.CheckBox4, ui_.RadioButton7, ui_.RadioButton8,
-             ui_.RadioButton9, ui_.RadioButton10 })
+    context_.enableCommand(BetContext::RunCommand::Stop, locked);
+    context_.enableCommand(BetContext::RunCommand::Generate, !locked);
+    context_.enableCommand(BetContext::RunCommand::CheckMargin, !locked);
+    for (QWidget* w : std::initializer_list<QWidget*> { ui_.CheckBox4, ui_.RadioButton7,
+             ui_.RadioButton8, ui_.RadioButton9, ui_.RadioButton10 })
         w->setEnabled(!locked);
     ui_.Edit7->setReadOnly(locked);
     ui_.Edit13->setReadOnly(locked);
     if (!locked) {
         // Locking switched the balanced pick off; it is offered again unless numbers are fixed.
         int fixed = 0;
-        context_.runControls().CheckBox3->setEnabled(
+        context_.enableCommand(BetContext::RunCommand::BalancedPick,
             !tryStrToInt(context_.readFields().F, fixed) || fixed <= 0);
     }
 }
