@@ -26,8 +26,8 @@ class TileLabel;
 class FieldExitFilter;
 
 // The main window: the parameter panel, the page control and the tabs the panels do not build
-// yet (board, closing, settings). The panels reach it only through BetContext; the controls
-// left public here are the ones tests still read directly.
+// yet (board, closing, settings). The panels reach it only through BetContext; its controls
+// are its own, and tests find them by objectName.
 class TForm1 : public QWidget, public BetContext
 {
     Q_OBJECT
