@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/line_view.h"
+#include "app/named_widget.h"
 #include "app/random_source.h"
 #include "pools/pool_file.h"
 #include "slips/rel_lotogol.h"
@@ -20,13 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W, typename... Args> W* named(const QString& name, Args&&... args)
-{
-    W* w = new W(std::forward<Args>(args)...);
-    w->setObjectName(name);
-    return w;
-}
 
 const QStringList betValues { QStringLiteral("R$ 0,50"), QStringLiteral("R$ 1,00"),
     QStringLiteral("R$ 2,00") };

@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/line_view.h"
+#include "app/named_widget.h"
 #include "app/random_source.h"
 #include "pools/loteca_pass_engine.h"
 #include "pools/pool_file.h"
@@ -20,13 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W, typename... Args> W* named(const QString& name, Args&&... args)
-{
-    W* w = new W(std::forward<Args>(args)...);
-    w->setObjectName(name);
-    return w;
-}
 
 // Largest triples allowed beside D doubles, and largest doubles beside T triples.
 constexpr int largestTriples[10] = { 6, 5, 4, 4, 3, 3, 2, 1, 1, 0 };

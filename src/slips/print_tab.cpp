@@ -4,6 +4,7 @@
 #include "app/conversion.h"
 #include "app/dialogs.h"
 #include "app/line_view.h"
+#include "app/named_widget.h"
 #include "slips/rel_duplasena.h"
 #include "slips/rel_lotofacil.h"
 #include "slips/rel_lotomania.h"
@@ -35,13 +36,6 @@ public:
         return Acceptable;
     }
 };
-
-template <typename W, typename... Args> W* named(const QString& name, Args&&... args)
-{
-    auto* w = new W(std::forward<Args>(args)...);
-    w->setObjectName(name);
-    return w;
-}
 
 QSlider* marginBar(const QString& name, Qt::Orientation orientation, int position)
 {
