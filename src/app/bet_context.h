@@ -11,9 +11,6 @@
 #include <vector>
 
 class LineView;
-class QCheckBox;
-class QLineEdit;
-class QRadioButton;
 class QPushButton;
 class QProgressBar;
 class QWidget;
@@ -45,6 +42,7 @@ public:
     virtual Modality modality() const = 0;
     virtual QChar separator() const = 0; // the separator in force for a line built now
     virtual ParameterFields readFields() const = 0;
+    virtual void writeFields(const ParameterFields& fields) = 0;
     virtual int T() const = 0;
     virtual int K() const = 0;
     virtual int F() const = 0;
@@ -57,6 +55,11 @@ public:
     virtual void setFieldF(const QString& text) = 0;
     // Checks and corrects the fields after an edit, and what follows from them.
     virtual void testecampos() = 0;
+    // Leaving a field that sizes the bet: testecampos and the reducer tabs that K opens.
+    virtual void Edit2Exit() = 0;
+    // Calls handler when a parameter field lives outside the parameter panel and loses focus;
+    // like the panel's own fields, not while a run forbids editing the parameters.
+    virtual void onParameterExit(QWidget* field, std::function<void()> handler) = 0;
 
     // --- board
     Board board;
@@ -72,6 +75,8 @@ public:
     virtual QString selectedCountShown() const = 0;
     virtual void MarkSelected(const QString& line, bool clearFirst) = 0;
     virtual void MarkFixed(const QString& line, bool clearFirst) = 0;
+    // A click on a modality of the board tab.
+    virtual void switchModality(Modality m) = 0;
 
     // --- lists, status and progress
     virtual LineView& closingView() = 0;
@@ -94,20 +99,12 @@ public:
     virtual void enableCommand(RunCommand command, bool enabled) = 0;
     virtual bool commandEnabled(RunCommand command) const = 0;
     virtual bool completeToFull() const = 0; // "Completar para Fechar 100%" is ticked
+    virtual bool balancedPick() const = 0; // "Triângulo de Pascal" is ticked
+    // The hidden "Limpar": empties the closing unless "Não limpar fechamento ao gerar" is
+    // ticked, and zeroes the result label.
+    virtual void clearClosing() = 0;
     // Calls handler when the player clicks the command.
     virtual void onCommand(RunCommand command, std::function<void()> handler) = 0;
-    // The closing files' commands and the "Simular / Conferir" group, which the verification
-    // binds and reads.
-    struct VerificationControls {
-        QPushButton *Button6, *Button10, *Button9; // save, open, sort the closing
-        QPushButton* Button3; // "Simular / Conferir"
-        QPushButton* Button13; // "Abrir (D Dz)"
-        QRadioButton *RadioButton7, *RadioButton8, *RadioButton9, *RadioButton10;
-        QLineEdit *Edit7, *Edit13; // "Simular com", numbers per simulated draw
-        QCheckBox* CheckBox4; // "Detalhar Conferência"
-        QLineEdit* MaskEdit1; // typed result
-    };
-    virtual VerificationControls verificationControls() const = 0;
     bool stopFlag = true;
     JobState jobs; // the long job running, which decides what the other commands may do
     // Locks what a run in the main window locks, and unlocks it again.
@@ -128,13 +125,12 @@ public:
     virtual void showPage(Page which) = 0;
     // Adds a command to the closing tab's row of buttons, after those already there.
     virtual void addClosingCommand(QPushButton* button) = 0;
-    // Adds a group to the parameter panel's row, right of the verification group.
-    virtual void addBesideVerification(QWidget* group) = 0;
+    // Adds a group to the right end of the parameter panel's row.
+    virtual void addToParameterRow(QWidget* group) = 0;
+    // Adds a group to the end of the "Configurações" tab.
+    virtual void addToSettings(QWidget* group) = 0;
     // Switches the verification to the draws list ("Usar Arquivo para Conferir"), as its click.
     virtual void verifyAgainstDrawsList() = 0;
-
-    // K = D = G: the closing of every combination, plugged in by the generation panel.
-    std::function<void()> fullEnumeration;
 
     // Steps the panels add to the window's own.
     std::vector<std::function<void()>> afterCreate; // start-up

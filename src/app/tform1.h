@@ -8,26 +8,24 @@
 #include <functional>
 #include <vector>
 
+class BoardTab;
+class FieldExitFilter;
 class QAbstractButton;
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
-class QRadioButton;
 class QTabWidget;
-class QScatterSeries;
-class QChartView;
-class TileLabel;
-class FieldExitFilter;
+class SettingsTab;
+class VerificationPanel;
 
-// The main window: the parameter panel, the page control and the tabs the panels do not build
-// yet (board, closing, settings). The panels reach it only through BetContext; its controls
-// are its own, and tests find them by objectName.
+// The main window, a shell: it builds the parameter panel and the page control, creates the
+// panels that build and run the tabs, in the order of the tabs, and routes the start-up, close
+// and modality-switch steps to them. The panels reach the window and each other only through
+// BetContext; tests find controls by objectName.
 class TForm1 : public QWidget, public BetContext
 {
     Q_OBJECT
@@ -35,14 +33,11 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // --- state
-    int clickedNumber = 0;
-
-    // --- Part of the window that other subsystems call
+    // --- parameters
     Modality modality() const override;
     QChar separator() const override;
     ParameterFields readFields() const override;
-    void writeFields(const ParameterFields& fields);
+    void writeFields(const ParameterFields& fields) override;
     int T() const override;
     int K() const override;
     int F() const override;
@@ -50,65 +45,58 @@ public:
     int G() const override;
     int C() const override;
     int U() const override;
-
+    void setFieldT(const QString& text) override;
+    void setFieldF(const QString& text) override;
     void testecampos() override;
-    void ShowOdds();
-    // Board helpers
+    void Edit2Exit() override;
+    void onParameterExit(QWidget* field, std::function<void()> handler) override;
+
+    // --- board (the board tab's)
+    void refreshBoard() override;
+    void clearBoard() override;
+    void drawRandomBet() override;
     int CountSelected() override;
     int CountFixed() override;
     void LoadSelectedNumbers() override;
     QString fixedLine() const override;
-    void drawRandomBet() override { Button8Click(); }
-    QString SelectedText() const;
-    QString FixedText() const;
-    void ApplyNumberRange();
-    void MarkSelected(const QString& line, bool clearFirst) override;
-    void MarkFixed(const QString& line, bool clearFirst) override;
     QString selectedLine() const override;
     QString selectedCountShown() const override;
-    void setFieldT(const QString& text) override;
-    void setFieldF(const QString& text) override;
-    void refreshBoard() override;
-    void clearBoard() override { Button7Click(); }
-    LineView& closingView() override { return *Memo1; }
+    QString SelectedText() const;
+    void MarkSelected(const QString& line, bool clearFirst) override;
+    void MarkFixed(const QString& line, bool clearFirst) override;
+    void StaticText1Click(int n);
+    void switchModality(Modality m) override;
+
+    // --- lists, status and progress
+    LineView& closingView() override;
     QProgressBar& progressBar() override { return *ProgressBar1; }
     void setResultLabel(const QString& text) override;
     void setStatus(const QString& text) override;
 
+    // --- runs
+    void enableCommand(RunCommand command, bool enabled) override;
+    bool commandEnabled(RunCommand command) const override;
+    bool completeToFull() const override;
+    bool balancedPick() const override;
+    void clearClosing() override;
+    void onCommand(RunCommand command, std::function<void()> handler) override;
     void lockForRun(bool locked) override;
     void restoreAfterError() override;
     void guarded(const std::function<void()>& handler) override;
     bool mayRun(Command command) override;
     void onExit(QWidget* field, std::function<void()> handler) override;
 
+    // --- window
     QWidget& host() override { return *this; }
     QWidget* page(Page which) const override;
     void showPage(Page which) override;
     void addClosingCommand(QPushButton* button) override;
-    void addBesideVerification(QWidget* group) override;
+    void addToParameterRow(QWidget* group) override;
+    void addToSettings(QWidget* group) override;
     void verifyAgainstDrawsList() override;
-    VerificationControls verificationControls() const override
-    {
-        return { Button6, Button10, Button9, Button3, Button13, RadioButton7, RadioButton8,
-            RadioButton9, RadioButton10, Edit7, Edit13, CheckBox4, MaskEdit1 };
-    }
-    void enableCommand(RunCommand command, bool enabled) override;
-    bool commandEnabled(RunCommand command) const override;
-    bool completeToFull() const override;
-    void onCommand(RunCommand command, std::function<void()> handler) override;
 
     // Handlers
-    void Button1Click();
-    void Gerafechamento();
-    void Button2Click();
-    void Button5Click();
-    void Button7Click();
-    void Button8Click();
-    void Button16Click();
-    void StaticText1Click(int n);
-    void Edit1Exit() { testecampos(); }
-    void Edit2Exit();
-    void Edit8Exit();
+    void Button5Click(); // "Parar"
     void RadioButtonModalityClick(Modality m);
     void RadioButton6Click();
     void FormCreate();
@@ -117,9 +105,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The controls of the parameter panel and of the tabs this window still builds itself;
-    // everything outside finds them by objectName.
     // --- parameter panel
+    QHBoxLayout* parameterRow_ = nullptr;
     QLineEdit *Edit1, *Edit2, *Edit10, *Edit4, *Edit5, *Edit6;
     QPushButton *Button1, *Button5; // "&Gerar", "Parar"
     QGroupBox* GroupBoxMargin;
@@ -127,50 +114,17 @@ private:
     QCheckBox* CheckBoxCompletar; // "Completar para Fechar 100%"
     QLabel* Label15; // status line
     QProgressBar* ProgressBar1;
-    QGroupBox* GroupBoxSimulation;
-    QPushButton* Button3; // "Simular / Conferir"
-    QRadioButton *RadioButton7, *RadioButton8, *RadioButton9, *RadioButton10;
-    QLineEdit *Edit7, *Edit13; // "Simular com", numbers per simulated draw
-    QCheckBox* CheckBox4; // "Detalhar Conferência"
-    QPushButton* Button13; // "Abrir (D Dz)"
-    QLineEdit* MaskEdit1; // typed result
-
-    // --- tabs
     QTabWidget* PageControl1;
-    QWidget *TabSelecao, *TabFechamento, *TabSimulacao, *TabImpressao, *TabConfiguracoes,
-        *TabComparativo, *TabLotofacil, *TabQuina, *TabMegaSena, *TabDuplaSena;
 
-    // board tab
-    std::array<TileLabel*, 101> tiles {};
-    QRadioButton *RadioButton1, *RadioButton2, *RadioButton3, *RadioButton4, *RadioButton5,
-        *RadioButton6;
-    QLineEdit* Edit8; // U
-    QPushButton *Button7, *Button8; // "Limpar Bilhete", "&Sortear Bilhete"
-    QLabel *Label20, *Label21, *Label22; // selected, fixed, total counts
-    QLineEdit *Edit9, *Edit11; // selected and fixed number lines
-    std::array<QLabel*, 5> images {}; // the modalities' pictures
-    QPushButton *Button4, *Button15, *Button16; // Lotogol, Loteca, About
+    // --- the panels the window routes its own steps to
+    BoardTab* board_ = nullptr;
+    VerificationPanel* verification_ = nullptr;
+    SettingsTab* settings_ = nullptr;
 
-    // closing tab
-    LineView* Memo1;
-    QLabel* Label2; // result label
-    QPushButton *Button6, *Button10, *Button9; // save, open, sort
-
-    // settings tab
-    QComboBox* ComboBox1; // separator
-    QCheckBox *CheckBox3, *CheckBox6; // "Triângulo de Pascal", "Não limpar fechamento ao gerar"
-    QPushButton* Button2; // hidden "Limpar"
-    QLineEdit* Edit3; // odds
-
-    void buildParameterPanel(QWidget* panel);
-    void buildBoardTab();
-    void buildClosingTab();
-    void buildSettingsTab();
-    QRadioButton* modalityButton(Modality m) const;
+    QWidget* buildParameterPanel();
+    void buildPages();
     QAbstractButton* commandControl(RunCommand command) const;
-    void showReducerTab(QWidget* tab, bool visible);
+    void showReducerTab(Page tab, bool visible);
 
     FieldExitFilter* exitFilter_ = nullptr;
-    QHBoxLayout* closingCommands_ = nullptr;
-    int closingExtras_ = 0;
 };

@@ -6,6 +6,7 @@
 #include "app/line_view.h"
 #include "app/random_source.h"
 #include "generate/combination_count.h"
+#include "generate/covering_generator.h"
 #include "generate/full_enumeration.h"
 #include "generate/margin_check.h"
 
@@ -42,6 +43,94 @@ void GenerationPanel::startProgress(int maximum)
     // on a range of one step instead.
     context_.progressBar().setRange(0, maximum > 0 ? maximum : 1);
     context_.progressBar().setValue(0);
+}
+
+void GenerationPanel::Button1Click()
+{
+    BetContext& w = context_;
+    const ParameterFields fields = w.readFields();
+    const bool enumeration = fields.K == fields.D && fields.G == fields.D;
+    const JobState::Scope job(w.jobs, enumeration ? Job::Enumeration : Job::Generation);
+    w.lockForRun(true);
+    if (w.T() != w.CountSelected() + w.CountFixed() || w.F() != w.CountFixed()) {
+        w.closingView().store().clear();
+        w.drawRandomBet();
+    }
+    w.LoadSelectedNumbers();
+    w.showPage(BetContext::Page::Fechamento);
+    w.stopFlag = false;
+    if (!enumeration) {
+        w.closingView().setVerticalScrollAllowed(false);
+        w.clearClosing();
+        Gerafechamento();
+    } else {
+        w.setStatus(QStringLiteral("Gerando Fechamento"));
+        fullEnumeration();
+        w.stopFlag = true;
+        w.setStatus(QStringLiteral("."));
+    }
+    w.stopFlag = true;
+    w.testecampos();
+    w.lockForRun(false);
+    w.closingView().setVerticalScrollAllowed(true);
+}
+
+void GenerationPanel::Gerafechamento()
+{
+    BetContext& w = context_;
+    RandomSource::instance().reseedFromClock();
+    w.stopFlag = false;
+    w.enableCommand(BetContext::RunCommand::Generate, false);
+    w.enableCommand(BetContext::RunCommand::Stop, true);
+    w.enableCommand(BetContext::RunCommand::CheckMargin, false);
+    w.setStatus(QStringLiteral("Pare quando quiser."));
+    w.progressBar().setValue(0);
+
+    CoveringGenerator::Setup setup;
+    setup.K = w.K();
+    setup.F = w.F();
+    setup.G = w.G();
+    setup.C = w.C();
+    const int positions = qBound(0, w.T() - setup.F, static_cast<int>(w.selectedNumbers.size()));
+    setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + positions);
+    setup.fixed = w.board.fixedNumbers();
+    setup.fixedLine = w.fixedLine();
+    setup.balancedPick = w.balancedPick();
+
+    LineStore& closing = w.closingView().store();
+    auto report = [&](const CoveringGenerator& generator) {
+        w.setResultLabel(QString::number(closing.size()) + QStringLiteral(" fechados em ")
+            + QString::number(generator.drawsMade(), 'f', 0) + QStringLiteral(" combinações."));
+    };
+
+    const bool hopeless = setup.K < setup.G && w.modality() == Modality::Outros;
+    if (hopeless) {
+        Dialogs::information(&w.host(),
+            QStringLiteral(
+                "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
+                "garantir o acerto. Aumente as dezenas por bilhete ou diminua a garantia."));
+    } else if (setup.C - setup.F > static_cast<int>(setup.selected.size())) {
+        Dialogs::information(&w.host(),
+            QStringLiteral(
+                "O bilhete não tem dezenas selecionadas suficientes para a condição de acerto."));
+    } else {
+        CoveringGenerator generator(setup, closing, RandomSource::instance());
+        EventPump pump;
+        while (!w.stopFlag) {
+            generator.step(w.separator());
+            if (generator.coveredSinceReport() >= 1000 && !closing.empty()) {
+                generator.resetReportCounter();
+                report(generator);
+            }
+            pump.maybePump();
+        }
+        report(generator);
+    }
+    w.setStatus(QStringLiteral("."));
+    w.enableCommand(BetContext::RunCommand::Stop, false);
+    w.enableCommand(BetContext::RunCommand::Generate, true);
+    w.enableCommand(BetContext::RunCommand::CheckMargin, true);
+    w.stopFlag = true;
 }
 
 void GenerationPanel::fullEnumeration()
@@ -176,7 +265,9 @@ void GenerationPanel::marginCheck()
 void attachGeneration(BetContext& context)
 {
     auto* panel = new GenerationPanel(context);
-    context.fullEnumeration = [panel] { panel->fullEnumeration(); };
+    context.onCommand(BetContext::RunCommand::Generate, [panel, &context] {
+        if (context.mayRun(Command::Generate)) context.guarded([panel] { panel->Button1Click(); });
+    });
     context.onCommand(BetContext::RunCommand::CheckMargin, [panel, &context] {
         if (context.mayRun(Command::CheckMargin))
             context.guarded([panel] { panel->Button11Click(); });

@@ -4,16 +4,18 @@
 
 class BetContext;
 
-// Window side of the full enumeration and of the margin check: reads the main window's
-// parameters and board, runs the engines in chunks on the window thread and writes the
-// closing, the progress bar and the result label back.
+// Window side of "&Gerar" (the covering generator and the full enumeration) and of the margin
+// check: reads the main window's parameters and board, runs the engines on the window thread
+// and writes the closing, the progress bar and the result label back.
 class GenerationPanel : public QObject
 {
     Q_OBJECT
 public:
     explicit GenerationPanel(BetContext& context);
 
-    // Run by "&Gerar" when K = D = G.
+    // "&Gerar": the generator until "Parar", or every combination when K = D = G.
+    void Button1Click();
+    void Gerafechamento();
     void fullEnumeration();
     // "&Verificar Margem do Fechamento".
     void Button11Click();

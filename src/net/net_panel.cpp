@@ -5,6 +5,7 @@
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/line_view.h"
+#include "app/named_widget.h"
 #include "net/official_results.h"
 #include "net/result_files.h"
 #include "net/settings_store.h"
@@ -27,13 +28,6 @@
 #include <QTabWidget>
 
 namespace {
-
-template <typename W, typename... Args> W* named(const QString& name, Args&&... args)
-{
-    W* w = new W(std::forward<Args>(args)...);
-    w->setObjectName(name);
-    return w;
-}
 
 QString onOff(const QCheckBox* box)
 {
@@ -107,9 +101,7 @@ void NetPanel::buildSettingsGroup()
     Edit82->setEnabled(false);
     officialService_ = QString::fromLatin1(OfficialResults::defaultService);
     showOfficialService(false);
-    if (auto* tab
-        = qobject_cast<QFormLayout*>(context_.page(BetContext::Page::Configuracoes)->layout()))
-        tab->addRow(GroupBox15);
+    context_.addToSettings(GroupBox15);
 }
 
 void NetPanel::buildDownloadPanel()
@@ -134,7 +126,7 @@ void NetPanel::buildDownloadPanel()
     layout->addWidget(Button24, 1, 2);
     layout->addWidget(Button21, 2, 0, 1, 3);
     layout->setRowStretch(3, 1);
-    context_.addBesideVerification(GroupBox16);
+    context_.addToParameterRow(GroupBox16);
 }
 
 // ---------------------------------------------------------------- settings

@@ -5,6 +5,7 @@
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/line_view.h"
+#include "app/named_widget.h"
 #include "app/random_source.h"
 #include "generate/line_format.h"
 #include "verify/ticket_file.h"
@@ -14,12 +15,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -45,29 +49,93 @@ void openOrThrow(TicketFileReader& reader, const QString& path)
 VerificationPanel::VerificationPanel(BetContext& context)
     : QObject(&context.host())
     , context_(context)
-    , ui_(context.verificationControls())
 {
-    auto* layout = new QGridLayout(context.page(BetContext::Page::Simulacao));
+}
+
+QGroupBox* VerificationPanel::buildSimulationGroup()
+{
+    GroupBoxSimulation = named<QGroupBox>(QStringLiteral("GroupBoxSimulation"));
+    auto* sim = new QGridLayout(GroupBoxSimulation);
+    Button3 = named<QPushButton>(QStringLiteral("Button3"), QStringLiteral("Simular / Conferir"));
+    RadioButton7 = named<QRadioButton>(QStringLiteral("RadioButton7"),
+        QStringLiteral("Simular Garantia com as Dezenas Selecionadas"));
+    RadioButton8 = named<QRadioButton>(QStringLiteral("RadioButton8"),
+        QStringLiteral("Simular com todas as Dezenas da Modalidade"));
+    RadioButton9 = named<QRadioButton>(
+        QStringLiteral("RadioButton9"), QStringLiteral("Usar Arquivo para Conferir"));
+    RadioButton10 = named<QRadioButton>(
+        QStringLiteral("RadioButton10"), QStringLiteral("Digitar o Resultado"));
+    RadioButton7->setChecked(true);
+    Edit7 = numberField(QStringLiteral("Edit7"), QStringLiteral("1"), 9);
+    Edit7->setToolTip(QStringLiteral("Quantidade de sorteios que serão gerados para a simulação"));
+    Edit13 = numberField(QStringLiteral("Edit13"), QStringLiteral("20"), 2);
+    Edit13->setToolTip(QStringLiteral("Total de dezenas sorteadas para simular a garantia."));
+    CheckBox4
+        = named<QCheckBox>(QStringLiteral("CheckBox4"), QStringLiteral("Detalhar Conferência"));
+    CheckBox4->setToolTip(
+        QStringLiteral("Marque essa opção para ver o detalhe da conferencia bilhete a bilhete"));
+    Button13 = named<QPushButton>(QStringLiteral("Button13"), QStringLiteral("Abrir (20 Dz)"));
+    Button13->setEnabled(false);
+    MaskEdit1 = named<QLineEdit>(QStringLiteral("MaskEdit1"));
+    MaskEdit1->setEnabled(false);
+    sim->addWidget(Button3, 0, 0);
+    sim->addWidget(new QLabel(QStringLiteral("Simular com")), 0, 1);
+    sim->addWidget(Edit7, 0, 2);
+    sim->addWidget(Edit13, 0, 3);
+    sim->addWidget(RadioButton7, 1, 0, 1, 4);
+    sim->addWidget(RadioButton8, 2, 0, 1, 4);
+    sim->addWidget(RadioButton9, 3, 0, 1, 2);
+    sim->addWidget(Button13, 3, 2, 1, 2);
+    sim->addWidget(RadioButton10, 4, 0, 1, 2);
+    sim->addWidget(MaskEdit1, 4, 2, 1, 2);
+    sim->addWidget(CheckBox4, 5, 0, 1, 4);
+    context_.onParameterExit(Edit13, [this] { context_.Edit2Exit(); });
+    return GroupBoxSimulation;
+}
+
+void VerificationPanel::buildClosingTab(QWidget* page)
+{
+    auto* layout = new QVBoxLayout(page);
+    auto* buttons = new QHBoxLayout;
+    closingCommands_ = buttons;
+    Button6 = named<QPushButton>(QStringLiteral("Button6"), QStringLiteral("Salvar Fechamento"));
+    Button10 = named<QPushButton>(
+        QStringLiteral("Button10"), QStringLiteral("Abrir Fechamento (50 Dz)"));
+    Button9
+        = named<QPushButton>(QStringLiteral("Button9"), QStringLiteral("Classificar Fechamento"));
+    buttons->addWidget(Button6);
+    buttons->addWidget(Button10);
+    buttons->addWidget(Button9);
+    buttons->addStretch();
+    buttons->addWidget(new QLabel(QStringLiteral("Total de Combinações Geradas")));
+    Label2 = named<QLabel>(QStringLiteral("Label2"), QStringLiteral("0"));
+    buttons->addWidget(Label2);
+    layout->addLayout(buttons);
+    Memo1 = named<LineView>(QStringLiteral("Memo1"));
+    layout->addWidget(Memo1, 1);
+}
+
+void VerificationPanel::buildSimulationTab(QWidget* page)
+{
+    auto* layout = new QGridLayout(page);
     layout->addWidget(new QLabel(QStringLiteral("Combinações para Conferência")), 0, 0);
     layout->addWidget(
         new QLabel(QStringLiteral("Totais de Acertos no Fechamento x Conferência")), 0, 1);
-    Memo2 = new LineView;
-    Memo2->setObjectName(QStringLiteral("Memo2"));
-    Memo3 = new LineView;
-    Memo3->setObjectName(QStringLiteral("Memo3"));
+    Memo2 = named<LineView>(QStringLiteral("Memo2"));
+    Memo3 = named<LineView>(QStringLiteral("Memo3"));
     layout->addWidget(Memo2, 1, 0);
     layout->addWidget(Memo3, 1, 1);
-    context.setDrawsView(Memo2);
+    context_.setDrawsView(Memo2);
 
     auto bind = [this](QPushButton* button, void (VerificationPanel::*handler)()) {
         connect(button, &QPushButton::clicked, this,
             [this, handler] { context_.guarded([this, handler] { (this->*handler)(); }); });
     };
-    bind(ui_.Button6, &VerificationPanel::Button6Click);
-    bind(ui_.Button10, &VerificationPanel::Button10Click);
-    bind(ui_.Button9, &VerificationPanel::Button9Click);
-    bind(ui_.Button13, &VerificationPanel::Button13Click);
-    bind(ui_.Button3, &VerificationPanel::Button3Click);
+    bind(Button6, &VerificationPanel::Button6Click);
+    bind(Button10, &VerificationPanel::Button10Click);
+    bind(Button9, &VerificationPanel::Button9Click);
+    bind(Button13, &VerificationPanel::Button13Click);
+    bind(Button3, &VerificationPanel::Button3Click);
     // On toggled, so that a mode chosen by the program (the results download) switches the
     // inputs as a click does.
     auto mode = [this](QRadioButton* button, void (VerificationPanel::*handler)()) {
@@ -75,10 +143,53 @@ VerificationPanel::VerificationPanel(BetContext& context)
             if (on) context_.guarded([this, handler] { (this->*handler)(); });
         });
     };
-    mode(ui_.RadioButton7, &VerificationPanel::RadioButton7Click);
-    mode(ui_.RadioButton8, &VerificationPanel::RadioButton8Click);
-    mode(ui_.RadioButton9, &VerificationPanel::RadioButton9Click);
-    mode(ui_.RadioButton10, &VerificationPanel::RadioButton10Click);
+    mode(RadioButton7, &VerificationPanel::RadioButton7Click);
+    mode(RadioButton8, &VerificationPanel::RadioButton8Click);
+    mode(RadioButton9, &VerificationPanel::RadioButton9Click);
+    mode(RadioButton10, &VerificationPanel::RadioButton10Click);
+}
+
+void VerificationPanel::setResultLabel(const QString& text)
+{
+    Label2->setText(text);
+}
+
+void VerificationPanel::addClosingCommand(QPushButton* button)
+{
+    closingCommands_->insertWidget(
+        closingCommands_->indexOf(Button9) + 1 + closingExtras_++, button);
+}
+
+void VerificationPanel::parametersChanged(const ParameterFields& fields)
+{
+    Button10->setText(
+        QStringLiteral("Abrir Fechamento (") + fields.K.trimmed() + QStringLiteral(" Dz)"));
+    Button13->setText(QStringLiteral("Abrir (") + fields.D.trimmed() + QStringLiteral(" Dz)"));
+    const QString mask = typedResultMask(StrToInt(fields.D));
+    MaskEdit1->setProperty("editMask", mask);
+    QString qtMask = mask.left(mask.indexOf(u';'));
+    qtMask.replace(u'9', u'0'); // an optional digit in Qt's notation
+    MaskEdit1->setInputMask(qtMask + QStringLiteral(";_"));
+}
+
+void VerificationPanel::clearTypedResult()
+{
+    MaskEdit1->clear();
+}
+
+void VerificationPanel::useDrawsList()
+{
+    RadioButton9->setChecked(true);
+    RadioButton9->click();
+}
+
+void VerificationPanel::lock(bool locked)
+{
+    for (QLineEdit* e : { Edit7, Edit13, MaskEdit1 })
+        e->setReadOnly(locked);
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             Button3, RadioButton7, RadioButton8, RadioButton9, RadioButton10, CheckBox4 })
+        w->setEnabled(!locked);
 }
 
 // ---------------------------------------------------------------- closing files
@@ -206,10 +317,10 @@ void VerificationPanel::Button13Click()
 
 void VerificationPanel::enableInputs(bool sField, bool nField, bool openButton, bool typedField)
 {
-    ui_.Edit13->setEnabled(sField);
-    ui_.Edit7->setEnabled(nField);
-    ui_.Button13->setEnabled(openButton);
-    ui_.MaskEdit1->setEnabled(typedField);
+    Edit13->setEnabled(sField);
+    Edit7->setEnabled(nField);
+    Button13->setEnabled(openButton);
+    MaskEdit1->setEnabled(typedField);
 }
 
 void VerificationPanel::RadioButton7Click()
@@ -231,9 +342,9 @@ void VerificationPanel::RadioButton10Click()
 
 VerificationPanel::Mode VerificationPanel::mode() const
 {
-    if (ui_.RadioButton8->isChecked()) return Mode::AllNumbers;
-    if (ui_.RadioButton9->isChecked()) return Mode::File;
-    if (ui_.RadioButton10->isChecked()) return Mode::Typed;
+    if (RadioButton8->isChecked()) return Mode::AllNumbers;
+    if (RadioButton9->isChecked()) return Mode::File;
+    if (RadioButton10->isChecked()) return Mode::Typed;
     return Mode::SelectedNumbers;
 }
 
@@ -241,8 +352,8 @@ QString VerificationPanel::typedDraw() const
 {
     // The displayed text keeps every field in its place; an empty field reads as blanks and
     // so matches nothing.
-    QString text = ui_.MaskEdit1->displayText();
-    if (!ui_.MaskEdit1->inputMask().isEmpty()) text.replace(u'_', u' ');
+    QString text = MaskEdit1->displayText();
+    if (!MaskEdit1->inputMask().isEmpty()) text.replace(u'_', u' ');
     return u' ' + text;
 }
 
@@ -254,11 +365,11 @@ void VerificationPanel::lockVerification(bool locked)
     context_.enableCommand(BetContext::RunCommand::Stop, locked);
     context_.enableCommand(BetContext::RunCommand::Generate, !locked);
     context_.enableCommand(BetContext::RunCommand::CheckMargin, !locked);
-    for (QWidget* w : std::initializer_list<QWidget*> { ui_.CheckBox4, ui_.RadioButton7,
-             ui_.RadioButton8, ui_.RadioButton9, ui_.RadioButton10 })
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             CheckBox4, RadioButton7, RadioButton8, RadioButton9, RadioButton10 })
         w->setEnabled(!locked);
-    ui_.Edit7->setReadOnly(locked);
-    ui_.Edit13->setReadOnly(locked);
+    Edit7->setReadOnly(locked);
+    Edit13->setReadOnly(locked);
     if (!locked) {
         // Locking switched the balanced pick off; it is offered again unless numbers are fixed.
         int fixed = 0;
@@ -312,8 +423,8 @@ bool VerificationPanel::buildSimulatedSample()
         context_.drawRandomBet();
     }
     context_.LoadSelectedNumbers();
-    const int S = StrToInt(ui_.Edit13->text());
-    const int N = StrToInt(ui_.Edit7->text());
+    const int S = StrToInt(Edit13->text());
+    const int N = StrToInt(Edit7->text());
     const int positions = std::min<int>(T - F, static_cast<int>(context_.selectedNumbers.size()));
     const int picks = S - F;
     if (picks < 0 || picks > positions) {
@@ -366,7 +477,7 @@ bool VerificationPanel::buildSimulatedSample()
 
 void VerificationPanel::runVerification(Mode mode)
 {
-    const int N = StrToInt(ui_.Edit7->text());
+    const int N = StrToInt(Edit7->text());
     context_.progressBar().setRange(0, std::max(N, 0));
     context_.progressBar().setValue(0);
     const QString selectedLine = context_.selectedLine();
@@ -392,7 +503,7 @@ void VerificationPanel::runVerification(Mode mode)
     VerificationEngine::Setup setup;
     setup.D = context_.D();
     setup.G = context_.G();
-    setup.detail = ui_.CheckBox4->isChecked();
+    setup.detail = CheckBox4->isChecked();
     setup.selectedLine = selectedLine;
     setup.selectedCount = selectedCount;
     VerificationEngine engine(context_.closingView().store(), draws, Memo3->store(), setup);
@@ -426,9 +537,4 @@ void VerificationPanel::runVerification(Mode mode)
         pump.maybePump();
     }
     engine.writeSummary();
-}
-
-void attachVerification(BetContext& context)
-{
-    new VerificationPanel(context);
 }

@@ -6,15 +6,38 @@
 #include <QString>
 
 class LineView;
+class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
-// The closing files of the "Fechamento" tab, the "Simular / Conferir" panel and the
-// "Simulação e Conferência" tab, which it builds: binds them to the ticket file reader and the
-// verification engine.
+// The "Fechamento" tab with the closing and its files, the "Simular / Conferir" group of the
+// parameter panel and the "Simulação e Conferência" tab: builds them and binds them to the
+// ticket file reader and the verification engine.
 class VerificationPanel : public QObject
 {
     Q_OBJECT
 public:
     explicit VerificationPanel(BetContext& context);
+
+    // The window places the three parts in its own order, which is the order of the focus.
+    QGroupBox* buildSimulationGroup();
+    void buildClosingTab(QWidget* page);
+    void buildSimulationTab(QWidget* page);
+
+    LineView& closingView() const { return *Memo1; }
+    void setResultLabel(const QString& text);
+    // Adds a command to the closing tab's row of buttons, after those already there.
+    void addClosingCommand(QPushButton* button);
+    QLineEdit* simulatedDrawSizeField() const { return Edit13; }
+    // What follows from corrected parameters: the open buttons' sizes, the typed result's mask.
+    void parametersChanged(const ParameterFields& fields);
+    void clearTypedResult();
+    void useDrawsList(); // "Usar Arquivo para Conferir", as its click
+    void lock(bool locked); // a run in the main window
 
     LineView *Memo2, *Memo3; // the "Simulação e Conferência" tab: draws area, report area
 
@@ -40,7 +63,21 @@ private:
     QString typedDraw() const;
 
     BetContext& context_;
-    const BetContext::VerificationControls ui_;
+    // "Fechamento" tab
+    LineView* Memo1 = nullptr;
+    QLabel* Label2 = nullptr; // result label
+    QPushButton *Button6 = nullptr, *Button10 = nullptr, *Button9 = nullptr; // save, open, sort
+    QHBoxLayout* closingCommands_ = nullptr;
+    int closingExtras_ = 0;
+    // "Simular / Conferir" group
+    QGroupBox* GroupBoxSimulation = nullptr;
+    QPushButton* Button3 = nullptr; // "Simular / Conferir"
+    QRadioButton *RadioButton7 = nullptr, *RadioButton8 = nullptr, *RadioButton9 = nullptr,
+                 *RadioButton10 = nullptr;
+    QLineEdit *Edit7 = nullptr, *Edit13 = nullptr; // "Simular com", numbers per simulated draw
+    QCheckBox* CheckBox4 = nullptr; // "Detalhar Conferência"
+    QPushButton* Button13 = nullptr; // "Abrir (D Dz)"
+    QLineEdit* MaskEdit1 = nullptr; // typed result
     QString saveDialogName_; // the save dialog keeps the last name it was given
 
     // What a mode-2 run puts back when it ends, however it ends.
@@ -50,6 +87,3 @@ private:
     } allNumbersRestore_;
     void restoreAllNumbersMode();
 };
-
-// Binds the verification subsystem to the main window.
-void attachVerification(BetContext& context);

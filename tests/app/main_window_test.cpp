@@ -280,17 +280,17 @@ void MainWindowTest::equalKDGHandsOverToEnumeration()
     f.start();
     TForm1& w = *f.form;
     Ui::click(&w, "RadioButton3");
+    Ui::type(&w, "Edit1", "40"); // 3,838,380 combinations: still running when looked at
     Ui::type(&w, "Edit5", "6");
     QString statusDuringRun;
-    bool ran = false;
-    w.fullEnumeration = [&] {
-        ran = true;
+    Ui::later(50, [&] {
         statusDuringRun = Ui::find<QLabel>(&w, "Label15")->text();
-    };
-    Ui::find<QCheckBox>(&w, "CheckBox6")->setChecked(true);
+        Ui::click(&w, "Button5");
+    });
     Ui::click(&w, "Button1");
-    QVERIFY(ran);
     QCOMPARE(statusDuringRun, QString("Gerando Fechamento"));
+    QVERIFY(!Ui::closing(&w).empty());
+    QCOMPARE(Ui::closing(&w).mask(0).count(), 6);
     QCOMPARE(Ui::find<QLabel>(&w, "Label15")->text(), QString("."));
     QVERIFY(w.stopFlag);
     QVERIFY(Ui::find<QPushButton>(&w, "Button7")->isEnabled());
