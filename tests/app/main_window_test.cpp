@@ -39,6 +39,7 @@ private slots:
     void separatorChangesLinesBuiltLater();
     void windowComesBackWhereItWasClosed();
     void productIsNamedOnceInEveryTitle();
+    void tabKeyFollowsTheWindowsOrder();
 };
 
 void MainWindowTest::startsWithRandomLotomaniaBet()
@@ -413,6 +414,29 @@ void MainWindowTest::productIsNamedOnceInEveryTitle()
     for (const QWidget* window :
         std::initializer_list<const QWidget*> { f.form.get(), &about, &loteca, &lotogol })
         QCOMPARE(window->windowTitle().count(QStringLiteral("QUIRVA")), 1);
+}
+
+void MainWindowTest::tabKeyFollowsTheWindowsOrder()
+{
+    // Each panel builds its part where the window puts it: parameters, simulation group,
+    // then the tabs in their order, the later additions (download group, optimizer) last.
+    MainWindowFixture f;
+    f.start();
+    QStringList chain;
+    QWidget* w = f.form.get();
+    do {
+        if (w->focusPolicy() & Qt::TabFocus) chain << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != f.form.get());
+    int last = -1;
+    for (const char* name : { "Edit1", "Edit6", "Button1", "CheckBoxCompletar", "Button3",
+             "CheckBox4", "PageControl1", "RadioButton1", "Edit8", "Button16", "Button6", "Memo1",
+             "ComboBox1", "Button2", "Memo2", "Memo3", "Edit14", "ComboBox2", "CheckBox14",
+             "Edit83", "Button21", "ChartView1", "ButtonOptimize" }) {
+        const int at = static_cast<int>(chain.indexOf(QString::fromLatin1(name)));
+        QVERIFY2(at > last, name);
+        last = at;
+    }
 }
 
 QTEST_MAIN(MainWindowTest)
