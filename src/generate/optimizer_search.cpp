@@ -211,21 +211,18 @@ void ClosingOptimizer::replay(const Change& change)
     case Change::Kind::Remove:
         removeTicket(change.index);
         return;
-    case Change::Kind::Replace: {
-        // A move changes one number: its family alone needs counting again.
-        const TicketMask before = tickets_[change.index];
-        const TicketMask leaving = before & ~change.ticket, entering = change.ticket & ~before;
-        if (leaving.count() == 1 && entering.count() == 1) {
-            int a = 0, b = 0;
-            leaving.forEach([&](int number) { a = number - 1; });
-            entering.forEach([&](int number) { b = number - 1; });
-            listFamily(before, a, b);
-            lossRanks_.clear();
-            gainRanks_.clear();
-            apply(change.index, a, b);
-        } else {
-            replaceTicket(change.index, change.ticket);
-        }
+    case Change::Kind::Replace:
+        replaceTicket(change.index, change.ticket);
+        return;
+    case Change::Kind::Move: {
+        const auto id = change.index;
+        const auto losses = static_cast<std::ptrdiff_t>(change.losses);
+        for (auto r = change.ranks.begin(); r != change.ranks.begin() + losses; ++r)
+            uncover(*r, id);
+        for (auto r = change.ranks.begin() + losses; r != change.ranks.end(); ++r)
+            cover(*r, id);
+        tickets_[id] = change.ticket;
+        journal(Change::Kind::Move, id, change.ticket);
         return;
     }
     case Change::Kind::Track:
@@ -370,20 +367,17 @@ bool ClosingOptimizer::nextRound()
 {
     if (setup_.acceptanceTarget > 0) {
         // A search that accepts too little is stuck in a valley, one that accepts too much
-        // wanders without aim; the share between suits closings of every size alike. Only the
-        // own moves count: a mirror's proposal is judged twice, the first time on counts a few
-        // moves old.
+        // wanders without aim; the share between suits closings of every size alike.
         if (ownMoves_ < movesPerRound_) return false;
-        const double accepted
-            = static_cast<double>(ownAccepted_) / static_cast<double>(ownMoves_);
+        const double accepted = static_cast<double>(ownAccepted_) / static_cast<double>(ownMoves_);
         temperature_ *= accepted < setup_.acceptanceTarget ? setup_.heatStep : 1 / setup_.heatStep;
         temperature_ = std::clamp(temperature_, 1e-3, 1e3);
         ownMoves_ = 0;
         ownAccepted_ = 0;
         return false;
     }
-    if (roundMoves_ < static_cast<std::uint64_t>(
-            static_cast<double>(movesPerRound_) * cycleGrowth_))
+    if (roundMoves_
+        < static_cast<std::uint64_t>(static_cast<double>(movesPerRound_) * cycleGrowth_))
         return false;
     roundMoves_ = 0;
     temperature_ *= setup_.cooling;
@@ -393,12 +387,6 @@ bool ClosingOptimizer::nextRound()
     cycleGrowth_ *= setup_.cycleGrowth;
     restart();
     return true;
-}
-
-void ClosingOptimizer::credit(std::uint64_t moves)
-{
-    moves_ += moves;
-    roundMoves_ += moves;
 }
 
 void ClosingOptimizer::move()
@@ -411,32 +399,57 @@ void ClosingOptimizer::move()
     ++roundMoves_;
     ++ownMoves_;
     if (nextRound()) return;
-    Proposal p;
-    if (candidate(p) && judge(p.index, p.leaving, p.entering, p.u, heat())) {
-        apply(p.index, p.leaving, p.entering);
+    const std::uint64_t index = nextMove_++;
+    const double at = heat();
+    Oracle::Verdict verdict = Oracle::Verdict::Unknown;
+    Ahead& judged = ahead_[index % aheadMoves];
+    if (judged.index == index) {
+        if (judged.version == version_ && judged.heat == at)
+            verdict = judged.accepted ? Oracle::Verdict::Accepted : Oracle::Verdict::Refused;
+        judged.index = ~std::uint64_t { 0 };
+    } else if (oracle_) {
+        verdict = oracle_->verdict(index, version_, at, false);
+        if (verdict == Oracle::Verdict::Pending) {
+            // While another thread judges this move, the next own one: its verdict stands
+            // unless this one is made.
+            const std::uint64_t next = oracle_->nextOwn(index);
+            Ahead& ahead = ahead_[next % aheadMoves];
+            if (next < index + aheadMoves
+                && (ahead.index != next || ahead.version != version_ || ahead.heat != at))
+                ahead = { next, version_, at, judgeMove(next, at) };
+            verdict = oracle_->verdict(index, version_, at, true);
+        }
+    }
+    if (verdict == Oracle::Verdict::Refused) {
+        ++skipped_;
+        return;
+    }
+    Candidate c;
+    if (candidate(index, c) && judge(c.index, c.leaving, c.entering, c.u, at)) {
+        apply(c.index, c.leaving, c.entering);
         ++ownAccepted_;
     }
 }
 
-bool ClosingOptimizer::propose(double heat, Proposal& out)
+bool ClosingOptimizer::judgeMove(std::uint64_t index, double heat)
 {
-    return candidate(out) && judge(out.index, out.leaving, out.entering, out.u, heat);
+    Candidate c;
+    return candidate(index, c) && judge(c.index, c.leaving, c.entering, c.u, heat);
 }
 
-void ClosingOptimizer::consider(const Proposal& p)
+bool ClosingOptimizer::candidate(std::uint64_t move, Candidate& out)
 {
-    if (phase_ != Phase::Searching || uncovered_.empty() || p.index >= tickets_.size()
-        || !(tickets_[p.index] == p.ticket))
-        return;
-    if (judge(p.index, p.leaving, p.entering, p.u, heat())) apply(p.index, p.leaving, p.entering);
-}
-
-bool ClosingOptimizer::candidate(Proposal& out)
-{
+    // The move's own stream (SplitMix64 from the seed and the move's index).
+    std::uint64_t state = setup_.seed * 0x9E3779B97F4A7C15ULL + move * 0xD1B54A32D192ED03ULL;
+    auto random = [&state] {
+        std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    };
     // Aim at a random uncovered draw: a ticket that comes closest to it moves one number into
     // it, so every move covers at least that draw when the ticket was one number short.
-    const TicketMask draw
-        = uncoveredMasks_[static_cast<std::size_t>(random_() % uncovered_.size())];
+    const TicketMask draw = uncoveredMasks_[static_cast<std::size_t>(random() % uncovered_.size())];
     int closest = -1;
     closest_.clear();
     for (std::size_t i = 0; i < tickets_.size(); ++i) {
@@ -448,7 +461,7 @@ bool ClosingOptimizer::candidate(Proposal& out)
         }
         closest_.push_back(static_cast<std::uint32_t>(i));
     }
-    const std::uint32_t chosen = closest_[static_cast<std::size_t>(random_() % closest_.size())];
+    const std::uint32_t chosen = closest_[static_cast<std::size_t>(random() % closest_.size())];
     const TicketMask ticket = tickets_[chosen];
     int leaving[128], entering[128];
     int leavingCount = 0, enteringCount = 0;
@@ -456,10 +469,9 @@ bool ClosingOptimizer::candidate(Proposal& out)
     (draw & ~ticket).forEach([&](int number) { entering[enteringCount++] = number - 1; });
     if (!leavingCount || !enteringCount) return false;
     out.index = chosen;
-    out.ticket = ticket;
-    out.leaving = leaving[random_() % static_cast<std::uint64_t>(leavingCount)];
-    out.entering = entering[random_() % static_cast<std::uint64_t>(enteringCount)];
-    out.u = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+    out.leaving = leaving[random() % static_cast<std::uint64_t>(leavingCount)];
+    out.entering = entering[random() % static_cast<std::uint64_t>(enteringCount)];
+    out.u = static_cast<double>(random() >> 11) * 0x1.0p-53;
     return true;
 }
 
@@ -538,6 +550,13 @@ void ClosingOptimizer::apply(std::size_t chosen, int a, int b)
     TicketMask moved = tickets_[chosen];
     moved.remove(a + 1);
     moved.add(b + 1);
-    journal(Change::Kind::Replace, id, moved);
+    journal(Change::Kind::Move, id, moved);
+    if (journal_) {
+        Change& change = journal_->back();
+        change.ranks.reserve(lossRanks_.size() + gainRanks_.size());
+        change.ranks.assign(lossRanks_.begin(), lossRanks_.end());
+        change.ranks.insert(change.ranks.end(), gainRanks_.begin(), gainRanks_.end());
+        change.losses = static_cast<std::uint32_t>(lossRanks_.size());
+    }
     tickets_[chosen] = moved;
 }

@@ -13,8 +13,11 @@
 // number of one ticket at a time, at a temperature that keeps a steady share of moves accepted;
 // whenever no draw is left uncovered the closing is recorded and one ticket is dropped. Works on
 // the bet positions only: the fixed numbers, on every ticket, are added back when a closing is
-// handed out. A mirror (another optimizer that replays this one's journal) can judge candidate
-// moves on other threads and hand the promising ones in.
+// handed out. Move j draws its candidate from a random stream of its own, so its verdict
+// depends only on j, the tickets and the heat: a mirror (another optimizer that replays this
+// one's journal) can judge moves ahead on another thread, and the search, asking its oracle,
+// skips the moves found refused on the same tickets at the same heat. The path is then the
+// same on any number of threads.
 //
 // Per draw it keeps how many tickets cover it and which one when only one does, and per ticket
 // how many draws it alone covers, all updated as tickets come, go and move; so a step costs
@@ -54,17 +57,29 @@ public:
 
     // One change to the tickets, as a journal hands it to a mirror.
     struct Change {
-        enum class Kind : std::uint8_t { Add, Remove, Replace, Track } kind;
+        // Move: one number of the ticket changed by a search move; Replace: the whole ticket
+        // put back (the two change the counts in different orders).
+        enum class Kind : std::uint8_t { Add, Remove, Replace, Move, Track } kind;
         std::uint32_t index = 0;
         TicketMask ticket;
+        // Move: the draws the ticket stops covering, then those it starts to cover, so that
+        // a mirror need not find them again.
+        std::vector<std::uint32_t> ranks;
+        std::uint32_t losses = 0;
     };
-    // A move that a mirror found worth making: one number of ticket `index` (as it was then)
-    // leaves, another enters, judged against the acceptance draw u.
-    struct Proposal {
-        std::uint32_t index = 0;
-        TicketMask ticket;
-        int leaving = 0, entering = 0; // bet positions
-        double u = 0;
+    // Verdicts on moves judged elsewhere, which the search asks before judging a move itself.
+    class Oracle
+    {
+    public:
+        // Pending: being judged elsewhere right now (only when not waiting for it).
+        enum class Verdict { Unknown, Refused, Accepted, Pending };
+        virtual ~Oracle() = default;
+        // The verdict on move `index` when judged on the tickets as they are after `version`
+        // changes, at `heat`; Unknown when there is none.
+        virtual Verdict verdict(std::uint64_t index, std::uint64_t version, double heat, bool wait)
+            = 0;
+        // The first move after `index` that nobody else judges.
+        virtual std::uint64_t nextOwn(std::uint64_t index) = 0;
     };
 
     // Why a setup cannot be optimized; None when it can.
@@ -86,18 +101,17 @@ public:
 
     // Every later change to the tickets is appended to the journal, so that mirrors can follow.
     void journalTo(std::vector<Change>* journal) { journal_ = journal; }
-    // A mirror follows another search's journal and never steps itself; it only looks for
-    // moves for that search to make.
+    // Changes made to the tickets so far, replayed ones included: two optimizers with the same
+    // version of the same journal hold the same tickets and counts.
+    std::uint64_t version() const { return version_; }
+    void consult(Oracle* oracle) { oracle_ = oracle; }
+    // A mirror follows another search's journal and never steps itself; it only judges moves
+    // for that search.
     void replay(const Change& change);
-    bool canPropose() const { return tracking_ && !uncovered_.empty() && !tickets_.empty(); }
-    // One candidate move judged on the mirror's counts at the given heat; true when it is
-    // accepted there, with the move in `out`.
-    bool propose(double heat, Proposal& out);
-    // Judges a mirror's proposal again on the own counts and makes it when it is accepted;
-    // one that no longer fits the tickets is dropped.
-    void consider(const Proposal& proposal);
-    // Moves judged elsewhere for this search: they count for its cooling schedule.
-    void credit(std::uint64_t moves);
+    bool canJudge() const { return tracking_ && !uncovered_.empty() && !tickets_.empty(); }
+    // The search's move `index` judged on the own tickets at the given heat; true when it
+    // would be made.
+    bool judgeMove(std::uint64_t index, double heat);
     // The scale of what a move may lose: temperature times the closing's stake scale.
     double heat() const { return temperature_ * temperatureScale_; }
 
@@ -107,6 +121,8 @@ public:
     std::size_t uncoveredCount() const { return uncovered_.size(); }
     std::uint32_t drawCount() const { return space_.size(); }
     std::uint64_t moves() const { return moves_; }
+    // Moves left unmade on a verdict reached before their turn (by a mirror, or here ahead).
+    std::uint64_t movesSkipped() const { return skipped_; }
     std::uint64_t restarts() const { return restarts_; }
     double completionProgress() const; // 0..1 while counting and completing
 
@@ -135,13 +151,19 @@ private:
     void startTracking();
     void startSearch();
     bool nextRound();
-    bool candidate(Proposal& out);
+    struct Candidate {
+        std::uint32_t index = 0;
+        int leaving = 0, entering = 0; // bet positions
+        double u = 0;
+    };
+    bool candidate(std::uint64_t move, Candidate& out);
     void listFamily(const TicketMask& ticket, int leaving, int entering);
     bool judge(std::size_t chosen, int leaving, int entering, double u, double heat);
     void apply(std::size_t chosen, int leaving, int entering);
     void journal(Change::Kind kind, std::uint32_t index = 0, const TicketMask& ticket = {})
     {
-        if (journal_) journal_->push_back(Change { kind, index, ticket });
+        ++version_;
+        if (journal_) journal_->push_back(Change { kind, index, ticket, {}, 0 });
     }
     void record();
     void dropTicket();
@@ -179,6 +201,8 @@ private:
     }
     bool tracking_ = false; // the uncovered draws are listed (while searching)
     std::vector<Change>* journal_ = nullptr;
+    std::uint64_t version_ = 0;
+    Oracle* oracle_ = nullptr;
     std::vector<std::uint32_t> uncovered_;
     std::vector<TicketMask> uncoveredMasks_; // beside uncovered_
     std::vector<std::int32_t> uncoveredAt_; // index in uncovered_, -1 when covered
@@ -196,7 +220,19 @@ private:
     std::uint64_t restarts_ = 0;
     std::uint64_t movesPerRound_ = 1;
     std::uint64_t roundMoves_ = 0;
-    std::uint64_t ownMoves_ = 0, ownAccepted_ = 0; // this round, judged and made here
+    std::uint64_t ownMoves_ = 0, ownAccepted_ = 0; // this round: moves, and those made
+    std::uint64_t nextMove_ = 0; // the index of the next move, which seeds its stream
+    std::uint64_t skipped_ = 0;
+
+    // Own moves judged here ahead of their turn, while the oracle was still judging an
+    // earlier one; by index modulo their number, which is also how far ahead they may be.
+    struct Ahead {
+        std::uint64_t index = ~std::uint64_t { 0 }, version = 0;
+        double heat = 0;
+        bool accepted = false;
+    };
+    static constexpr std::uint64_t aheadMoves = 8;
+    Ahead ahead_[aheadMoves];
     std::vector<std::uint32_t> closest_; // scratch of one move
     std::vector<int> inside_, outside_;
     std::vector<TicketMask> lowSubsets_, highSubsets_;

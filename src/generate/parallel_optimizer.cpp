@@ -3,13 +3,53 @@
 #include <algorithm>
 #include <chrono>
 #include <exception>
+#if defined(__x86_64__) || defined(_M_X64) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 namespace {
-// Candidates a mirror judges between two looks at its inbox, and search steps between two
-// hand-overs of the journal: small enough that a mirror judges a closing a few moves old.
-constexpr int mirrorBatch = 32;
-constexpr std::uint64_t journalEvery = 16;
+// Search steps between two updates of the progress figures.
+constexpr std::uint64_t publishEvery = 16;
+// How far ahead of the search a mirror judges, in moves; half the verdicts it keeps, so that
+// none is overwritten before the search has passed it.
+constexpr std::uint64_t lookAhead = 128;
+// How long the search waits for a verdict a mirror is working on before judging the move
+// itself, in spins of a few dozen cycles.
+constexpr int patience = 2000;
+// Moves a mirror judges between two looks at where the search is.
+constexpr int lookEvery = 8;
+
+void relax()
+{
+#if defined(__x86_64__) || defined(_M_X64) || defined(__i386__)
+    _mm_pause();
+#else
+    std::this_thread::yield();
+#endif
 }
+} // namespace
+
+// The search's oracle: the mirrors' verdicts.
+class ParallelOptimizer::Oracle : public ClosingOptimizer::Oracle
+{
+public:
+    explicit Oracle(ParallelOptimizer& driver)
+        : driver_(driver)
+    {
+    }
+    Verdict verdict(std::uint64_t index, std::uint64_t version, double heat, bool wait) override
+    {
+        return driver_.verdict(index, version, heat, wait);
+    }
+    std::uint64_t nextOwn(std::uint64_t index) override
+    {
+        const std::uint64_t threads = driver_.workers_.size();
+        return (index / threads + 1) * threads;
+    }
+
+private:
+    ParallelOptimizer& driver_;
+};
 
 ParallelOptimizer::ParallelOptimizer(
     ClosingOptimizer::Setup setup, std::vector<TicketMask> closing, int threads)
@@ -23,13 +63,11 @@ ParallelOptimizer::ParallelOptimizer(
     for (int i = 0; i < count; ++i)
         workers_.push_back(std::make_unique<Worker>());
     for (int i = 0; i < count; ++i) {
-        // Seeds far apart, so that no two mirrors try the same candidates.
-        const std::uint64_t seed
-            = setup_.seed + static_cast<std::uint64_t>(i) * 0x9E3779B97F4A7C15ULL;
         Worker& worker = *workers_[static_cast<std::size_t>(i)];
+        const auto turn = static_cast<std::size_t>(i);
         try {
             worker.thread = i == 0 ? std::thread([this] { search(); })
-                                   : std::thread([this, &worker, seed] { mirror(worker, seed); });
+                                   : std::thread([this, &worker, turn] { mirror(worker, turn); });
         } catch (...) {
             // No thread may outlive a half-built driver.
             stop_.store(true);
@@ -102,7 +140,32 @@ void ParallelOptimizer::publish(const ClosingOptimizer& optimizer)
     uncovered_.store(optimizer.uncoveredCount());
     moves_.store(optimizer.moves());
     restarts_.store(optimizer.restarts());
-    heat_.store(optimizer.heat());
+}
+
+ClosingOptimizer::Oracle::Verdict ParallelOptimizer::verdict(
+    std::uint64_t index, std::uint64_t version, double heat, bool wait)
+{
+    using Verdict = ClosingOptimizer::Oracle::Verdict;
+    searchAt_.store(index, std::memory_order_release);
+    if (heat != heatShown_) {
+        heatShown_ = heat;
+        heat_.store(heat, std::memory_order_relaxed);
+        heatEpoch_.store(++epochShown_, std::memory_order_release);
+    }
+    const std::size_t turn = index % workers_.size();
+    if (turn == 0) return Verdict::Unknown;
+    Worker& worker = *workers_[turn];
+    const std::atomic<std::uint64_t>& slot = worker.verdicts[index % verdictRing];
+    const std::uint64_t refused = verdictWord(index, version, epochShown_, false);
+    for (int spin = 0;; ++spin) {
+        const std::uint64_t word = slot.load(std::memory_order_acquire);
+        if ((word | 1) == (refused | 1)) return word & 1 ? Verdict::Accepted : Verdict::Refused;
+        // Waiting pays only for a verdict on its way.
+        if (spin >= patience || worker.judging.load(std::memory_order_acquire) != index)
+            return Verdict::Unknown;
+        if (!wait) return Verdict::Pending;
+        relax();
+    }
 }
 
 void ParallelOptimizer::search()
@@ -111,7 +174,11 @@ void ParallelOptimizer::search()
         ClosingOptimizer optimizer(setup_, closing_);
         const bool mirrored = workers_.size() > 1;
         std::vector<ClosingOptimizer::Change> journal;
-        if (mirrored) optimizer.journalTo(&journal);
+        Oracle oracle(*this);
+        if (mirrored) {
+            optimizer.journalTo(&journal);
+            optimizer.consult(&oracle);
+        }
         auto handOver = [&] {
             if (journal.empty()) return;
             for (std::size_t i = 1; i < workers_.size(); ++i) {
@@ -121,34 +188,21 @@ void ParallelOptimizer::search()
                 worker.inbox.insert(worker.inbox.end(), journal.begin(), journal.end());
             }
             journal.clear();
+            handed_.store(optimizer.version(), std::memory_order_release);
         };
-        std::vector<ClosingOptimizer::Proposal> taken;
         int recorded = 0;
         std::uint64_t steps = 0;
         while (optimizer.phase() != ClosingOptimizer::Phase::Finished && !done_.load()) {
             if (stop_.load() && optimizer.hasComplete()) break;
-            const bool searching = optimizer.phase() == ClosingOptimizer::Phase::Searching;
-            if (searching && mirrored) {
-                if (proposed_.load(std::memory_order_relaxed) && proposed_.exchange(false)) {
-                    {
-                        std::lock_guard lock(proposalLock_);
-                        taken.swap(proposals_);
-                    }
-                    for (const ClosingOptimizer::Proposal& proposal : taken)
-                        optimizer.consider(proposal);
-                    taken.clear();
-                }
-                if (judged_.load(std::memory_order_relaxed))
-                    optimizer.credit(judged_.exchange(0));
-            }
             optimizer.step();
+            // Changes go to the mirrors at once: until a mirror has them, its verdicts are
+            // on tickets the search no longer holds.
+            handOver();
             if (optimizer.hasComplete() && optimizer.bestSize() != recorded) {
                 recorded = optimizer.bestSize();
                 record(optimizer);
             }
-            if (searching && ++steps % journalEvery != 0) continue;
-            handOver();
-            publish(optimizer);
+            if (++steps % publishEvery == 0) publish(optimizer);
         }
         publish(optimizer);
     } catch (const std::exception&) {
@@ -160,38 +214,56 @@ void ParallelOptimizer::search()
     workerEnded();
 }
 
-void ParallelOptimizer::mirror(Worker& worker, std::uint64_t seed)
+void ParallelOptimizer::mirror(Worker& worker, std::size_t turn)
 {
     try {
-        ClosingOptimizer::Setup setup = setup_;
-        setup.seed = seed;
-        ClosingOptimizer copy(setup, {});
+        ClosingOptimizer copy(setup_, {});
         std::vector<ClosingOptimizer::Change> changes;
-        std::vector<ClosingOptimizer::Proposal> found;
-        ClosingOptimizer::Proposal proposal;
-        while (!done_.load()) {
-            {
-                std::lock_guard lock(worker.inboxLock);
-                changes.swap(worker.inbox);
+        std::uint64_t next = 0; // the next move of this mirror's turn to judge
+        std::uint64_t judgedAt = ~std::uint64_t { 0 }; // the version `next` counts on
+        std::uint64_t at = 0; // where the search was when last looked at
+        int sinceLook = 0;
+        // The search's figures are read only now and then: each read of a figure the search
+        // has written since costs a trip between the cores.
+        while (!done_.load(std::memory_order_relaxed)) {
+            if (handed_.load(std::memory_order_acquire) != copy.version()) {
+                {
+                    std::lock_guard lock(worker.inboxLock);
+                    changes.swap(worker.inbox);
+                }
+                for (const ClosingOptimizer::Change& change : changes)
+                    copy.replay(change);
+                changes.clear();
             }
-            for (const ClosingOptimizer::Change& change : changes)
-                copy.replay(change);
-            changes.clear();
-            if (!copy.canPropose()) {
+            if (!copy.canJudge()) {
                 // Nothing to judge until the search starts moving tickets.
                 std::this_thread::sleep_for(std::chrono::microseconds(50));
                 continue;
             }
-            const double heat = heat_.load();
-            for (int i = 0; i < mirrorBatch; ++i)
-                if (copy.propose(heat, proposal)) found.push_back(proposal);
-            if (!found.empty()) {
-                std::lock_guard lock(proposalLock_);
-                proposals_.insert(proposals_.end(), found.begin(), found.end());
-                proposed_.store(true);
+            // After a change every verdict is to be reached again, from where the search is.
+            if (copy.version() != judgedAt) {
+                judgedAt = copy.version();
+                next = 0;
+                sinceLook = lookEvery;
             }
-            found.clear();
-            judged_.fetch_add(mirrorBatch);
+            if (sinceLook >= lookEvery || next >= at + lookAhead) {
+                at = searchAt_.load(std::memory_order_acquire);
+                sinceLook = 0;
+            }
+            std::uint64_t index = std::max(next, at);
+            index += (turn + workers_.size() - index % workers_.size()) % workers_.size();
+            if (index >= at + lookAhead) {
+                relax();
+                continue;
+            }
+            ++sinceLook;
+            worker.judging.store(index, std::memory_order_release);
+            const std::uint64_t epoch = heatEpoch_.load(std::memory_order_acquire);
+            const double heat = heat_.load(std::memory_order_relaxed);
+            const bool accepted = copy.judgeMove(index, heat);
+            worker.verdicts[index % verdictRing].store(
+                verdictWord(index, copy.version(), epoch, accepted), std::memory_order_release);
+            next = index + workers_.size();
         }
     } catch (const std::exception&) {
         // A mirror that runs out of memory ends; the search goes on without it.

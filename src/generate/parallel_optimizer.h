@@ -11,11 +11,13 @@
 #include <vector>
 
 // Runs one closing search on worker threads: the first thread owns the search; each other one
-// keeps a mirror of its counts, follows its journal of changes and spends its time judging
-// candidate moves, handing the few it would accept to the search, which judges them again on
-// its own counts. As nearly every candidate is refused, the search then judges about as many
-// moves per second as there are threads. Other threads only read the progress figures and the
-// record, behind atomics or the record's lock; the destructor stops and joins every thread.
+// keeps a mirror of its counts, follows its journal of changes and judges, ahead of the
+// search, the moves whose turn is its own (every threads-th move). The search takes a verdict
+// when it was reached on the tickets it holds at the heat it runs at, and judges the move
+// itself otherwise; as nearly every move is refused, the search then gets through about as
+// many moves per second as there are threads, on the very path one thread would take. Other
+// threads only read the progress figures and the record, behind atomics or the record's lock;
+// the destructor stops and joins every thread.
 class ParallelOptimizer
 {
 public:
@@ -55,15 +57,32 @@ public:
     std::vector<TicketMask> bestClosing() const;
 
 private:
+    // A mirror's verdict on one move, in one word: the move's index (low 36 bits), the
+    // version of the tickets (low 16 bits) and the heat's epoch (low 11 bits) it was judged
+    // on, and whether it would be made. Eight to a cache line, so that the search, reading
+    // them in turn, fetches a line from the mirror's core once for several moves.
+    static std::uint64_t verdictWord(
+        std::uint64_t index, std::uint64_t version, std::uint64_t epoch, bool accepted)
+    {
+        return (index & 0xFFFFFFFFFULL) << 28 | (version & 0xFFFFU) << 12 | (epoch & 0x7FFU) << 1
+            | static_cast<std::uint64_t>(accepted);
+    }
+    static constexpr std::size_t verdictRing = 256; // verdicts kept per mirror
     struct Worker {
         std::thread thread;
         // The search's changes not yet replayed by this mirror.
         std::mutex inboxLock;
         std::vector<ClosingOptimizer::Change> inbox;
         std::atomic<bool> following { true }; // false once the mirror has ended
+        // The move being judged, or the last one judged.
+        alignas(64) std::atomic<std::uint64_t> judging { ~std::uint64_t { 0 } };
+        alignas(64) std::atomic<std::uint64_t> verdicts[verdictRing];
     };
+    class Oracle;
     void search();
-    void mirror(Worker& worker, std::uint64_t seed);
+    void mirror(Worker& worker, std::size_t turn);
+    ClosingOptimizer::Oracle::Verdict verdict(
+        std::uint64_t index, std::uint64_t version, double heat, bool wait);
     void record(const ClosingOptimizer& optimizer);
     void publish(const ClosingOptimizer& optimizer);
     void workerEnded();
@@ -84,14 +103,15 @@ private:
     std::atomic<std::uint64_t> uncovered_ { 0 };
     std::atomic<std::uint64_t> moves_ { 0 };
     std::atomic<std::uint64_t> restarts_ { 0 };
-    std::atomic<double> heat_ { 0 }; // the search's, for the mirrors' judging
-    // What the mirrors hand to the search, on a cache line of its own: the search writes the
-    // lines above every few steps.
-    alignas(64) std::atomic<std::uint64_t> judged_ { 0 }; // moves judged by mirrors, not yet
-                                                          // credited
-    std::atomic<bool> proposed_ { false };
-    std::mutex proposalLock_;
-    std::vector<ClosingOptimizer::Proposal> proposals_; // under proposalLock_
+    // What the search tells the mirrors, on a cache line of its own: the move it is at and
+    // the heat it judges at.
+    alignas(64) std::atomic<std::uint64_t> searchAt_ { 0 };
+    // The heat, and its epoch: how many times it has changed, written after it.
+    alignas(64) std::atomic<double> heat_ { 0 };
+    std::atomic<std::uint64_t> heatEpoch_ { 0 };
+    alignas(64) std::atomic<std::uint64_t> handed_ { 0 }; // version of the last hand-over
+    double heatShown_ = 0; // the search's own copies of heat_ and heatEpoch_
+    std::uint64_t epochShown_ = 0;
     mutable std::mutex recordLock_;
     std::vector<TicketMask> record_; // bet positions, under recordLock_
     std::mutex endLock_;
