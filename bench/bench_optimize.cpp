@@ -180,8 +180,8 @@ void BM_OptimizeThreads(benchmark::State& state)
         // shows how many cores the searches actually got.
         state.counters["cpu_seconds"] = cpuTimes[cpuTimes.size() / 2];
         state.counters["slowest"] = times.back();
-        // Moves judged per second over all seeds: the threads' share of the work, apart from
-        // how lucky each seed's search was.
+        // Moves decided per second over all seeds; a seed takes the same path on any number
+        // of threads, so this is the threads' share of the work.
         state.counters["moves_per_second"] = searched > 0 ? moves / searched : 0;
         state.counters["threads"] = threads;
         state.counters["tickets"] = row.target;
