@@ -45,6 +45,14 @@ void GenerationPanel::startProgress(int maximum)
     context_.progressBar().setValue(0);
 }
 
+void GenerationPanel::showRunning(bool running)
+{
+    // "Parar" only while running; no other run on the closing meanwhile.
+    context_.enableCommand(BetContext::RunCommand::Generate, !running);
+    context_.enableCommand(BetContext::RunCommand::Stop, running);
+    context_.enableCommand(BetContext::RunCommand::CheckMargin, !running);
+}
+
 void GenerationPanel::Button1Click()
 {
     BetContext& w = context_;
@@ -80,9 +88,7 @@ void GenerationPanel::Gerafechamento()
     BetContext& w = context_;
     RandomSource::instance().reseedFromClock();
     w.stopFlag = false;
-    w.enableCommand(BetContext::RunCommand::Generate, false);
-    w.enableCommand(BetContext::RunCommand::Stop, true);
-    w.enableCommand(BetContext::RunCommand::CheckMargin, false);
+    showRunning(true);
     w.setStatus(QStringLiteral("Pare quando quiser."));
     w.progressBar().setValue(0);
 
@@ -127,9 +133,7 @@ void GenerationPanel::Gerafechamento()
         report(generator);
     }
     w.setStatus(QStringLiteral("."));
-    w.enableCommand(BetContext::RunCommand::Stop, false);
-    w.enableCommand(BetContext::RunCommand::Generate, true);
-    w.enableCommand(BetContext::RunCommand::CheckMargin, true);
+    showRunning(false);
     w.stopFlag = true;
 }
 
@@ -141,10 +145,8 @@ void GenerationPanel::fullEnumeration()
     const int n = qBound(0, t - f, static_cast<int>(w.selectedNumbers.size()));
 
     w.stopFlag = false;
-    w.enableCommand(BetContext::RunCommand::Generate, false);
-    w.enableCommand(BetContext::RunCommand::Stop, true);
     // Another run on the same closing while this one writes it would interleave the two.
-    w.enableCommand(BetContext::RunCommand::CheckMargin, false);
+    showRunning(true);
     w.closingView().store().clear();
 
     const int maximum = Combinations::progressMaximum(n, k - f);
@@ -171,9 +173,7 @@ void GenerationPanel::fullEnumeration()
     show();
     w.closingView().sync();
 
-    w.enableCommand(BetContext::RunCommand::Stop, false);
-    w.enableCommand(BetContext::RunCommand::Generate, true);
-    w.enableCommand(BetContext::RunCommand::CheckMargin, true);
+    showRunning(false);
     w.stopFlag = true;
     if (enumeration.state() == FullEnumeration::State::LineBound)
         Dialogs::information(&w.host(), boundMessage(setup.lineBound, QStringLiteral("a geração")));

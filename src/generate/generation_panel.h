@@ -21,6 +21,7 @@ public:
     void Button11Click();
 
 private:
+    void showRunning(bool running);
     void marginCheck();
     // The bar's maximum; a count that does not fit leaves a still, empty bar.
     void startProgress(int maximum);
