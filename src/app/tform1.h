@@ -4,9 +4,7 @@
 #include "app/line_view.h"
 
 #include <QWidget>
-#include <array>
 #include <functional>
-#include <vector>
 
 class BoardTab;
 class FieldExitFilter;

@@ -402,21 +402,18 @@ void ClosingOptimizer::move()
     const std::uint64_t index = nextMove_++;
     const double at = heat();
     Oracle::Verdict verdict = Oracle::Verdict::Unknown;
-    Ahead& judged = ahead_[index % aheadMoves];
-    if (judged.index == index) {
-        if (judged.version == version_ && judged.heat == at)
-            verdict = judged.accepted ? Oracle::Verdict::Accepted : Oracle::Verdict::Refused;
-        judged.index = ~std::uint64_t { 0 };
+    if (ahead_.index == index) {
+        if (ahead_.version == version_ && ahead_.heat == at)
+            verdict = ahead_.accepted ? Oracle::Verdict::Accepted : Oracle::Verdict::Refused;
+        ahead_.index = ~std::uint64_t { 0 };
     } else if (oracle_) {
         verdict = oracle_->verdict(index, version_, at, false);
         if (verdict == Oracle::Verdict::Pending) {
             // While another thread judges this move, the next own one: its verdict stands
             // unless this one is made.
             const std::uint64_t next = oracle_->nextOwn(index);
-            Ahead& ahead = ahead_[next % aheadMoves];
-            if (next < index + aheadMoves
-                && (ahead.index != next || ahead.version != version_ || ahead.heat != at))
-                ahead = { next, version_, at, judgeMove(next, at) };
+            if (ahead_.index != next || ahead_.version != version_ || ahead_.heat != at)
+                ahead_ = { next, version_, at, judgeMove(next, at) };
             verdict = oracle_->verdict(index, version_, at, true);
         }
     }

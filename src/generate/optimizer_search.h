@@ -224,15 +224,13 @@ private:
     std::uint64_t nextMove_ = 0; // the index of the next move, which seeds its stream
     std::uint64_t skipped_ = 0;
 
-    // Own moves judged here ahead of their turn, while the oracle was still judging an
-    // earlier one; by index modulo their number, which is also how far ahead they may be.
+    // The next own move, judged here ahead of its turn while the oracle was still judging an
+    // earlier one.
     struct Ahead {
         std::uint64_t index = ~std::uint64_t { 0 }, version = 0;
         double heat = 0;
         bool accepted = false;
-    };
-    static constexpr std::uint64_t aheadMoves = 8;
-    Ahead ahead_[aheadMoves];
+    } ahead_;
     std::vector<std::uint32_t> closest_; // scratch of one move
     std::vector<int> inside_, outside_;
     std::vector<TicketMask> lowSubsets_, highSubsets_;
