@@ -309,6 +309,11 @@ void ClosingOptimizer::startSearch()
 void ClosingOptimizer::record()
 {
     cycleGrowth_ = 1;
+    // The moves a record takes, averaged over the last few: one long wait among quick ones
+    // is common, a wait many times the average is a search stuck in a valley.
+    recordStretch_ = recordStretch_ ? (4 * recordStretch_ + sinceRecord_) / 5 : sinceRecord_;
+    sinceRecord_ = 0;
+    sinceRestart_ = 0;
     best_ = tickets_;
     // A move puts at stake the draws of its family that the ticket alone covers; the
     // temperature follows the square root of how many those are, so that one schedule suits
@@ -326,9 +331,9 @@ void ClosingOptimizer::record()
 
 void ClosingOptimizer::restart()
 {
-    // A cooling cycle that ends short of a complete closing is mostly stuck in a valley; the
-    // recorded closing less another ticket starts the next one somewhere else. Only the
-    // tickets that moved since the record are put back.
+    // A cooling cycle that ends short of a complete closing, or a wait far longer than records
+    // take, is mostly stuck in a valley; the recorded closing less another ticket starts the
+    // next one somewhere else. Only the tickets that moved since the record are put back.
     std::vector<char> present(best_.size(), 0);
     for (std::size_t i = 0; i < tickets_.size(); ++i) {
         const TicketMask& recorded = best_[origin_[i]];
@@ -342,6 +347,7 @@ void ClosingOptimizer::restart()
         }
     removeTicket(random_() % tickets_.size());
     ++restarts_;
+    sinceRestart_ = 0;
 }
 
 void ClosingOptimizer::dropTicket()
@@ -374,7 +380,15 @@ bool ClosingOptimizer::nextRound()
         temperature_ = std::clamp(temperature_, 1e-3, 1e3);
         ownMoves_ = 0;
         ownAccepted_ = 0;
-        return false;
+        if (setup_.stallFactor <= 0) return false;
+        const double longest = setup_.stallFactor * cycleGrowth_
+            * static_cast<double>(std::max(movesPerRound_, recordStretch_));
+        if (static_cast<double>(sinceRestart_) < longest) return false;
+        // Stuck: back to the record, less another ticket; each time that fails at this size,
+        // the next wait is longer.
+        cycleGrowth_ *= setup_.cycleGrowth;
+        restart();
+        return true;
     }
     if (roundMoves_
         < static_cast<std::uint64_t>(static_cast<double>(movesPerRound_) * cycleGrowth_))
@@ -397,6 +411,8 @@ void ClosingOptimizer::move()
     }
     ++moves_;
     ++roundMoves_;
+    ++sinceRecord_;
+    ++sinceRestart_;
     ++ownMoves_;
     if (nextRound()) return;
     const std::uint64_t index = nextMove_++;

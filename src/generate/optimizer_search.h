@@ -10,8 +10,9 @@
 // Shrinks a closing while keeping its guarantee, one unit of work per step: counts what the
 // given tickets cover, completes the closing (every uncovered draw becomes a ticket), drops the
 // tickets that only cover what others cover, then searches by simulated annealing, moving one
-// number of one ticket at a time, at a temperature that keeps a steady share of moves accepted;
-// whenever no draw is left uncovered the closing is recorded and one ticket is dropped. Works on
+// number of one ticket at a time, at a temperature that keeps a steady share of moves accepted,
+// going back to the record when stuck far longer than a record takes; whenever no draw is left
+// uncovered the closing is recorded and one ticket is dropped. Works on
 // the bet positions only: the fixed numbers, on every ticket, are added back when a closing is
 // handed out. Move j draws its candidate from a random stream of its own, so its verdict
 // depends only on j, the tickets and the heat: a mirror (another optimizer that replays this
@@ -48,12 +49,18 @@ public:
         double cycleGrowth = 1.5;
         // When above zero, the temperature follows the share of moves accepted instead: after
         // each round it is raised by heatStep when fewer were accepted than this, lowered
-        // otherwise, and there is no cooling schedule and no return to the record. Below
-        // about 0.5 % the search stalls on small closings; from 1.5 % down to 0.7 % the big
-        // wheels end about 2.5 % smaller, and the fewer moves made leave more of the judging
-        // to other threads.
+        // otherwise, and there is no cooling schedule. From 1.5 % down to 0.7 % the big wheels
+        // end about 2.5 % smaller, and the fewer moves made leave more of the judging to other
+        // threads; but a search this cold now and then sticks in a valley for good (one run
+        // in twenty on 20 numbers, sixes, quadra, at one ticket short of 87).
         double acceptanceTarget = 0.007;
         double heatStep = 1.03;
+        // With acceptanceTarget: when no closing has been recorded for stallFactor times the
+        // moves a record takes (averaged over the last few, and at least one round), the
+        // search goes back to the record, less another ticket; each return that fails at a
+        // size makes the next wait cycleGrowth times longer. Zero: never. Below about 20 the
+        // big wheels lose to returns that come too soon.
+        double stallFactor = 20;
     };
 
     enum class Phase { Counting, Completing, Pruning, Searching, Finished };
@@ -223,6 +230,8 @@ private:
     std::uint64_t restarts_ = 0;
     std::uint64_t movesPerRound_ = 1;
     std::uint64_t roundMoves_ = 0;
+    // Moves since the last record and since the last return to it; the moves a record takes.
+    std::uint64_t sinceRecord_ = 0, sinceRestart_ = 0, recordStretch_ = 0;
     std::uint64_t ownMoves_ = 0, ownAccepted_ = 0; // this round: moves, and those made
     std::uint64_t nextMove_ = 0; // the index of the next move, which seeds its stream
     std::uint64_t skipped_ = 0;
