@@ -333,21 +333,38 @@ void ClosingOptimizer::restart()
 {
     // A cooling cycle that ends short of a complete closing, or a wait far longer than records
     // take, is mostly stuck in a valley; the recorded closing less another ticket starts the
-    // next one somewhere else. Only the tickets that moved since the record are put back.
+    // next one somewhere else. Only the tickets that moved since the record are put back, one
+    // per step, so that a long way back does not hold up Parar.
+    backMoved_.clear();
+    backMissing_.clear();
     std::vector<char> present(best_.size(), 0);
     for (std::size_t i = 0; i < tickets_.size(); ++i) {
-        const TicketMask& recorded = best_[origin_[i]];
-        if (!(tickets_[i] == recorded)) replaceTicket(i, recorded);
+        if (!(tickets_[i] == best_[origin_[i]])) backMoved_.push_back(static_cast<std::uint32_t>(i));
         present[origin_[i]] = 1;
     }
     for (std::size_t j = 0; j < best_.size(); ++j)
-        if (!present[j]) {
-            addTicket(best_[j]);
-            origin_.back() = static_cast<std::uint32_t>(j);
-        }
-    removeTicket(random_() % tickets_.size());
+        if (!present[j]) backMissing_.push_back(static_cast<std::uint32_t>(j));
+    backCursor_ = 0;
+    goingBack_ = true;
     ++restarts_;
     sinceRestart_ = 0;
+}
+
+void ClosingOptimizer::goBack()
+{
+    if (backCursor_ < backMoved_.size()) {
+        const std::uint32_t i = backMoved_[backCursor_++];
+        replaceTicket(i, best_[origin_[i]]);
+        return;
+    }
+    if (backCursor_ < backMoved_.size() + backMissing_.size()) {
+        const std::uint32_t j = backMissing_[backCursor_++ - backMoved_.size()];
+        addTicket(best_[j]);
+        origin_.back() = j;
+        return;
+    }
+    removeTicket(random_() % tickets_.size());
+    goingBack_ = false;
 }
 
 void ClosingOptimizer::dropTicket()
@@ -405,6 +422,10 @@ bool ClosingOptimizer::nextRound()
 
 void ClosingOptimizer::move()
 {
+    if (goingBack_) {
+        goBack();
+        return;
+    }
     if (uncovered_.empty()) {
         record();
         return;

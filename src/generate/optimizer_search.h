@@ -178,6 +178,7 @@ private:
     void record();
     void dropTicket();
     void restart();
+    void goBack();
     void move();
     void cover(std::uint32_t rank, std::uint32_t ticket);
     void uncover(std::uint32_t rank, std::uint32_t ticket);
@@ -230,6 +231,11 @@ private:
     std::uint64_t restarts_ = 0;
     std::uint64_t movesPerRound_ = 1;
     std::uint64_t roundMoves_ = 0;
+    // On the way back to the record: the tickets moved since, then the recorded ones missing
+    // (indices into best_), and how many of them are back.
+    bool goingBack_ = false;
+    std::vector<std::uint32_t> backMoved_, backMissing_;
+    std::size_t backCursor_ = 0;
     // Moves since the last record and since the last return to it; the moves a record takes.
     std::uint64_t sinceRecord_ = 0, sinceRestart_ = 0, recordStretch_ = 0;
     std::uint64_t ownMoves_ = 0, ownAccepted_ = 0; // this round: moves, and those made
