@@ -311,9 +311,10 @@ void ClosingOptimizer::record()
     cycleGrowth_ = 1;
     // The moves a record takes, averaged over the last few: one long wait among quick ones
     // is common, a wait many times the average is a search stuck in a valley.
-    recordStretch_ = recordStretch_ ? (4 * recordStretch_ + sinceRecord_) / 5 : sinceRecord_;
-    sinceRecord_ = 0;
-    sinceRestart_ = 0;
+    const std::uint64_t stretch = moves_ - recordedAt_;
+    recordStretch_ = recordStretch_ ? (4 * recordStretch_ + stretch) / 5 : stretch;
+    recordedAt_ = moves_;
+    returnedAt_ = moves_;
     best_ = tickets_;
     // A move puts at stake the draws of its family that the ticket alone covers; the
     // temperature follows the square root of how many those are, so that one schedule suits
@@ -347,7 +348,7 @@ void ClosingOptimizer::restart()
     backCursor_ = 0;
     goingBack_ = true;
     ++restarts_;
-    sinceRestart_ = 0;
+    returnedAt_ = moves_;
 }
 
 void ClosingOptimizer::goBack()
@@ -400,7 +401,7 @@ bool ClosingOptimizer::nextRound()
         if (setup_.stallFactor <= 0) return false;
         const double longest = setup_.stallFactor * cycleGrowth_
             * static_cast<double>(std::max(movesPerRound_, recordStretch_));
-        if (static_cast<double>(sinceRestart_) < longest) return false;
+        if (static_cast<double>(moves_ - returnedAt_) < longest) return false;
         // Stuck: back to the record, less another ticket; each time that fails at this size,
         // the next wait is longer.
         cycleGrowth_ *= setup_.cycleGrowth;
@@ -432,8 +433,6 @@ void ClosingOptimizer::move()
     }
     ++moves_;
     ++roundMoves_;
-    ++sinceRecord_;
-    ++sinceRestart_;
     ++ownMoves_;
     if (nextRound()) return;
     const std::uint64_t index = nextMove_++;

@@ -52,14 +52,14 @@ public:
         // otherwise, and there is no cooling schedule. From 1.5 % down to 0.7 % the big wheels
         // end about 2.5 % smaller, and the fewer moves made leave more of the judging to other
         // threads; but a search this cold now and then sticks in a valley for good (one run
-        // in twenty on 20 numbers, sixes, quadra, at one ticket short of 87).
+        // in twenty on 20 numbers, sixes, quadra, at 88 tickets).
         double acceptanceTarget = 0.007;
         double heatStep = 1.03;
         // With acceptanceTarget: when no closing has been recorded for stallFactor times the
         // moves a record takes (averaged over the last few, and at least one round), the
         // search goes back to the record, less another ticket; each return that fails at a
-        // size makes the next wait cycleGrowth times longer. Zero: never. Below about 20 the
-        // big wheels lose to returns that come too soon.
+        // size makes the next wait cycleGrowth times longer. Zero: never. At 8 the big wheels
+        // lost to returns that came too soon.
         double stallFactor = 20;
     };
 
@@ -236,8 +236,9 @@ private:
     bool goingBack_ = false;
     std::vector<std::uint32_t> backMoved_, backMissing_;
     std::size_t backCursor_ = 0;
-    // Moves since the last record and since the last return to it; the moves a record takes.
-    std::uint64_t sinceRecord_ = 0, sinceRestart_ = 0, recordStretch_ = 0;
+    // The move count at the last record and at the last return to it; the moves a record
+    // takes.
+    std::uint64_t recordedAt_ = 0, returnedAt_ = 0, recordStretch_ = 0;
     std::uint64_t ownMoves_ = 0, ownAccepted_ = 0; // this round: moves, and those made
     std::uint64_t nextMove_ = 0; // the index of the next move, which seeds its stream
     std::uint64_t skipped_ = 0;
