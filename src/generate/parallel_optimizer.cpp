@@ -10,8 +10,7 @@
 namespace {
 // Search steps between two updates of the progress figures.
 constexpr std::uint64_t publishEvery = 16;
-// How far ahead of the search a mirror judges, in moves; half the verdicts it keeps, so that
-// none is overwritten before the search has passed it.
+// How far ahead of the search a mirror judges, in moves.
 constexpr std::uint64_t lookAhead = 128;
 // How long the search waits for a verdict a mirror is working on before judging the move
 // itself, in spins of a few dozen cycles.
@@ -149,17 +148,28 @@ ClosingOptimizer::Oracle::Verdict ParallelOptimizer::verdict(
     searchAt_.store(index, std::memory_order_release);
     if (heat != heatShown_) {
         heatShown_ = heat;
+        epochShown_ += 2;
+        heatEpoch_.store(epochShown_ - 1, std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_release);
         heat_.store(heat, std::memory_order_relaxed);
-        heatEpoch_.store(++epochShown_, std::memory_order_release);
+        heatEpoch_.store(epochShown_, std::memory_order_release);
     }
     const std::size_t turn = index % workers_.size();
     if (turn == 0) return Verdict::Unknown;
     Worker& worker = *workers_[turn];
-    const std::atomic<std::uint64_t>& slot = worker.verdicts[index % verdictRing];
-    const std::uint64_t refused = verdictWord(index, version, epochShown_, false);
+    const std::uint64_t key = verdictWord(0, version, epochShown_, false);
+    const std::uint64_t at = index & indexMask;
+    // Known when the mirror has gone as far as this move on these tickets at this heat.
+    auto known = [&](std::uint64_t word) {
+        return (word & keyBits) == key && (word >> 28) >= at;
+    };
+    auto answer = [&](std::uint64_t word) {
+        return (word >> 28) == at && (word & 1) ? Verdict::Accepted : Verdict::Refused;
+    };
+    if (known(worker.seen)) return answer(worker.seen);
     for (int spin = 0;; ++spin) {
-        const std::uint64_t word = slot.load(std::memory_order_acquire);
-        if ((word | 1) == (refused | 1)) return word & 1 ? Verdict::Accepted : Verdict::Refused;
+        worker.seen = worker.judged.load(std::memory_order_acquire);
+        if (known(worker.seen)) return answer(worker.seen);
         // Waiting pays only for a verdict on its way.
         if (spin >= patience || worker.judging.load(std::memory_order_acquire) != index)
             return Verdict::Unknown;
@@ -221,6 +231,8 @@ void ParallelOptimizer::mirror(Worker& worker, std::size_t turn)
         std::vector<ClosingOptimizer::Change> changes;
         std::uint64_t next = 0; // the next move of this mirror's turn to judge
         std::uint64_t judgedAt = ~std::uint64_t { 0 }; // the version `next` counts on
+        std::uint64_t judgedEpoch = ~std::uint64_t { 0 }; // and the heat's epoch
+        bool stopped = false; // at a move the search is to make
         std::uint64_t at = 0; // where the search was when last looked at
         int sinceLook = 0;
         // The search's figures are read only now and then: each read of a figure the search
@@ -240,11 +252,23 @@ void ParallelOptimizer::mirror(Worker& worker, std::size_t turn)
                 std::this_thread::sleep_for(std::chrono::microseconds(50));
                 continue;
             }
-            // After a change every verdict is to be reached again, from where the search is.
-            if (copy.version() != judgedAt) {
+            // After a change of the tickets or the heat every verdict is to be reached again,
+            // from where the search is. The heat is read between two reads of its epoch, so
+            // that a verdict never bears an epoch other than its heat's.
+            const std::uint64_t epoch = heatEpoch_.load(std::memory_order_acquire);
+            const double heat = heat_.load(std::memory_order_relaxed);
+            std::atomic_thread_fence(std::memory_order_acquire);
+            if (epoch & 1 || heatEpoch_.load(std::memory_order_relaxed) != epoch) continue;
+            if (copy.version() != judgedAt || epoch != judgedEpoch) {
                 judgedAt = copy.version();
+                judgedEpoch = epoch;
                 next = 0;
                 sinceLook = lookEvery;
+                stopped = false;
+            }
+            if (stopped) {
+                relax();
+                continue;
             }
             if (sinceLook >= lookEvery || next >= at + lookAhead) {
                 at = searchAt_.load(std::memory_order_acquire);
@@ -258,11 +282,11 @@ void ParallelOptimizer::mirror(Worker& worker, std::size_t turn)
             }
             ++sinceLook;
             worker.judging.store(index, std::memory_order_release);
-            const std::uint64_t epoch = heatEpoch_.load(std::memory_order_acquire);
-            const double heat = heat_.load(std::memory_order_relaxed);
             const bool accepted = copy.judgeMove(index, heat);
-            worker.verdicts[index % verdictRing].store(
+            worker.judged.store(
                 verdictWord(index, copy.version(), epoch, accepted), std::memory_order_release);
+            // Past a move the search is to make, these tickets are not the search's.
+            stopped = accepted;
             next = index + workers_.size();
         }
     } catch (const std::exception&) {

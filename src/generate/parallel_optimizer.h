@@ -57,26 +57,31 @@ public:
     std::vector<TicketMask> bestClosing() const;
 
 private:
-    // A mirror's verdict on one move, in one word: the move's index (low 36 bits), the
-    // version of the tickets (low 16 bits) and the heat's epoch (low 11 bits) it was judged
-    // on, and whether it would be made. Eight to a cache line, so that the search, reading
-    // them in turn, fetches a line from the mirror's core once for several moves.
+    // What a mirror has judged, in one word: the last move judged (low 36 bits), the version
+    // of the tickets (low 16 bits) and the heat's epoch (low 11 bits) it was judged on, and
+    // whether it would be made. On one version at one heat a mirror judges its turns in order
+    // from where the search was when it took them up, and stops at a move it would make; so
+    // every earlier move of its turn on them was refused, and the search, keeping the last
+    // word it read, reads the mirror's again only once it has gone past it.
     static std::uint64_t verdictWord(
         std::uint64_t index, std::uint64_t version, std::uint64_t epoch, bool accepted)
     {
-        return (index & 0xFFFFFFFFFULL) << 28 | (version & 0xFFFFU) << 12 | (epoch & 0x7FFU) << 1
+        return (index & indexMask) << 28 | (version & 0xFFFFU) << 12 | (epoch & 0x7FFU) << 1
             | static_cast<std::uint64_t>(accepted);
     }
-    static constexpr std::size_t verdictRing = 256; // verdicts kept per mirror
+    static constexpr std::uint64_t indexMask = 0xFFFFFFFFFULL;
+    static constexpr std::uint64_t keyBits = 0xFFFFFFEULL; // version and epoch
     struct Worker {
         std::thread thread;
         // The search's changes not yet replayed by this mirror.
         std::mutex inboxLock;
         std::vector<ClosingOptimizer::Change> inbox;
         std::atomic<bool> following { true }; // false once the mirror has ended
-        // The move being judged, or the last one judged.
+        // The move being judged, or the last one judged; and the word above.
         alignas(64) std::atomic<std::uint64_t> judging { ~std::uint64_t { 0 } };
-        alignas(64) std::atomic<std::uint64_t> verdicts[verdictRing];
+        std::atomic<std::uint64_t> judged { ~std::uint64_t { 0 } };
+        // The search's copy of `judged`, on a line of its own.
+        alignas(64) std::uint64_t seen = ~std::uint64_t { 0 };
     };
     class Oracle;
     void search();
@@ -106,7 +111,7 @@ private:
     // What the search tells the mirrors, on a cache line of its own: the move it is at and
     // the heat it judges at.
     alignas(64) std::atomic<std::uint64_t> searchAt_ { 0 };
-    // The heat, and its epoch: how many times it has changed, written after it.
+    // The heat, and its epoch: twice the times it has changed, odd while it changes.
     alignas(64) std::atomic<double> heat_ { 0 };
     std::atomic<std::uint64_t> heatEpoch_ { 0 };
     alignas(64) std::atomic<std::uint64_t> handed_ { 0 }; // version of the last hand-over
