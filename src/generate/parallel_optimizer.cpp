@@ -9,7 +9,7 @@
 
 namespace {
 // Search steps between two updates of the progress figures.
-constexpr std::uint64_t publishEvery = 16;
+constexpr std::uint64_t publishEvery = 64;
 // How far ahead of the search a mirror judges, in moves.
 constexpr std::uint64_t lookAhead = 128;
 // How long the search waits for a verdict a mirror is working on before judging the move
@@ -195,7 +195,11 @@ void ParallelOptimizer::search()
                 Worker& worker = *workers_[i];
                 if (!worker.following.load()) continue;
                 std::lock_guard lock(worker.inboxLock);
-                worker.inbox.insert(worker.inbox.end(), journal.begin(), journal.end());
+                if (i + 1 < workers_.size())
+                    worker.inbox.insert(worker.inbox.end(), journal.begin(), journal.end());
+                else // the last one takes the changes themselves
+                    worker.inbox.insert(worker.inbox.end(), std::make_move_iterator(journal.begin()),
+                        std::make_move_iterator(journal.end()));
             }
             journal.clear();
             handed_.store(optimizer.version(), std::memory_order_release);
