@@ -214,17 +214,9 @@ void ClosingOptimizer::replay(const Change& change)
     case Change::Kind::Replace:
         replaceTicket(change.index, change.ticket);
         return;
-    case Change::Kind::Move: {
-        const auto id = change.index;
-        const auto losses = static_cast<std::ptrdiff_t>(change.losses);
-        for (auto r = change.ranks.begin(); r != change.ranks.begin() + losses; ++r)
-            uncover(*r, id);
-        for (auto r = change.ranks.begin() + losses; r != change.ranks.end(); ++r)
-            cover(*r, id);
-        tickets_[id] = change.ticket;
-        journal(Change::Kind::Move, id, change.ticket);
+    case Change::Kind::Move:
+        makeMove(change);
         return;
-    }
     case Change::Kind::Track:
         startTracking();
         return;
@@ -457,6 +449,13 @@ void ClosingOptimizer::move()
         ++skipped_;
         return;
     }
+    if (verdict == Oracle::Verdict::Accepted) {
+        if (const Change* made = oracle_ ? oracle_->prepared(index, version_, at) : nullptr) {
+            makeMove(*made);
+            ++ownAccepted_;
+            return;
+        }
+    }
     Candidate c;
     if (candidate(index, c) && judge(c.index, c.leaving, c.entering, c.u, at)) {
         apply(c.index, c.leaving, c.entering);
@@ -561,7 +560,7 @@ bool ClosingOptimizer::judge(std::size_t chosen, int a, int b, double u, double 
     return !refused(loss - gain);
 }
 
-void ClosingOptimizer::apply(std::size_t chosen, int a, int b)
+void ClosingOptimizer::listRanks(int a, int b)
 {
     // The family is the one judge() listed for this move, with the ranks it counted.
     TicketMask aMask, bMask;
@@ -575,6 +574,11 @@ void ClosingOptimizer::apply(std::size_t chosen, int a, int b)
         for (const TicketMask& low : lowSubsets_)
             for (const TicketMask& high : highSubsets_)
                 gainRanks_.push_back(space_.rank(low | high | bMask));
+}
+
+void ClosingOptimizer::apply(std::size_t chosen, int a, int b)
+{
+    listRanks(a, b);
     const auto id = static_cast<std::uint32_t>(chosen);
     for (std::uint32_t r : lossRanks_)
         uncover(r, id);
@@ -592,4 +596,39 @@ void ClosingOptimizer::apply(std::size_t chosen, int a, int b)
         change.losses = static_cast<std::uint32_t>(lossRanks_.size());
     }
     tickets_[chosen] = moved;
+}
+
+bool ClosingOptimizer::prepareMove(std::uint64_t index, double heat, Change& made)
+{
+    Candidate c;
+    if (!candidate(index, c) || !judge(c.index, c.leaving, c.entering, c.u, heat)) return false;
+    listRanks(c.leaving, c.entering);
+    made.kind = Change::Kind::Move;
+    made.index = c.index;
+    made.ticket = tickets_[c.index];
+    made.ticket.remove(c.leaving + 1);
+    made.ticket.add(c.entering + 1);
+    made.ranks.assign(lossRanks_.begin(), lossRanks_.end());
+    made.ranks.insert(made.ranks.end(), gainRanks_.begin(), gainRanks_.end());
+    made.losses = static_cast<std::uint32_t>(lossRanks_.size());
+    return true;
+}
+
+void ClosingOptimizer::makeMove(const Change& change)
+{
+    // The draws the ticket stops covering, then those it starts to cover, in the order the
+    // move found them, so that the counts and the list of uncovered draws come out the same.
+    const auto id = change.index;
+    const auto losses = static_cast<std::ptrdiff_t>(change.losses);
+    for (auto r = change.ranks.begin(); r != change.ranks.begin() + losses; ++r)
+        uncover(*r, id);
+    for (auto r = change.ranks.begin() + losses; r != change.ranks.end(); ++r)
+        cover(*r, id);
+    tickets_[id] = change.ticket;
+    journal(Change::Kind::Move, id, change.ticket);
+    if (journal_) {
+        Change& entry = journal_->back();
+        entry.ranks = change.ranks;
+        entry.losses = change.losses;
+    }
 }

@@ -90,6 +90,9 @@ public:
             = 0;
         // The first move after `index` that nobody else judges.
         virtual std::uint64_t nextOwn(std::uint64_t index) = 0;
+        // The change move `index` makes, when another thread prepared it on the same tickets
+        // at the same heat; null otherwise.
+        virtual const Change* prepared(std::uint64_t, std::uint64_t, double) { return nullptr; }
     };
 
     // Why a setup cannot be optimized; None when it can.
@@ -122,6 +125,9 @@ public:
     // The search's move `index` judged on the own tickets at the given heat; true when it
     // would be made.
     bool judgeMove(std::uint64_t index, double heat);
+    // The same; when the move would be made, `made` gets the change it makes (for the search
+    // to make it without judging it again).
+    bool prepareMove(std::uint64_t index, double heat, Change& made);
     // The scale of what a move may lose: temperature times the closing's stake scale.
     double heat() const { return temperature_ * temperatureScale_; }
 
@@ -170,6 +176,8 @@ private:
     void listFamily(const TicketMask& ticket, int leaving, int entering);
     bool judge(std::size_t chosen, int leaving, int entering, double u, double heat);
     void apply(std::size_t chosen, int leaving, int entering);
+    void listRanks(int leaving, int entering);
+    void makeMove(const Change& change);
     void journal(Change::Kind kind, std::uint32_t index = 0, const TicketMask& ticket = {})
     {
         ++version_;

@@ -40,6 +40,12 @@ public:
     {
         return driver_.verdict(index, version, heat, wait);
     }
+    const ClosingOptimizer::Change* prepared(
+        std::uint64_t index, std::uint64_t version, double) override
+    {
+        // Asked right after verdict(), which published the heat.
+        return driver_.prepared(index, version);
+    }
     std::uint64_t nextOwn(std::uint64_t index) override
     {
         const std::uint64_t threads = driver_.workers_.size();
@@ -178,6 +184,16 @@ ClosingOptimizer::Oracle::Verdict ParallelOptimizer::verdict(
     }
 }
 
+const ClosingOptimizer::Change* ParallelOptimizer::prepared(
+    std::uint64_t index, std::uint64_t version)
+{
+    const std::size_t turn = index % workers_.size();
+    if (turn == 0) return nullptr;
+    Worker& worker = *workers_[turn];
+    const std::uint64_t word = verdictWord(index, version, epochShown_, true);
+    return worker.madeWord.load(std::memory_order_acquire) == word ? &worker.made : nullptr;
+}
+
 void ParallelOptimizer::search()
 {
     try {
@@ -286,7 +302,10 @@ void ParallelOptimizer::mirror(Worker& worker, std::size_t turn)
             }
             ++sinceLook;
             worker.judging.store(index, std::memory_order_release);
-            const bool accepted = copy.judgeMove(index, heat);
+            const bool accepted = copy.prepareMove(index, heat, worker.made);
+            if (accepted)
+                worker.madeWord.store(verdictWord(index, copy.version(), epoch, true),
+                    std::memory_order_release);
             worker.judged.store(
                 verdictWord(index, copy.version(), epoch, accepted), std::memory_order_release);
             // Past a move the search is to make, these tickets are not the search's.

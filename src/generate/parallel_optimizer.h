@@ -14,10 +14,11 @@
 // keeps a mirror of its counts, follows its journal of changes and judges, ahead of the
 // search, the moves whose turn is its own (every threads-th move). The search takes a verdict
 // when it was reached on the tickets it holds at the heat it runs at, and judges the move
-// itself otherwise; as nearly every move is refused, the search then gets through about as
-// many moves per second as there are threads, on the very path one thread would take. Other
-// threads only read the progress figures and the record, behind atomics or the record's lock;
-// the destructor stops and joins every thread.
+// itself otherwise; a move a mirror found to be made, it makes from the change the mirror
+// prepared, without judging it again. As nearly every move is refused, the search then gets
+// through about as many moves per second as there are threads, on the very path one thread
+// would take. Other threads only read the progress figures and the record, behind atomics or
+// the record's lock; the destructor stops and joins every thread.
 class ParallelOptimizer
 {
 public:
@@ -80,6 +81,11 @@ private:
         // The move being judged, or the last one judged; and the word above.
         alignas(64) std::atomic<std::uint64_t> judging { ~std::uint64_t { 0 } };
         std::atomic<std::uint64_t> judged { ~std::uint64_t { 0 } };
+        // The change of the move the mirror stopped at, and the word of that move, written
+        // before `judged`; the mirror writes the change again only once the search has
+        // moved on to other tickets or another heat.
+        ClosingOptimizer::Change made;
+        std::atomic<std::uint64_t> madeWord { ~std::uint64_t { 0 } };
         // The search's copy of `judged`, on a line of its own.
         alignas(64) std::uint64_t seen = ~std::uint64_t { 0 };
     };
@@ -88,6 +94,7 @@ private:
     void mirror(Worker& worker, std::size_t turn);
     ClosingOptimizer::Oracle::Verdict verdict(
         std::uint64_t index, std::uint64_t version, double heat, bool wait);
+    const ClosingOptimizer::Change* prepared(std::uint64_t index, std::uint64_t version);
     void record(const ClosingOptimizer& optimizer);
     void publish(const ClosingOptimizer& optimizer);
     void workerEnded();

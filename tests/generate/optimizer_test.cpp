@@ -297,8 +297,16 @@ void OptimizerTest::incrementalCountsAgreeWithRecount()
         {
             follow();
             if (index % 2 == 0 || mirror.version() != version) return Verdict::Unknown;
-            return mirror.judgeMove(index, heat) ? Verdict::Accepted : Verdict::Refused;
+            madeAt = mirror.prepareMove(index, heat, made) ? index : ~std::uint64_t { 0 };
+            return madeAt == index ? Verdict::Accepted : Verdict::Refused;
         }
+        // The moves the mirror finds are made from its change, as the threads do.
+        const ClosingOptimizer::Change* prepared(std::uint64_t index, std::uint64_t, double) override
+        {
+            return index == madeAt ? &made : nullptr;
+        }
+        ClosingOptimizer::Change made;
+        std::uint64_t madeAt = ~std::uint64_t { 0 };
         std::uint64_t nextOwn(std::uint64_t index) override { return index / 2 * 2 + 2; }
     } oracle(setup);
     ClosingOptimizer optimizer(setup, {}), twin(setup, {});
