@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <random>
+#include <span>
 #include <vector>
 
 // Shrinks a closing while keeping its guarantee, one unit of work per step: counts what the
@@ -178,6 +179,8 @@ private:
     void apply(std::size_t chosen, int leaving, int entering);
     void listRanks(int leaving, int entering);
     void makeMove(const Change& change);
+    void moveTicket(std::uint32_t id, const TicketMask& moved, std::span<const std::uint32_t> losses,
+        std::span<const std::uint32_t> gains);
     void journal(Change::Kind kind, std::uint32_t index = 0, const TicketMask& ticket = {})
     {
         ++version_;
