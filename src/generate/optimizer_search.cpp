@@ -583,13 +583,15 @@ void ClosingOptimizer::apply(std::size_t chosen, int a, int b)
     moved.remove(a + 1);
     moved.add(b + 1);
     moveTicket(static_cast<std::uint32_t>(chosen), moved, lossRanks_, gainRanks_);
-    if (journal_) {
-        Change& change = journal_->back();
-        change.ranks.reserve(lossRanks_.size() + gainRanks_.size());
-        change.ranks.assign(lossRanks_.begin(), lossRanks_.end());
-        change.ranks.insert(change.ranks.end(), gainRanks_.begin(), gainRanks_.end());
-        change.losses = static_cast<std::uint32_t>(lossRanks_.size());
-    }
+    if (journal_) takeRanks(journal_->back());
+}
+
+void ClosingOptimizer::takeRanks(Change& change) const
+{
+    change.ranks.reserve(lossRanks_.size() + gainRanks_.size());
+    change.ranks.assign(lossRanks_.begin(), lossRanks_.end());
+    change.ranks.insert(change.ranks.end(), gainRanks_.begin(), gainRanks_.end());
+    change.losses = static_cast<std::uint32_t>(lossRanks_.size());
 }
 
 void ClosingOptimizer::moveTicket(std::uint32_t id, const TicketMask& moved,
@@ -623,9 +625,7 @@ bool ClosingOptimizer::prepareMove(std::uint64_t index, double heat, Change& mad
     made.ticket = tickets_[c.index];
     made.ticket.remove(c.leaving + 1);
     made.ticket.add(c.entering + 1);
-    made.ranks.assign(lossRanks_.begin(), lossRanks_.end());
-    made.ranks.insert(made.ranks.end(), gainRanks_.begin(), gainRanks_.end());
-    made.losses = static_cast<std::uint32_t>(lossRanks_.size());
+    takeRanks(made);
     return true;
 }
 

@@ -178,6 +178,7 @@ private:
     bool judge(std::size_t chosen, int leaving, int entering, double u, double heat);
     void apply(std::size_t chosen, int leaving, int entering);
     void listRanks(int leaving, int entering);
+    void takeRanks(Change& change) const; // the ranks listed, losses first
     void makeMove(const Change& change);
     void moveTicket(std::uint32_t id, const TicketMask& moved, std::span<const std::uint32_t> losses,
         std::span<const std::uint32_t> gains);
