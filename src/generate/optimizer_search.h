@@ -119,6 +119,13 @@ public:
     // version of the same journal hold the same tickets and counts.
     std::uint64_t version() const { return version_; }
     void consult(Oracle* oracle) { oracle_ = oracle; }
+    // Goes on with another random stream: a copy of another search, taken over by a racing
+    // thread, then searches on its own.
+    void reseed(std::uint64_t seed)
+    {
+        setup_.seed = seed;
+        random_.seed(seed);
+    }
     // A mirror follows another search's journal and never steps itself; it only judges moves
     // for that search.
     void replay(const Change& change);

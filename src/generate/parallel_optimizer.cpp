@@ -57,12 +57,13 @@ private:
 };
 
 ParallelOptimizer::ParallelOptimizer(
-    ClosingOptimizer::Setup setup, std::vector<TicketMask> closing, int threads)
+    ClosingOptimizer::Setup setup, std::vector<TicketMask> closing, int threads, Mode mode)
     : setup_(std::move(setup))
     , closing_(std::move(closing))
 {
     drawCount_ = static_cast<std::uint32_t>(
         OptimizerDrawSpace::count(static_cast<int>(setup_.selected.size()), setup_.C - setup_.F));
+    mode_ = mode != Mode::Auto ? mode : drawCount_ <= raceDraws ? Mode::Race : Mode::Mirror;
     const int count = threadsFor(setup_, threads > 0 ? threads : cores());
     running_.store(count);
     for (int i = 0; i < count; ++i)
@@ -71,8 +72,12 @@ ParallelOptimizer::ParallelOptimizer(
         Worker& worker = *workers_[static_cast<std::size_t>(i)];
         const auto turn = static_cast<std::size_t>(i);
         try {
-            worker.thread = i == 0 ? std::thread([this] { search(); })
-                                   : std::thread([this, &worker, turn] { mirror(worker, turn); });
+            if (count > 1 && mode_ == Mode::Race)
+                worker.thread = std::thread([this, turn] { race(turn); });
+            else if (i == 0)
+                worker.thread = std::thread([this] { search(); });
+            else
+                worker.thread = std::thread([this, &worker, turn] { mirror(worker, turn); });
         } catch (...) {
             // No thread may outlive a half-built driver.
             stop_.store(true);
@@ -320,6 +325,85 @@ void ParallelOptimizer::mirror(Worker& worker, std::size_t turn)
         std::lock_guard lock(worker.inboxLock);
         worker.inbox.clear();
         worker.inbox.shrink_to_fit();
+    }
+    workerEnded();
+}
+
+void ParallelOptimizer::recordRace(const ClosingOptimizer& optimizer)
+{
+    const int best = bestSize_.load();
+    if (best > 0 && optimizer.bestSize() >= best) return;
+    // The search as it stands right after its record, for the others to take over.
+    auto leader = std::make_shared<const ClosingOptimizer>(optimizer);
+    std::lock_guard lock(recordLock_);
+    if (bestSize_.load() > 0 && optimizer.bestSize() >= bestSize_.load()) return;
+    record_ = optimizer.bestPositions();
+    leader_ = std::move(leader);
+    if (!firstComplete_.load()) firstComplete_.store(optimizer.firstCompleteSize());
+    bestSize_.store(optimizer.bestSize());
+}
+
+void ParallelOptimizer::race(std::size_t turn)
+{
+    // The stream of the turn-th search, after it took over `taken` closings; the first search
+    // starts from the setup's own seed, as a single thread does.
+    auto seedOf = [this, turn](std::uint64_t taken) {
+        if (turn == 0 && taken == 0) return setup_.seed;
+        std::uint64_t z = setup_.seed + 0x9E3779B97F4A7C15ULL * (turn * 0x10000 + taken + 1);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    };
+    try {
+        ClosingOptimizer::Setup setup = setup_;
+        setup.seed = seedOf(0);
+        auto optimizer = std::make_unique<ClosingOptimizer>(setup, closing_);
+        std::uint64_t taken = 0, steps = 0;
+        // Moves and restarts of this thread's earlier searches, and those published so far.
+        std::uint64_t movesBefore = 0, restartsBefore = 0, movesShown = 0, restartsShown = 0;
+        auto publishOwn = [&] {
+            const std::uint64_t moves = movesBefore + optimizer->moves();
+            const std::uint64_t restarts = restartsBefore + optimizer->restarts();
+            moves_.fetch_add(moves - movesShown);
+            restarts_.fetch_add(restarts - restartsShown);
+            movesShown = moves;
+            restartsShown = restarts;
+            if (turn != 0) return;
+            completion_.store(static_cast<int>(optimizer->completionProgress() * 1000));
+            current_.store(optimizer->hasComplete() ? optimizer->currentSize() : 0);
+            uncovered_.store(optimizer->uncoveredCount());
+        };
+        int recorded = 0;
+        while (optimizer->phase() != ClosingOptimizer::Phase::Finished && !done_.load()) {
+            if (stop_.load() && (optimizer->hasComplete() || hasComplete())) break;
+            optimizer->step();
+            if (++steps % publishEvery == 0) publishOwn();
+            if (optimizer->hasComplete() && optimizer->bestSize() != recorded) {
+                recorded = optimizer->bestSize();
+                recordRace(*optimizer);
+            }
+            // Behind the smallest closing found: on from the search that found it, with a
+            // fresh stream. Copying its state takes far less than counting its tickets.
+            const int best = bestSize_.load();
+            if (best == 0 || (optimizer->hasComplete() && best >= optimizer->bestSize())) continue;
+            std::shared_ptr<const ClosingOptimizer> leader;
+            {
+                std::lock_guard lock(recordLock_);
+                leader = leader_;
+            }
+            if (!leader) continue;
+            movesBefore += optimizer->moves();
+            restartsBefore += optimizer->restarts();
+            *optimizer = *leader;
+            movesBefore -= optimizer->moves();
+            restartsBefore -= optimizer->restarts();
+            optimizer->reseed(seedOf(++taken));
+            recorded = optimizer->bestSize();
+        }
+        publishOwn();
+    } catch (const std::exception&) {
+        // Memory, in practice; the record stays and the other searches go on.
+        failed_.store(true);
     }
     workerEnded();
 }

@@ -10,21 +10,37 @@
 #include <thread>
 #include <vector>
 
-// Runs one closing search on worker threads: the first thread owns the search; each other one
-// keeps a mirror of its counts, follows its journal of changes and judges, ahead of the
-// search, the moves whose turn is its own (every threads-th move). The search takes a verdict
-// when it was reached on the tickets it holds at the heat it runs at, and judges the move
-// itself otherwise; a move a mirror found to be made, it makes from the change the mirror
-// prepared, without judging it again. As nearly every move is refused, the search then gets
-// through about as many moves per second as there are threads, on the very path one thread
-// would take. Other threads only read the progress figures and the record, behind atomics or
-// the record's lock; the destructor stops and joins every thread.
+// Runs the closing search on worker threads, in one of two ways.
+//
+// Race: every thread runs a search of its own, from a random stream of its own, and a search
+// that falls behind the smallest closing found takes that closing over and goes on from it
+// with a fresh stream. Each search runs at full speed, and every new size is a race between
+// them; on a small draw space, where taking a closing over costs a few milliseconds, this
+// reaches a given size soonest.
+//
+// Mirror: the first thread owns the one search; each other one keeps a mirror of its counts,
+// follows its journal of changes and judges, ahead of the search, the moves whose turn is its
+// own (every threads-th move). The search takes a verdict when it was reached on the tickets
+// it holds at the heat it runs at, and judges the move itself otherwise; a move a mirror found
+// to be made, it makes from the change the mirror prepared, without judging it again. As
+// nearly every move is refused, the search then gets through about as many moves per second
+// as there are threads, on the very path one thread would take. On a large draw space, where
+// taking a closing over takes long and sizes fall often, this does better.
+//
+// Other threads only read the progress figures and the record, behind atomics or the record's
+// lock; the destructor stops and joins every thread.
 class ParallelOptimizer
 {
 public:
+    enum class Mode {
+        Auto, // Race up to raceDraws draws, Mirror above
+        Mirror,
+        Race
+    };
+    static constexpr std::uint32_t raceDraws = 1000000;
     // threads 0: one per core, fewer when memory does not hold that many copies of the counts.
-    ParallelOptimizer(
-        ClosingOptimizer::Setup setup, std::vector<TicketMask> closing, int threads = 0);
+    ParallelOptimizer(ClosingOptimizer::Setup setup, std::vector<TicketMask> closing,
+        int threads = 0, Mode mode = Mode::Auto);
     ~ParallelOptimizer();
     ParallelOptimizer(const ParallelOptimizer&) = delete;
     ParallelOptimizer& operator=(const ParallelOptimizer&) = delete;
@@ -42,6 +58,7 @@ public:
     void wait();
 
     int threads() const { return static_cast<int>(workers_.size()); }
+    Mode mode() const { return mode_; }
     bool hasComplete() const { return bestSize_.load() > 0; }
     int bestSize() const { return bestSize_.load(); }
     int firstCompleteSize() const { return firstComplete_.load(); }
@@ -49,7 +66,7 @@ public:
     int currentSize() const { return current_.load(); }
     std::size_t uncoveredCount() const { return static_cast<std::size_t>(uncovered_.load()); }
     double completionProgress() const { return completion_.load() / 1000.0; }
-    // Moves judged, by every thread.
+    // Moves judged, by every thread (every search, when racing).
     std::uint64_t moves() const { return moves_.load(); }
     std::uint64_t restarts() const { return restarts_.load(); }
     std::uint32_t drawCount() const { return drawCount_; }
@@ -92,15 +109,18 @@ private:
     class Oracle;
     void search();
     void mirror(Worker& worker, std::size_t turn);
+    void race(std::size_t turn);
     ClosingOptimizer::Oracle::Verdict verdict(
         std::uint64_t index, std::uint64_t version, double heat, bool wait);
     const ClosingOptimizer::Change* prepared(std::uint64_t index, std::uint64_t version);
     void record(const ClosingOptimizer& optimizer);
+    void recordRace(const ClosingOptimizer& optimizer);
     void publish(const ClosingOptimizer& optimizer);
     void workerEnded();
 
     ClosingOptimizer::Setup setup_;
     std::vector<TicketMask> closing_;
+    Mode mode_ = Mode::Mirror;
     std::uint32_t drawCount_ = 0;
     std::vector<std::unique_ptr<Worker>> workers_;
     std::atomic<bool> stop_ { false };
@@ -126,6 +146,8 @@ private:
     std::uint64_t epochShown_ = 0;
     mutable std::mutex recordLock_;
     std::vector<TicketMask> record_; // bet positions, under recordLock_
+    // Racing: the search that made the record, right after it, under recordLock_.
+    std::shared_ptr<const ClosingOptimizer> leader_;
     std::mutex endLock_;
     std::condition_variable ended_;
 };

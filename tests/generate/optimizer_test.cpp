@@ -334,17 +334,22 @@ void OptimizerTest::incrementalCountsAgreeWithRecount()
 
 void OptimizerTest::threadedSearchLeavesCompleteClosingOnStop_data()
 {
+    using Mode = ParallelOptimizer::Mode;
     QTest::addColumn<int>("threads");
     QTest::addColumn<int>("movesBeforeStop");
-    QTest::newRow("Parar at once, one thread") << 1 << 0;
-    QTest::newRow("Parar at once, three threads") << 3 << 0;
-    QTest::newRow("Parar while searching, three threads") << 3 << 30000;
+    QTest::addColumn<Mode>("mode");
+    QTest::newRow("Parar at once, one thread") << 1 << 0 << Mode::Auto;
+    QTest::newRow("Parar at once, three racing") << 3 << 0 << Mode::Race;
+    QTest::newRow("Parar while racing, three") << 3 << 30000 << Mode::Race;
+    QTest::newRow("Parar at once, three mirrored") << 3 << 0 << Mode::Mirror;
+    QTest::newRow("Parar while mirrored, three") << 3 << 30000 << Mode::Mirror;
 }
 
 void OptimizerTest::threadedSearchLeavesCompleteClosingOnStop()
 {
     QFETCH(int, threads);
     QFETCH(int, movesBeforeStop);
+    QFETCH(ParallelOptimizer::Mode, mode);
     ClosingOptimizer::Setup setup;
     setup.K = 6;
     setup.G = 4;
@@ -352,8 +357,11 @@ void OptimizerTest::threadedSearchLeavesCompleteClosingOnStop()
     for (int i = 0; i < 14; ++i)
         setup.selected.push_back(2 * i + 1);
     setup.seed = 5;
-    ParallelOptimizer optimizer(setup, { ticketOf({ 1, 3, 5, 7, 9, 11 }) }, threads);
+    ParallelOptimizer optimizer(setup, { ticketOf({ 1, 3, 5, 7, 9, 11 }) }, threads, mode);
     QCOMPARE(optimizer.threads(), threads);
+    // A space this small is raced over.
+    QCOMPARE(optimizer.mode(),
+        mode == ParallelOptimizer::Mode::Auto ? ParallelOptimizer::Mode::Race : mode);
     while (!optimizer.finished() && optimizer.moves() < static_cast<std::uint64_t>(movesBeforeStop))
         optimizer.waitFor(5);
     optimizer.stop();
