@@ -64,7 +64,10 @@ ParallelOptimizer::ParallelOptimizer(
     drawCount_ = static_cast<std::uint32_t>(
         OptimizerDrawSpace::count(static_cast<int>(setup_.selected.size()), setup_.C - setup_.F));
     mode_ = mode != Mode::Auto ? mode : drawCount_ <= raceDraws ? Mode::Race : Mode::Mirror;
-    const int count = threadsFor(setup_, threads > 0 ? threads : cores());
+    const int wanted = threads > 0 ? threads : cores();
+    int count = threadsFor(setup_, wanted);
+    // Racing searches also keep the leader's copy, and a new one while it is replaced.
+    if (count > 1 && mode_ == Mode::Race) count = std::max(1, threadsFor(setup_, wanted + 2) - 2);
     running_.store(count);
     for (int i = 0; i < count; ++i)
         workers_.push_back(std::make_unique<Worker>());
