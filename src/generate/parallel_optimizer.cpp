@@ -68,6 +68,7 @@ ParallelOptimizer::ParallelOptimizer(
     int count = threadsFor(setup_, wanted);
     // Racing searches also keep the leader's copy, and a new one while it is replaced.
     if (count > 1 && mode_ == Mode::Race) count = std::max(1, threadsFor(setup_, wanted + 2) - 2);
+    if (count > 1 && mode_ == Mode::Race) leaderCopies_.resize(static_cast<std::size_t>(count));
     running_.store(count);
     for (int i = 0; i < count; ++i)
         workers_.push_back(std::make_unique<Worker>());
@@ -332,16 +333,22 @@ void ParallelOptimizer::mirror(Worker& worker, std::size_t turn)
     workerEnded();
 }
 
-void ParallelOptimizer::recordRace(const ClosingOptimizer& optimizer)
+void ParallelOptimizer::recordRace(const ClosingOptimizer& optimizer, std::size_t turn)
 {
-    const int best = bestSize_.load();
-    if (best > 0 && optimizer.bestSize() >= best) return;
-    // The search as it stands right after its record, for the others to take over.
-    auto leader = std::make_shared<const ClosingOptimizer>(optimizer);
+    if (bestSize_.load() > 0 && optimizer.bestSize() >= bestSize_.load()) return;
     std::lock_guard lock(recordLock_);
     if (bestSize_.load() > 0 && optimizer.bestSize() >= bestSize_.load()) return;
+    // The search as it stands right after its record, for the others to take over: into the
+    // copy of this thread's that is not the leader, so that after the first two the counts
+    // are copied, not allocated again. Copies are read under the lock only.
+    auto& copies = leaderCopies_[turn];
+    auto& copy = copies[copies[0].get() == leader_];
+    if (copy)
+        *copy = optimizer;
+    else
+        copy = std::make_unique<ClosingOptimizer>(optimizer);
+    leader_ = copy.get();
     record_ = optimizer.bestPositions();
-    leader_ = std::move(leader);
     if (!firstComplete_.load()) firstComplete_.store(optimizer.firstCompleteSize());
     bestSize_.store(optimizer.bestSize());
 }
@@ -383,21 +390,18 @@ void ParallelOptimizer::race(std::size_t turn)
             if (++steps % publishEvery == 0) publishOwn();
             if (optimizer->hasComplete() && optimizer->bestSize() != recorded) {
                 recorded = optimizer->bestSize();
-                recordRace(*optimizer);
+                recordRace(*optimizer, turn);
             }
             // Behind the smallest closing found: on from the search that found it, with a
             // fresh stream. Copying its state takes far less than counting its tickets.
             const int best = bestSize_.load();
             if (best == 0 || (optimizer->hasComplete() && best >= optimizer->bestSize())) continue;
-            std::shared_ptr<const ClosingOptimizer> leader;
-            {
-                std::lock_guard lock(recordLock_);
-                leader = leader_;
-            }
-            if (!leader) continue;
             movesBefore += optimizer->moves();
             restartsBefore += optimizer->restarts();
-            *optimizer = *leader;
+            {
+                std::lock_guard lock(recordLock_);
+                *optimizer = *leader_;
+            }
             movesBefore -= optimizer->moves();
             restartsBefore -= optimizer->restarts();
             optimizer->reseed(seedOf(++taken));

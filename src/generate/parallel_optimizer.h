@@ -2,6 +2,7 @@
 
 #include "generate/optimizer_search.h"
 
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -115,7 +116,7 @@ private:
         std::uint64_t index, std::uint64_t version, double heat, bool wait);
     const ClosingOptimizer::Change* prepared(std::uint64_t index, std::uint64_t version);
     void record(const ClosingOptimizer& optimizer);
-    void recordRace(const ClosingOptimizer& optimizer);
+    void recordRace(const ClosingOptimizer& optimizer, std::size_t turn);
     void publish(const ClosingOptimizer& optimizer);
     void workerEnded();
 
@@ -147,8 +148,10 @@ private:
     std::uint64_t epochShown_ = 0;
     mutable std::mutex recordLock_;
     std::vector<TicketMask> record_; // bet positions, under recordLock_
-    // Racing: the search that made the record, right after it, under recordLock_.
-    std::shared_ptr<const ClosingOptimizer> leader_;
+    // Racing, under recordLock_: the search that made the record, right after it; it is one
+    // of the two copies each thread keeps.
+    const ClosingOptimizer* leader_ = nullptr;
+    std::vector<std::array<std::unique_ptr<ClosingOptimizer>, 2>> leaderCopies_;
     std::mutex endLock_;
     std::condition_variable ended_;
 };
