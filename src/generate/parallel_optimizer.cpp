@@ -66,8 +66,8 @@ ParallelOptimizer::ParallelOptimizer(
     mode_ = mode != Mode::Auto ? mode : drawCount_ <= raceDraws ? Mode::Race : Mode::Mirror;
     const int wanted = threads > 0 ? threads : cores();
     int count = threadsFor(setup_, wanted);
-    // Racing searches also keep the leader's copy, and a new one while it is replaced.
-    if (count > 1 && mode_ == Mode::Race) count = std::max(1, threadsFor(setup_, wanted + 2) - 2);
+    // A racing search also keeps two copies of itself for the others to take over.
+    if (count > 1 && mode_ == Mode::Race) count = std::max(1, threadsFor(setup_, 3 * wanted) / 3);
     if (count > 1 && mode_ == Mode::Race) leaderCopies_.resize(static_cast<std::size_t>(count));
     running_.store(count);
     for (int i = 0; i < count; ++i)

@@ -40,7 +40,7 @@ public:
     };
     static constexpr std::uint32_t raceDraws = 1000000;
     // threads 0: one per core, fewer when memory does not hold that many copies of the counts
-    // (two more when racing).
+    // (three per thread when racing).
     ParallelOptimizer(ClosingOptimizer::Setup setup, std::vector<TicketMask> closing,
         int threads = 0, Mode mode = Mode::Auto);
     ~ParallelOptimizer();
