@@ -13,10 +13,10 @@
 
 // Runs the closing search on worker threads, in one of two ways.
 //
-// Race: every thread runs a search of its own, from a random stream of its own, and a search
-// that falls behind the smallest closing found takes that closing over and goes on from it
-// with a fresh stream. Each search runs at full speed, and every new size is a race between
-// them; on a small draw space, where taking a closing over costs a few milliseconds, this
+// Race: every thread runs a search of its own, from a random stream of its own. The search
+// that makes a record leaves a copy of itself as it stands; a search that falls behind copies
+// it and goes on from there with a fresh stream. Each search runs at full speed, and every new
+// size is a race between them; on a small draw space, where copying the counts is quick, this
 // reaches a given size soonest.
 //
 // Mirror: the first thread owns the one search; each other one keeps a mirror of its counts,
