@@ -1,6 +1,7 @@
 #include "generate/line_store.h"
 
 #include <QStringList>
+#include <utility>
 
 QString LineStore::line(qsizetype row) const
 {
@@ -64,6 +65,30 @@ void LineStore::clear()
     entries_.clear();
     entries_.shrink_to_fit();
     irregular_ = 0;
+    ++revision_;
+    changes_ = { 0, 0, true };
+}
+
+void LineStore::swapLines(LineStore& other)
+{
+    arena_.swap(other.arena_);
+    entries_.swap(other.entries_);
+    std::swap(irregular_, other.irregular_);
+    for (LineStore* store : { this, &other }) {
+        ++store->revision_;
+        store->changes_ = { 0, 0, true };
+    }
+}
+
+void LineStore::removeLast(qsizetype count)
+{
+    for (; count > 0 && !entries_.empty(); --count) {
+        const Entry& e = entries_.back();
+        // Rows appended last hold the end of the arena; other rows' bytes just stay unused.
+        if (e.offset + e.length == arena_.size()) arena_.resize(e.offset);
+        irregular_ -= !e.regular;
+        entries_.pop_back();
+    }
     ++revision_;
     changes_ = { 0, 0, true };
 }

@@ -47,6 +47,11 @@ public:
     void appendBuilt(QStringView text, const TicketMask& mask);
     void prependBuilt(QStringView text, const TicketMask& mask);
     void clear();
+    // Takes the other store's lines in one move (the other gets these): a closing built aside
+    // replaces the shown one at once, so nothing is ever half replaced.
+    void swapLines(LineStore& other);
+    // Drops the last `count` rows.
+    void removeLast(qsizetype count);
     // Keeps the rows whose flag is set, in their order (keep holds one flag per row).
     void keepOnly(const std::vector<bool>& keep);
     void setLines(const QStringList& lines);
