@@ -36,6 +36,8 @@ public:
         if (cursor_ < count_) more = true;
         ++cursor_;
     }
+    qsizetype bandCount() const override { return std::max(count_, 1); }
+    void seekBand(qsizetype index) override { cursor_ = int(index); }
     int beforePrintCalls = 0;
     std::vector<bool> moreSeen;
 
