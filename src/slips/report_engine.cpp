@@ -134,8 +134,9 @@ int ReportEngine::run(SlipReport& report, const BandSink& sink)
             }
         }
         const double x = setup.leftMm + column * (columnWidth + setup.columnSpaceMm);
-        sink(page, column, x, y, report.band());
+        const bool goOn = sink(page, column, x, y, report.band());
         pageCount = page + 1;
+        if (!goOn) break;
         y += height;
         ++bandsInColumn;
     }
@@ -148,6 +149,7 @@ ReportLayout ReportEngine::layout(SlipReport& report)
     result.pageCount = run(
         report, [&](int page, int column, double leftMm, double topMm, const ReportBand& band) {
             result.bands.push_back(PlacedBand { page, column, leftMm, topMm, band });
+            return true;
         });
     result.page = report.page();
     return result;
@@ -222,7 +224,9 @@ bool ReportEngine::paint(
             if (!stopped) pageFailed = !device.newPage();
             ++currentPage;
         }
-        if (!pageFailed && !stopped) paintBand(painter, band, leftMm, topMm, dotsPerInch);
+        if (pageFailed || stopped) return false;
+        paintBand(painter, band, leftMm, topMm, dotsPerInch);
+        return true;
     });
     if (!stopped && pulse) pulse(currentPage + 1, pageCount); // the last page, for the bar only
     const bool ended = painter.end();

@@ -52,13 +52,14 @@ struct ReportPages {
 class ReportEngine
 {
 public:
-    // Where the next band goes; `band` is the live band, valid only during the call.
-    using BandSink = std::function<void(
+    // Where the next band goes; `band` is the live band, valid only during the call. False
+    // ends the run there.
+    using BandSink = std::function<bool(
         int page, int column, double leftMm, double topMm, const ReportBand& band)>;
 
     // One run of the report; returns the number of pages (0 when no band printed).
     static int run(SlipReport& report, const BandSink& sink);
-    // One run, with a copy of every band kept (tests, preview of small reports).
+    // One run, with a copy of every band kept (for checking a layout band by band).
     static ReportLayout layout(SlipReport& report);
 
     // Paints a band whose top-left corner lies at (leftMm, topMm) from the paper's corner, on a
