@@ -301,7 +301,8 @@ void OptimizerTest::incrementalCountsAgreeWithRecount()
             return madeAt == index ? Verdict::Accepted : Verdict::Refused;
         }
         // The moves the mirror finds are made from its change, as the threads do.
-        const ClosingOptimizer::Change* prepared(std::uint64_t index, std::uint64_t, double) override
+        const ClosingOptimizer::Change* prepared(
+            std::uint64_t index, std::uint64_t, double) override
         {
             return index == madeAt ? &made : nullptr;
         }
@@ -505,7 +506,8 @@ void OptimizerTest::buttonRefusals_data()
     QTest::newRow("empty closing")
         << "RadioButton3" << false << "Gere antes algum fechamento" << QString();
     QTest::newRow("only every combination closes")
-        << "RadioButton3" << true << "não existe fechamento menor" << "6";
+        << "RadioButton3" << true << "não existe fechamento menor"
+        << "6";
 }
 
 void OptimizerTest::buttonRefusals()
