@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/conversion.h"
 #include "app/dialogs.h"
+#include "engine/base/conversion.h"
 
 #include <exception>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generate/line_store.h"
+#include "engine/generate/line_store.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>

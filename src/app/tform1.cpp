@@ -1,6 +1,5 @@
 #include "app/tform1.h"
 
-#include "app/conversion.h"
 #include "app/dialogs.h"
 #include "app/field_exit_filter.h"
 #include "app/handler_guard.h"
@@ -8,6 +7,7 @@
 #include "app/window_geometry.h"
 #include "bet/board_tab.h"
 #include "chart/comparison_chart.h"
+#include "engine/base/conversion.h"
 #include "generate/generation_panel.h"
 #include "generate/optimizer_panel.h"
 #include "generate/settings_tab.h"

@@ -1,6 +1,6 @@
 #include "app/window_geometry.h"
 
-#include "net/settings_store.h"
+#include "engine/net/settings_store.h"
 
 #include <QWidget>
 

@@ -3,9 +3,9 @@
 #include "app/bet_context.h"
 #include "app/dialogs.h"
 #include "app/named_widget.h"
-#include "app/random_source.h"
 #include "app/tform_sobre.h"
 #include "bet/tile_label.h"
+#include "engine/base/random_source.h"
 
 #include <QFrame>
 #include <QGridLayout>

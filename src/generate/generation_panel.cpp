@@ -4,11 +4,11 @@
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/line_view.h"
-#include "app/random_source.h"
-#include "generate/combination_count.h"
-#include "generate/covering_generator.h"
-#include "generate/full_enumeration.h"
-#include "generate/margin_check.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/combination_count.h"
+#include "engine/generate/covering_generator.h"
+#include "engine/generate/full_enumeration.h"
+#include "engine/generate/margin_check.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

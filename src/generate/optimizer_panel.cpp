@@ -5,12 +5,12 @@
 #include "app/event_pump.h"
 #include "app/handler_guard.h"
 #include "app/line_view.h"
-#include "app/random_source.h"
-#include "generate/line_format.h"
-#include "generate/optimizer_check.h"
-#include "generate/optimizer_draw_space.h"
-#include "generate/optimizer_search.h"
-#include "generate/parallel_optimizer.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/optimizer_check.h"
+#include "engine/generate/optimizer_draw_space.h"
+#include "engine/generate/optimizer_search.h"
+#include "engine/generate/parallel_optimizer.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "generate/settings_tab.h"
 
 #include "app/bet_context.h"
-#include "app/conversion.h"
 #include "app/line_view.h"
 #include "app/named_widget.h"
-#include "generate/line_format.h"
-#include "generate/prize_odds.h"
+#include "engine/base/conversion.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/prize_odds.h"
 
 #include <QCheckBox>
 #include <QComboBox>

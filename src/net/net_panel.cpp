@@ -1,14 +1,14 @@
 #include "net/net_panel.h"
 
 #include "app/bet_context.h"
-#include "app/conversion.h"
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/line_view.h"
 #include "app/named_widget.h"
-#include "net/official_results.h"
-#include "net/result_files.h"
-#include "net/settings_store.h"
+#include "engine/base/conversion.h"
+#include "engine/net/official_results.h"
+#include "engine/net/result_files.h"
+#include "engine/net/settings_store.h"
 #include "net/tfsenha.h"
 
 #include <QBoxLayout>

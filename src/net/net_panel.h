@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bet/modality.h"
-#include "net/http_client.h"
+#include "engine/bet/modality.h"
+#include "engine/net/http_client.h"
 
 #include <QObject>
 #include <QString>

@@ -1,12 +1,12 @@
 #include "pools/tform_gol.h"
 
-#include "app/conversion.h"
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/line_view.h"
 #include "app/named_widget.h"
-#include "app/random_source.h"
-#include "pools/pool_file.h"
+#include "engine/base/conversion.h"
+#include "engine/base/random_source.h"
+#include "engine/pools/pool_file.h"
 #include "slips/rel_lotogol.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pools/lotogol_closing.h"
+#include "engine/pools/lotogol_closing.h"
 #include "pools/pool_window.h"
 
 #include <array>

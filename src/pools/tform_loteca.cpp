@@ -1,13 +1,13 @@
 #include "pools/tform_loteca.h"
 
-#include "app/conversion.h"
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/line_view.h"
 #include "app/named_widget.h"
-#include "app/random_source.h"
-#include "pools/loteca_pass_engine.h"
-#include "pools/pool_file.h"
+#include "engine/base/conversion.h"
+#include "engine/base/random_source.h"
+#include "engine/pools/loteca_pass_engine.h"
+#include "engine/pools/pool_file.h"
 #include "slips/rel_loteca.h"
 
 #include <QCheckBox>

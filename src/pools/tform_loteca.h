@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pools/loteca_closing.h"
+#include "engine/pools/loteca_closing.h"
 #include "pools/pool_window.h"
 
 #include <array>

@@ -2,8 +2,8 @@
 
 #include "app/bet_context.h"
 #include "app/line_view.h"
-#include "reduce/lotofacil_filter.h"
-#include "reduce/lotofacil_tables.h"
+#include "engine/reduce/lotofacil_filter.h"
+#include "engine/reduce/lotofacil_tables.h"
 #include "reduce/reduction_run.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reduce/reduction_pass.h"
+#include "engine/reduce/reduction_pass.h"
 
 #include <QString>
 #include <functional>

@@ -1,10 +1,10 @@
 #include "slips/print_tab.h"
 
 #include "app/bet_context.h"
-#include "app/conversion.h"
 #include "app/dialogs.h"
 #include "app/line_view.h"
 #include "app/named_widget.h"
+#include "engine/base/conversion.h"
 #include "slips/rel_duplasena.h"
 #include "slips/rel_lotofacil.h"
 #include "slips/rel_lotomania.h"

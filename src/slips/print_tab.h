@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bet/modality.h"
+#include "engine/bet/modality.h"
 #include "slips/print_settings.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "slips/rel_lotogol.h"
 
 #include "app/line_view.h"
-#include "pools/lotogol_line.h"
+#include "engine/pools/lotogol_line.h"
 #include "pools/pool_print_settings.h"
 #include "pools/tform_gol.h"
 #include "slips/report_preview.h"

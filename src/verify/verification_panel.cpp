@@ -1,15 +1,15 @@
 #include "verify/verification_panel.h"
 
 #include "app/bet_context.h"
-#include "app/conversion.h"
 #include "app/dialogs.h"
 #include "app/event_pump.h"
 #include "app/line_view.h"
 #include "app/named_widget.h"
-#include "app/random_source.h"
-#include "generate/line_format.h"
-#include "verify/ticket_file.h"
-#include "verify/verification_engine.h"
+#include "engine/base/conversion.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/line_format.h"
+#include "engine/verify/ticket_file.h"
+#include "engine/verify/verification_engine.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "app/tform_sobre.h"
 #include "app/window_geometry.h"
 #include "bet/tile_label.h"
-#include "net/settings_store.h"
+#include "engine/net/settings_store.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
 #include "support/app_fixture.h"

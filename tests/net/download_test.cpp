@@ -5,8 +5,8 @@
 #include "support/ui_find.h"
 
 #include "chart/comparison_chart.h"
+#include "engine/net/result_files.h"
 #include "net/net_panel.h"
-#include "net/result_files.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "net/result_files.h"
+#include "engine/net/result_files.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #include "app/line_view.h"
-#include "app/random_source.h"
-#include "pools/loteca_pass_engine.h"
+#include "engine/base/random_source.h"
+#include "engine/pools/loteca_pass_engine.h"
 #include "pools/tform_loteca.h"
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"

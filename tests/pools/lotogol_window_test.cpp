@@ -1,5 +1,5 @@
 #include "app/line_view.h"
-#include "app/random_source.h"
+#include "engine/base/random_source.h"
 #include "pools/tform_gol.h"
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"

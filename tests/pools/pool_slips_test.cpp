@@ -1,5 +1,5 @@
 #include "app/line_view.h"
-#include "app/random_source.h"
+#include "engine/base/random_source.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
 #include "slips/rel_loteca.h"

@@ -1,8 +1,8 @@
-#include "generate/line_format.h"
+#include "engine/generate/line_format.h"
+#include "engine/verify/ticket_file.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
-#include "verify/ticket_file.h"
 #include "verify/verification_panel.h"
 
 #include <QCheckBox>

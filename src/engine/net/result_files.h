@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/bet/modality.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// The results site's addresses and the local cache of results: one file per contest in the
+// folder "Quirva_Results" of the working directory, named like the file on the site.
+namespace ResultFiles {
+
+inline constexpr const char* cacheFolder = "Quirva_Results";
+// What the site (or a failed fetch) says for a contest without a result.
+inline constexpr const char* noResult = "erro";
+
+// "Quirva_Results/MS_1234.txt"
+QString cachePath(Modality m, int contest);
+// site + "/results/" + code + "_" + contest + ".txt"; blanks and a trailing slash of the
+// typed site are dropped so that the address stays well formed.
+QString resultAddress(const QString& site, Modality m, int contest);
+
+// Whether a text is one draw of the modality in the draws area's layout: exactly D numbers of
+// two digits within 1..U, each behind one non-digit character, none twice.
+bool isDrawLine(QStringView text, Modality m);
+
+// The draw a response body holds, its line end dropped; nullopt for "erro", for more than one
+// line and for anything that is not a draw of the modality.
+std::optional<QString> drawFromBody(const QByteArray& body, Modality m);
+
+// The first line of a cache file when it is a draw of the modality; nullopt when the file is
+// missing, unreadable or holds anything else (the contest is then fetched again).
+std::optional<QString> readCached(const QString& path, Modality m);
+// Writes the draw and CR LF; false when the file cannot be written.
+bool writeCached(const QString& path, const QString& draw);
+
+} // namespace ResultFiles
