@@ -24,14 +24,6 @@ constexpr qsizetype kChunk = 64;
 constexpr qsizetype kScanBudget = qsizetype { 1 } << 20;
 // Chunks between two refreshes of the bar and the label.
 constexpr int kRefreshEvery = 16;
-
-QString boundMessage(qsizetype bound, const QString& what)
-{
-    return QStringLiteral("O fechamento atingiu o limite de %1 bilhetes que cabem na memória e %2 "
-                          "foi interrompida. Os bilhetes já escritos foram mantidos.")
-        .arg(bound)
-        .arg(what);
-}
 } // namespace
 
 GenerationPanel::GenerationPanel(BetContext& context)
@@ -74,7 +66,7 @@ void GenerationPanel::Button1Click()
 {
     BetContext& w = context_;
     const ParameterFields fields = w.readFields();
-    const bool enumeration = fields.K == fields.D && fields.G == fields.D;
+    const bool enumeration = enumeratesEveryCombination(fields);
     const JobState::Scope job(w.jobs, enumeration ? Job::Enumeration : Job::Generation);
     w.lockForRun(true);
     if (!matchBoard(true)) {
@@ -121,21 +113,9 @@ void GenerationPanel::Gerafechamento()
     setup.balancedPick = w.balancedPick();
 
     LineStore& closing = w.closingView().store();
-    auto report = [&](const CoveringGenerator& generator) {
-        w.setResultLabel(QString::number(closing.size()) + QStringLiteral(" fechados em ")
-            + QString::number(generator.drawsMade(), 'f', 0) + QStringLiteral(" combinações."));
-    };
-
-    const bool hopeless = setup.K < setup.G && w.modality() == Modality::Outros;
-    if (hopeless) {
-        Dialogs::information(&w.host(),
-            QStringLiteral(
-                "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
-                "garantir o acerto. Aumente as dezenas por bilhete ou diminua a garantia."));
-    } else if (setup.C - setup.F > static_cast<int>(setup.selected.size())) {
-        Dialogs::information(&w.host(),
-            QStringLiteral(
-                "O bilhete não tem dezenas selecionadas suficientes para a condição de acerto."));
+    const QString refusal = CoveringGenerator::refusal(setup, w.modality() == Modality::Outros);
+    if (!refusal.isEmpty()) {
+        Dialogs::information(&w.host(), refusal);
     } else {
         CoveringGenerator generator(setup, closing, RandomSource::instance());
         EventPump pump;
@@ -143,11 +123,11 @@ void GenerationPanel::Gerafechamento()
             generator.step(w.separator());
             if (generator.coveredSinceReport() >= 1000 && !closing.empty()) {
                 generator.resetReportCounter();
-                report(generator);
+                w.setResultLabel(generator.progressText());
             }
             pump.maybePump();
         }
-        report(generator);
+        w.setResultLabel(generator.progressText());
     }
     w.setStatus(QStringLiteral("."));
     showRunning(false);
@@ -193,7 +173,8 @@ void GenerationPanel::fullEnumeration()
     showRunning(false);
     w.stopFlag = true;
     if (enumeration.state() == FullEnumeration::State::LineBound)
-        Dialogs::information(&w.host(), boundMessage(setup.lineBound, QStringLiteral("a geração")));
+        Dialogs::information(
+            &w.host(), Combinations::lineBoundText(setup.lineBound, QStringLiteral("a geração")));
 }
 
 void GenerationPanel::Button11Click()
@@ -208,17 +189,12 @@ void GenerationPanel::Button11Click()
     };
 
     if (w.closingView().store().empty()) {
-        Dialogs::information(
-            &w.host(), QStringLiteral("Gere antes algum fechamento para porder testar a margem."));
+        Dialogs::information(&w.host(), MarginCheck::emptyClosingText());
         unlock();
         return;
     }
     if (w.completeToFull() && !MarginCheck::completionPossible(w.K(), w.G())) {
-        Dialogs::information(&w.host(),
-            QStringLiteral(
-                "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
-                "cobrir um sorteio, e o fechamento não pode ser completado. Aumente as dezenas por "
-                "bilhete ou diminua a garantia."));
+        Dialogs::information(&w.host(), MarginCheck::completionImpossibleText());
         unlock();
         return;
     }
@@ -275,8 +251,8 @@ void GenerationPanel::marginCheck()
     w.enableCommand(BetContext::RunCommand::Stop, false);
     w.enableCommand(BetContext::RunCommand::Generate, true);
     if (check.state() == MarginCheck::State::LineBound)
-        Dialogs::information(
-            &w.host(), boundMessage(setup.lineBound, QStringLiteral("a complementação")));
+        Dialogs::information(&w.host(),
+            Combinations::lineBoundText(setup.lineBound, QStringLiteral("a complementação")));
 }
 
 void attachGeneration(BetContext& context)

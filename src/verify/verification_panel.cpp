@@ -30,18 +30,10 @@ namespace {
 // A simulated sample larger than this could not be held by the draws area.
 constexpr std::size_t sampleByteLimit = std::size_t { 2 } << 30;
 
-// Lines beyond this are refused without being held: no valid line is longer than 300.
-qsizetype lineBound(int k)
-{
-    return std::max<qsizetype>(3 * static_cast<qsizetype>(std::max(k, 0)), 0) + 4;
-}
-
 void openOrThrow(TicketFileReader& reader, const QString& path)
 {
     if (!reader.open())
-        throw std::runtime_error(QStringLiteral("Não foi possível abrir o arquivo %1.")
-                                     .arg(QDir::toNativeSeparators(path))
-                                     .toStdString());
+        throw std::runtime_error(TicketFile::openFailureMessage(path).toStdString());
 }
 
 } // namespace
@@ -196,11 +188,7 @@ void VerificationPanel::lock(bool locked)
 
 QString VerificationPanel::defaultFileName() const
 {
-    const ParameterFields f = context_.readFields();
-    return QStringLiteral("Quirva_") + modalityCode(context_.modality()) + u'_' + f.T.trimmed()
-        + QStringLiteral("dz_") + f.K.trimmed() + QStringLiteral("m_") + f.D.trimmed()
-        + QStringLiteral("s_") + f.G.trimmed() + QStringLiteral("gr_se") + f.C.trimmed()
-        + QStringLiteral(".txt");
+    return TicketFile::defaultName(context_.modality(), context_.readFields());
 }
 
 void VerificationPanel::Button6Click()
@@ -236,7 +224,7 @@ void VerificationPanel::Button10Click()
     // K and the file are both checked before anything is cleared, so a bad field or an
     // unreadable file loses nothing.
     const int k = context_.K();
-    TicketFileReader reader(path, lineBound(k));
+    TicketFileReader reader(path, TicketFileReader::lineBound(k));
     openOrThrow(reader, path);
 
     LineStore& closing = context_.closingView().store();
@@ -289,7 +277,7 @@ void VerificationPanel::Button13Click()
     const QString path = Dialogs::openFileName(&context_.host(), QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
     const int d = context_.D();
-    TicketFileReader reader(path, lineBound(d));
+    TicketFileReader reader(path, TicketFileReader::lineBound(d));
     openOrThrow(reader, path);
 
     context_.showPage(BetContext::Page::Simulacao);
