@@ -1,0 +1,149 @@
+#include "cli/optimize_command.h"
+
+#include "cli/command_bet.h"
+#include "cli/command_files.h"
+#include "cli/console.h"
+#include "cli/stop_signal.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/line_format.h"
+
+#include <QElapsedTimer>
+#include <QJsonObject>
+
+namespace {
+
+constexpr int kPollMs = 50;
+constexpr double kDefaultSeconds = 60;
+
+int run(const CommandLine& line, Console& console)
+{
+    CommandBet bet;
+    if (!bet.readOptions(line)) return refuse(console, bet.error());
+    const std::optional<double> seconds
+        = parseSeconds(line.value(QStringLiteral("tempo"), QString::number(kDefaultSeconds)));
+    if (!seconds) return refuse(console, QStringLiteral("Tempo inválido em --tempo."));
+    const std::optional<int> threads = parseThreads(line.value(QStringLiteral("threads"), "0"));
+    if (!threads) return refuse(console, QStringLiteral("Número inválido em --threads."));
+
+    const QString path = line.positional().front();
+    const QString output = line.value(QStringLiteral("saida"), path);
+    bet.takeFileK(CommandFiles::numbersPerLine(path));
+    LineStore closing;
+    TicketMask numbers;
+    QString error;
+    if (!CommandFiles::read(path, bet.requestedK(), closing, numbers, error))
+        return refuse(console, error);
+    if (closing.empty()) return refuse(console, OptimizationRun::emptyClosingText());
+    if (!bet.settle(&numbers, console)) return refuse(console, bet.error());
+    TicketMask betNumbers;
+    for (int n : bet.selected())
+        betNumbers.add(n);
+    for (int n : bet.fixed())
+        betNumbers.add(n);
+    if (!((numbers | betNumbers) == betNumbers))
+        return refuse(console, OptimizationRun::boardMismatchText());
+
+    ClosingOptimizer::Setup setup;
+    setup.K = bet.K();
+    setup.F = bet.F();
+    setup.G = bet.G();
+    setup.C = bet.C();
+    setup.selected = bet.selected();
+    setup.fixed = bet.fixed();
+    if (const QString refusal = OptimizationRun::refusal(setup); !refusal.isEmpty())
+        return refuse(console, refusal);
+    RandomSource::instance().reseedFromClock();
+    setup.seed = RandomSource::instance().engine()();
+
+    const qsizetype before = closing.size();
+    const OptimizeOutcome outcome
+        = optimizeClosing(setup, OptimizationRun::ticketsOf(closing), *seconds, *threads, console);
+    const bool improved = outcome.outcome == OptimizationRun::Outcome::Improved;
+    bool written = false;
+    if (improved) {
+        LineStore built;
+        for (const TicketMask& ticket : outcome.best)
+            built.appendBuilt(LineFormat::maskLine(ticket, bet.separator()), ticket);
+        console.result(outcome.resultText);
+        written = CommandFiles::write(output, built, console);
+    } else {
+        console.message(outcome.resultText);
+    }
+    console.summary({ { "comando", "otimizar" }, { "arquivo", path }, { "saida", output },
+        { "antes", before }, { "bilhetes", improved ? qint64(outcome.best.size()) : before },
+        { "conferido", improved }, { "gravado", written },
+        { "interrompido", StopSignal::requests() > 0 } });
+    if (improved && !written) return kBadInput;
+    return improved ? kDone : kIncomplete;
+}
+
+} // namespace
+
+OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
+    const std::vector<TicketMask>& closing, double seconds, int threads, Console& console)
+{
+    OptimizationRun optimization(setup, closing, threads);
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 budgetMs = static_cast<qint64>(seconds * 1000);
+    int stopsSeen = StopSignal::requests();
+    bool searchEnded = false;
+    while (!optimization.finished()) {
+        optimization.poll(kPollMs);
+        const bool stopAsked = StopSignal::requests() > stopsSeen;
+        stopsSeen = StopSignal::requests();
+        if (optimization.phase() == OptimizationRun::Phase::Searching) {
+            const ParallelOptimizer& search = optimization.search();
+            if (!search.hasComplete())
+                console.progress(QStringLiteral("completando"), search.completionProgress());
+            else
+                console.progress(QStringLiteral("otimizando"),
+                    budgetMs > 0 ? double(clock.elapsed()) / double(budgetMs) : 1.0,
+                    QStringLiteral("melhor: %1 bilhetes").arg(search.bestSize()));
+            if (!searchEnded && (stopAsked || clock.elapsed() >= budgetMs)) {
+                searchEnded = true;
+                optimization.stop();
+            }
+        } else if (optimization.phase() == OptimizationRun::Phase::Checking) {
+            console.progress(QStringLiteral("conferindo"), optimization.checkProgress(),
+                QStringLiteral("%1 bilhetes").arg(optimization.best().size()));
+            if (stopAsked) optimization.stop();
+        }
+    }
+    console.endProgress();
+    OptimizeOutcome outcome;
+    outcome.outcome = optimization.outcome();
+    if (outcome.outcome == OptimizationRun::Outcome::Improved) {
+        outcome.best = optimization.best();
+        outcome.resultText = optimization.resultText(static_cast<qsizetype>(closing.size()));
+    } else {
+        outcome.resultText = optimization.outcomeMessage();
+    }
+    return outcome;
+}
+
+Command optimizeCommand()
+{
+    CommandSpec spec;
+    spec.name = QStringLiteral("otimizar");
+    spec.usage = QStringLiteral("ARQUIVO [opções]");
+    spec.summary = QStringLiteral(
+        "Diminui um fechamento mantendo a garantia, como \"Otimizar Fechamento\", por um tempo e "
+        "em todos os núcleos; grava só um fechamento completo confirmado pela conferência.");
+    spec.minPositional = spec.maxPositional = 1;
+    spec.options = CommandBet::options(true, false);
+    spec.options.push_back({ QStringLiteral("tempo"), QChar(), QStringLiteral("TEMPO"),
+        QStringLiteral("tempo de otimização, como 60, 90s, 10m ou 8h (padrão: 60 s)") });
+    spec.options.push_back(threadsOption());
+    spec.options.push_back({ QStringLiteral("saida"), u'o', QStringLiteral("ARQUIVO"),
+        QStringLiteral("onde gravar o fechamento otimizado (padrão: o próprio ARQUIVO)") });
+    spec.options.push_back(CommandBet::separatorOption());
+    spec.options.push_back(CommandBet::seedOption());
+    spec.options.push_back(jsonOption());
+    spec.details = QStringLiteral(
+        "A aposta são as dezenas do fechamento, como ao abri-lo na janela, ou as de --dezenas; "
+        "as dezenas por bilhete vêm da primeira linha do arquivo. Ctrl+C para a busca como "
+        "\"Parar\": o melhor fechamento completo achado é conferido e gravado; um segundo "
+        "Ctrl+C abandona a conferência, e nada é gravado.");
+    return { spec, run };
+}

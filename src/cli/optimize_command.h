@@ -1,0 +1,24 @@
+#pragma once
+
+#include "cli/command_support.h"
+#include "engine/generate/optimization_run.h"
+
+#include <vector>
+
+class Console;
+
+// "otimizar": an existing closing made smaller for a time, on every core, as "Otimizar
+// Fechamento" does; only a complete closing that the independent count confirmed is written.
+Command optimizeCommand();
+
+// What one optimization left: the run's outcome, and the confirmed closing when it improved.
+struct OptimizeOutcome {
+    OptimizationRun::Outcome outcome = OptimizationRun::Outcome::Running;
+    std::vector<TicketMask> best;
+    QString resultText; // the window's result label (Improved) or its message (otherwise)
+};
+
+// Runs the optimizer on `closing` for `seconds` (a stop ends it sooner), then the count; shows
+// the progress of both on the console.
+OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
+    const std::vector<TicketMask>& closing, double seconds, int threads, Console& console);
