@@ -2,6 +2,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS quirva RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The command line, beside the program.
+install(TARGETS quirva-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(UNIX AND NOT APPLE)
     set(packaging_dir ${CMAKE_CURRENT_LIST_DIR})
@@ -16,6 +18,18 @@ if(UNIX AND NOT APPLE)
                 DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
                 RENAME quirva.png)
     endforeach()
+
+    # The command line's manual page, compressed as Debian wants it; gzip -n leaves out the name
+    # and time, so that the same sources give the same file.
+    find_program(GZIP_PROGRAM gzip REQUIRED)
+    set(cli_page ${CMAKE_CURRENT_BINARY_DIR}/packaging/quirva-cli.1)
+    configure_file(${packaging_dir}/quirva-cli.1 ${cli_page} COPYONLY)
+    add_custom_command(OUTPUT ${cli_page}.gz
+        COMMAND ${GZIP_PROGRAM} -9nf -k ${cli_page}
+        DEPENDS ${cli_page}
+        COMMENT "Compressing quirva-cli.1")
+    add_custom_target(quirva_cli_manual ALL DEPENDS ${cli_page}.gz)
+    install(FILES ${cli_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 set(CPACK_GENERATOR DEB)
