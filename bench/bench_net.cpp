@@ -1,8 +1,8 @@
 #include "../tests/net/official_service_imitation.h"
 
-#include "app/line_view.h"
 #include "app/tform1.h"
 #include "net/net_panel.h"
+#include "ui/line_view.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/run_rules.h"
 #include "engine/bet/board.h"
 #include "engine/bet/modality.h"
 #include "engine/bet/parameters.h"
+#include "ui/run_rules.h"
 
 #include <QChar>
 #include <QString>

@@ -1,10 +1,5 @@
 #include "app/tform1.h"
 
-#include "app/dialogs.h"
-#include "app/field_exit_filter.h"
-#include "app/handler_guard.h"
-#include "app/named_widget.h"
-#include "app/window_geometry.h"
 #include "bet/board_tab.h"
 #include "chart/comparison_chart.h"
 #include "engine/base/conversion.h"
@@ -15,6 +10,11 @@
 #include "pools/attach_pools.h"
 #include "reduce/reducers.h"
 #include "slips/print_tab.h"
+#include "ui/dialogs.h"
+#include "ui/field_exit_filter.h"
+#include "ui/handler_guard.h"
+#include "ui/named_widget.h"
+#include "ui/window_geometry.h"
 #include "verify/verification_panel.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/bet_context.h"
-#include "app/line_view.h"
+#include "ui/line_view.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,11 +1,11 @@
 #include "bet/board_tab.h"
 
 #include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/named_widget.h"
 #include "app/tform_sobre.h"
 #include "bet/tile_label.h"
 #include "engine/base/random_source.h"
+#include "ui/dialogs.h"
+#include "ui/named_widget.h"
 
 #include <QFrame>
 #include <QGridLayout>

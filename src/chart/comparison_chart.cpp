@@ -1,10 +1,10 @@
 #include "chart/comparison_chart.h"
 
 #include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/line_view.h"
 #include "engine/base/conversion.h"
 #include "engine/chart/number_counts.h"
+#include "ui/dialogs.h"
+#include "ui/line_view.h"
 
 #include <QBoxLayout>
 #include <QCategoryAxis>

@@ -1,14 +1,14 @@
 #include "generate/generation_panel.h"
 
 #include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
 #include "engine/base/random_source.h"
 #include "engine/generate/combination_count.h"
 #include "engine/generate/covering_generator.h"
 #include "engine/generate/full_enumeration.h"
 #include "engine/generate/margin_check.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
 #include "generate/optimizer_panel.h"
 
 #include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/handler_guard.h"
-#include "app/line_view.h"
 #include "engine/base/random_source.h"
 #include "engine/generate/line_format.h"
 #include "engine/generate/optimization_run.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/handler_guard.h"
+#include "ui/line_view.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "generate/settings_tab.h"
 
 #include "app/bet_context.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
 #include "engine/base/conversion.h"
 #include "engine/generate/line_format.h"
 #include "engine/generate/prize_odds.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>

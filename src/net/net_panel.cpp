@@ -1,15 +1,15 @@
 #include "net/net_panel.h"
 
 #include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
 #include "engine/base/conversion.h"
 #include "engine/net/official_results.h"
 #include "engine/net/result_files.h"
 #include "engine/net/settings_store.h"
 #include "net/tfsenha.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

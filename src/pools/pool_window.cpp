@@ -1,9 +1,9 @@
 #include "pools/pool_window.h"
 
-#include "app/dialogs.h"
-#include "app/field_exit_filter.h"
-#include "app/handler_guard.h"
-#include "app/line_view.h"
+#include "ui/dialogs.h"
+#include "ui/field_exit_filter.h"
+#include "ui/handler_guard.h"
+#include "ui/line_view.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/run_rules.h"
+#include "ui/run_rules.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -1,14 +1,14 @@
 #include "pools/tform_loteca.h"
 
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
 #include "engine/base/conversion.h"
 #include "engine/base/random_source.h"
 #include "engine/pools/loteca_pass_engine.h"
 #include "engine/pools/pool_file.h"
 #include "slips/rel_loteca.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "reduce/lotofacil_reducer.h"
 
 #include "app/bet_context.h"
-#include "app/line_view.h"
 #include "engine/reduce/lotofacil_filter.h"
 #include "engine/reduce/lotofacil_tables.h"
 #include "reduce/reduction_run.h"
+#include "ui/line_view.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "reduce/position_reducer.h"
 
 #include "app/bet_context.h"
-#include "app/line_view.h"
 #include "reduce/reduction_run.h"
+#include "ui/line_view.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 #include "reduce/reducers.h"
 
 #include "app/bet_context.h"
-#include "app/line_view.h"
 #include "reduce/lotofacil_reducer.h"
 #include "reduce/position_reducer.h"
+#include "ui/line_view.h"
 
 Reducers::Reducers(BetContext& context)
     : QObject(&context.host())

@@ -1,9 +1,9 @@
 #include "reduce/reduction_run.h"
 
 #include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
 
 #include <QCheckBox>
 #include <QProgressBar>

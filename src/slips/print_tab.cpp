@@ -1,9 +1,6 @@
 #include "slips/print_tab.h"
 
 #include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
 #include "engine/base/conversion.h"
 #include "slips/rel_duplasena.h"
 #include "slips/rel_lotofacil.h"
@@ -11,6 +8,9 @@
 #include "slips/rel_megasena.h"
 #include "slips/rel_quina.h"
 #include "slips/report_preview.h"
+#include "ui/dialogs.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "slips/rel_loteca.h"
 
-#include "app/line_view.h"
 #include "pools/pool_print_settings.h"
 #include "pools/tform_loteca.h"
 #include "slips/report_preview.h"
+#include "ui/line_view.h"
 #include <QLineEdit>
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "slips/rel_lotogol.h"
 
-#include "app/line_view.h"
 #include "engine/pools/lotogol_line.h"
 #include "pools/pool_print_settings.h"
 #include "pools/tform_gol.h"
 #include "slips/report_preview.h"
+#include "ui/line_view.h"
 
 #include <QComboBox>
 #include <QLineEdit>

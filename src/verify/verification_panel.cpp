@@ -1,15 +1,15 @@
 #include "verify/verification_panel.h"
 
 #include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
 #include "engine/base/conversion.h"
 #include "engine/base/random_source.h"
 #include "engine/generate/line_format.h"
 #include "engine/verify/ticket_file.h"
 #include "engine/verify/verification_engine.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,4 +1,3 @@
-#include "app/line_view.h"
 #include "engine/base/random_source.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
@@ -8,6 +7,7 @@
 #include "slips/report_preview.h"
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"
+#include "ui/line_view.h"
 
 #include <QComboBox>
 #include <QLineEdit>
