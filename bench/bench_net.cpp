@@ -36,7 +36,8 @@ static void BM_DownloadOfficial100(benchmark::State& state)
         service.requests.clear();
         state.ResumeTiming();
         net->Button21->click();
-        if (form.drawsView().store().size() != 100 || service.requests.size() != 100) {
+        if (form.findChild<LineView*>(QStringLiteral("Memo2"))->store().size() != 100
+            || service.requests.size() != 100) {
             state.SkipWithError("the download did not bring 100 contests");
             break;
         }

@@ -3,6 +3,7 @@
 #include "engine/generate/line_store.h"
 #include "engine/verify/verification_engine.h"
 #include "ui/dialogs.h"
+#include "ui/line_view.h"
 
 #include "bench_support.h"
 #include <QFile>

@@ -1,117 +1,115 @@
 #include "generate/optimizer_panel.h"
 
-#include "app/bet_context.h"
 #include "engine/base/random_source.h"
 #include "engine/generate/line_format.h"
 #include "engine/generate/optimization_run.h"
+#include "ui/bet_board.h"
+#include "ui/bet_parameters.h"
+#include "ui/closing_area.h"
 #include "ui/dialogs.h"
 #include "ui/event_pump.h"
-#include "ui/handler_guard.h"
 #include "ui/line_view.h"
+#include "ui/run_host.h"
+#include "ui/run_scope.h"
+#include "ui/run_status.h"
+#include "ui/settings_page.h"
+#include "ui/window_seams.h"
 
-#include <QBoxLayout>
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTabWidget>
 
-void attachOptimizer(BetContext& context)
+void attachOptimizer(WindowSeams& window, RunHost& runs, RunStatus& status,
+    BetParameters& parameters, BetBoard& board, ClosingArea& closing, const SettingsPage& settings)
 {
-    new OptimizerPanel(context);
+    new OptimizerPanel(window, runs, status, parameters, board, closing, settings);
 }
 
-OptimizerPanel::OptimizerPanel(BetContext& context)
-    : QObject(&context.host())
-    , context_(context)
+OptimizerPanel::OptimizerPanel(WindowSeams& window, RunHost& runs, RunStatus& status,
+    BetParameters& parameters, BetBoard& board, ClosingArea& closing, const SettingsPage& settings)
+    : QObject(&window.host())
+    , window_(window)
+    , runs_(runs)
+    , status_(status)
+    , parameters_(parameters)
+    , board_(board)
+    , closing_(closing)
+    , settings_(settings)
 {
     setObjectName(QStringLiteral("OptimizerPanel"));
     ButtonOptimize = new QPushButton(QStringLiteral("Otimizar Fechamento"));
     ButtonOptimize->setObjectName(QStringLiteral("ButtonOptimize"));
     ButtonOptimize->setToolTip(QStringLiteral(
         "Procura um fechamento com menos bilhetes que mantenha a garantia (até apertar Parar)."));
-    context.addClosingCommand(ButtonOptimize);
-    connect(ButtonOptimize, &QPushButton::clicked, this, [this] { ButtonOptimizeClick(); });
+    closing.addCommand(ButtonOptimize);
+    connect(ButtonOptimize, &QPushButton::clicked, this,
+        [this] { window_.guarded([this] { ButtonOptimizeClick(); }); });
 }
 
 void OptimizerPanel::ButtonOptimizeClick()
 {
-    runGuarded(
-        &context_.host(), [this] { run(); },
-        [this] {
-            context_.restoreAfterError();
-            ButtonOptimize->setEnabled(true);
-        });
+    if (!runs_.mayRun(Command::Optimize)) return;
+    optimize();
+    parameters_.normalise();
 }
 
-void OptimizerPanel::run()
+void OptimizerPanel::optimize()
 {
-    BetContext& w = context_;
-    auto refuse = [&](const QString& text) {
-        Dialogs::information(&w.host(), text);
-        w.lockForRun(false);
-        w.testecampos();
-    };
-    if (!w.mayRun(Command::Optimize)) return;
-    const JobState::Scope job(w.jobs, Job::Optimizer);
-    w.lockForRun(true);
+    RunScope run(runs_, Job::Optimizer, { ButtonOptimize });
+    auto refuse = [&](const QString& text) { Dialogs::information(&window_.host(), text); };
+    const BetParameters& w = parameters_;
     const int t = w.T(), k = w.K(), f = w.F(), g = w.G(), c = w.C();
-    if (w.closingView().store().empty()) return refuse(OptimizationRun::emptyClosingText());
-    if (t != w.CountSelected() + w.CountFixed() || f != w.CountFixed())
+    if (closing_.closing().store().empty()) return refuse(OptimizationRun::emptyClosingText());
+    if (t != board_.countSelected() + board_.countFixed() || f != board_.countFixed())
         return refuse(OptimizationRun::boardMismatchText());
-    w.LoadSelectedNumbers();
+    const std::vector<int> selected = board_.selectedNumbers();
 
     ClosingOptimizer::Setup setup;
     setup.K = k;
     setup.F = f;
     setup.G = g;
     setup.C = c;
-    const int positions = qBound(0, t - f, static_cast<int>(w.selectedNumbers.size()));
-    setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + positions);
-    setup.fixed = w.board.fixedNumbers();
+    const int positions = qBound(0, t - f, static_cast<int>(selected.size()));
+    setup.selected.assign(selected.begin(), selected.begin() + positions);
+    setup.fixed = board_.board().fixedNumbers();
     if (const QString refusal = OptimizationRun::refusal(setup); !refusal.isEmpty())
         return refuse(refusal);
 
-    std::vector<TicketMask> closing = OptimizationRun::ticketsOf(w.closingView().store());
-    const qsizetype before = w.closingView().store().size();
+    std::vector<TicketMask> closing = OptimizationRun::ticketsOf(closing_.closing().store());
+    const qsizetype before = closing_.closing().store().size();
 
     RandomSource::instance().reseedFromClock();
     setup.seed = RandomSource::instance().engine()();
 
-    w.showPage(BetContext::Page::Fechamento);
-    w.stopFlag = false;
-    w.enableCommand(BetContext::RunCommand::Generate, false);
-    w.enableCommand(BetContext::RunCommand::CheckMargin, false);
-    w.enableCommand(BetContext::RunCommand::CompleteToFull, false);
-    ButtonOptimize->setEnabled(false);
-    w.enableCommand(BetContext::RunCommand::Stop, true);
-    w.setStatus(QStringLiteral("Completando o fechamento..."));
-    w.progressBar().setRange(0, 1000);
-    w.progressBar().setValue(0);
+    window_.showPage(WindowSeams::Page::Fechamento);
+    run.begin();
+    RunStatus& shown = status_;
+    shown.setStatus(QStringLiteral("Completando o fechamento..."));
+    shown.progressBar().setRange(0, 1000);
+    shown.progressBar().setValue(0);
 
     // The searches run on worker threads; this thread only shows their progress and passes
     // "Parar" on, so the window keeps answering while every core works.
-    OptimizationRun run(setup, std::move(closing));
+    OptimizationRun optimization(setup, std::move(closing));
     EventPump pump;
     QElapsedTimer sinceStatus, sinceStart;
     sinceStatus.start();
     sinceStart.start();
     bool searchShown = false, checkShown = false;
     auto showProgress = [&] {
-        const ParallelOptimizer& optimizer = run.search();
+        const ParallelOptimizer& optimizer = optimization.search();
         if (!optimizer.hasComplete()) {
-            w.progressBar().setValue(static_cast<int>(optimizer.completionProgress() * 1000));
+            shown.progressBar().setValue(static_cast<int>(optimizer.completionProgress() * 1000));
             return;
         }
-        w.progressBar().setValue(1000);
-        w.setStatus(run.searchStatus(before, sinceStart.elapsed() / 1000));
+        shown.progressBar().setValue(1000);
+        shown.setStatus(optimization.searchStatus(before, sinceStart.elapsed() / 1000));
     };
-    while (!run.finished()) {
-        run.poll(5);
+    while (!optimization.finished()) {
+        optimization.poll(5);
         pump.pump();
-        if (run.phase() == OptimizationRun::Phase::Searching) {
-            if (!searchShown && run.search().hasComplete()) {
+        if (optimization.phase() == OptimizationRun::Phase::Searching) {
+            if (!searchShown && optimization.search().hasComplete()) {
                 searchShown = true;
                 showProgress();
             }
@@ -119,61 +117,54 @@ void OptimizerPanel::run()
                 showProgress();
                 sinceStatus.restart();
             }
-            if (w.stopFlag) {
+            if (run.stopRequested()) {
                 // "Parar" ends the search; the closing found so far, if any, is then checked.
-                w.stopFlag = false;
-                w.enableCommand(BetContext::RunCommand::Stop, false);
-                run.stop();
+                run.clearStopRequest();
+                run.allowStop(false);
+                optimization.stop();
             }
-        } else if (run.phase() == OptimizationRun::Phase::Checking) {
+        } else if (optimization.phase() == OptimizationRun::Phase::Checking) {
             // The count runs on every core; "Parar" abandons it, and the closing then stays
             // as it was.
             if (!checkShown) {
                 checkShown = true;
-                w.enableCommand(BetContext::RunCommand::Stop, true);
-                w.setStatus(QStringLiteral("Conferindo o fechamento otimizado..."));
+                run.allowStop(true);
+                shown.setStatus(QStringLiteral("Conferindo o fechamento otimizado..."));
             }
-            if (w.stopFlag) run.stop();
+            if (run.stopRequested()) optimization.stop();
             if (sinceStatus.elapsed() >= 100) {
-                const int perMille = static_cast<int>(run.checkProgress() * 1000);
-                w.progressBar().setValue(perMille);
-                w.setStatus(QStringLiteral("Conferindo o fechamento otimizado... ")
+                const int perMille = static_cast<int>(optimization.checkProgress() * 1000);
+                shown.progressBar().setValue(perMille);
+                shown.setStatus(QStringLiteral("Conferindo o fechamento otimizado... ")
                     + QString::number(perMille / 10) + QStringLiteral("%"));
                 sinceStatus.restart();
             }
         }
     }
-    if (checkShown) w.enableCommand(BetContext::RunCommand::Stop, false);
-    if (run.outcome() != OptimizationRun::Outcome::Improved) {
-        Dialogs::information(&w.host(), run.outcomeMessage());
-        return finishRun();
+    if (checkShown) run.allowStop(false);
+    if (optimization.outcome() != OptimizationRun::Outcome::Improved) {
+        finishRun(run);
+        Dialogs::information(&window_.host(), optimization.outcomeMessage());
+        return;
     }
     // Built aside and swapped in, so that the window keeps answering while a large closing
     // is written and never shows half of it.
-    const QChar separator = w.separator();
-    const std::vector<TicketMask>& best = run.best();
+    const QChar separator = settings_.separator();
+    const std::vector<TicketMask>& best = optimization.best();
     LineStore built;
     for (std::size_t i = 0; i < best.size(); ++i) {
         built.appendBuilt(LineFormat::maskLine(best[i], separator), best[i]);
         if (i % 4096 == 0) pump.maybePump();
     }
-    w.closingView().store().swapLines(built);
-    w.closingView().sync();
-    w.setResultLabel(run.resultText(before));
-    finishRun();
+    closing_.closing().store().swapLines(built);
+    closing_.closing().sync();
+    closing_.setResultLabel(optimization.resultText(before));
+    finishRun(run);
 }
 
-void OptimizerPanel::finishRun()
+void OptimizerPanel::finishRun(RunScope& run)
 {
-    BetContext& w = context_;
-    w.setStatus(QStringLiteral("."));
-    w.progressBar().setValue(0);
-    w.enableCommand(BetContext::RunCommand::Stop, false);
-    w.enableCommand(BetContext::RunCommand::Generate, true);
-    w.enableCommand(BetContext::RunCommand::CheckMargin, true);
-    w.enableCommand(BetContext::RunCommand::CompleteToFull, true);
-    ButtonOptimize->setEnabled(true);
-    w.stopFlag = true;
-    w.lockForRun(false);
-    w.testecampos();
+    status_.setStatus(QStringLiteral("."));
+    status_.progressBar().setValue(0);
+    run.finish();
 }
