@@ -121,7 +121,8 @@ int run(const CommandLine& line, Console& console)
     optimizerSetup.selected = bet.selected();
     optimizerSetup.fixed = bet.fixed();
     if (optimize) {
-        if (const QString refusal = OptimizationRun::refusal(optimizerSetup); !refusal.isEmpty())
+        if (const QString refusal = CheckedOptimization::refusal(optimizerSetup);
+            !refusal.isEmpty())
             return refuse(console, refusal);
     }
     const QString output = line.value(
@@ -152,8 +153,8 @@ int run(const CommandLine& line, Console& console)
             RandomSource::instance().reseedFromClock();
             optimizerSetup.seed = RandomSource::instance().engine()();
             const OptimizeOutcome outcome = optimizeClosing(optimizerSetup,
-                OptimizationRun::ticketsOf(closing), *optimizeSeconds, *threads, console);
-            if (outcome.outcome == OptimizationRun::Outcome::Improved) {
+                CheckedOptimization::ticketsOf(closing), *optimizeSeconds, *threads, console);
+            if (outcome.outcome == CheckedOptimization::Outcome::Improved) {
                 LineStore built;
                 for (const TicketMask& ticket : outcome.best)
                     built.appendBuilt(LineFormat::maskLine(ticket, bet.separator()), ticket);

@@ -33,7 +33,7 @@ int run(const CommandLine& line, Console& console)
     QString error;
     if (!CommandFiles::read(path, bet.requestedK(), closing, numbers, error))
         return refuse(console, error);
-    if (closing.empty()) return refuse(console, OptimizationRun::emptyClosingText());
+    if (closing.empty()) return refuse(console, CheckedOptimization::emptyClosingText());
     if (!bet.settle(&numbers, console)) return refuse(console, bet.error());
     TicketMask betNumbers;
     for (int n : bet.selected())
@@ -41,7 +41,7 @@ int run(const CommandLine& line, Console& console)
     for (int n : bet.fixed())
         betNumbers.add(n);
     if (!((numbers | betNumbers) == betNumbers))
-        return refuse(console, OptimizationRun::boardMismatchText());
+        return refuse(console, CheckedOptimization::boardMismatchText());
 
     ClosingOptimizer::Setup setup;
     setup.K = bet.K();
@@ -50,15 +50,15 @@ int run(const CommandLine& line, Console& console)
     setup.C = bet.C();
     setup.selected = bet.selected();
     setup.fixed = bet.fixed();
-    if (const QString refusal = OptimizationRun::refusal(setup); !refusal.isEmpty())
+    if (const QString refusal = CheckedOptimization::refusal(setup); !refusal.isEmpty())
         return refuse(console, refusal);
     RandomSource::instance().reseedFromClock();
     setup.seed = RandomSource::instance().engine()();
 
     const qsizetype before = closing.size();
-    const OptimizeOutcome outcome
-        = optimizeClosing(setup, OptimizationRun::ticketsOf(closing), *seconds, *threads, console);
-    const bool improved = outcome.outcome == OptimizationRun::Outcome::Improved;
+    const OptimizeOutcome outcome = optimizeClosing(
+        setup, CheckedOptimization::ticketsOf(closing), *seconds, *threads, console);
+    const bool improved = outcome.outcome == CheckedOptimization::Outcome::Improved;
     bool written = false;
     if (improved) {
         LineStore built;
@@ -82,7 +82,7 @@ int run(const CommandLine& line, Console& console)
 OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
     const std::vector<TicketMask>& closing, double seconds, int threads, Console& console)
 {
-    OptimizationRun optimization(setup, closing, threads);
+    CheckedOptimization optimization(setup, closing, threads);
     QElapsedTimer clock;
     clock.start();
     const qint64 budgetMs = static_cast<qint64>(seconds * 1000);
@@ -92,7 +92,7 @@ OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
         optimization.poll(kPollMs);
         const bool stopAsked = StopSignal::requests() > stopsSeen;
         stopsSeen = StopSignal::requests();
-        if (optimization.phase() == OptimizationRun::Phase::Searching) {
+        if (optimization.phase() == CheckedOptimization::Phase::Searching) {
             const ParallelOptimizer& search = optimization.search();
             if (!search.hasComplete())
                 console.progress(QStringLiteral("completando"), search.completionProgress());
@@ -104,7 +104,7 @@ OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
                 searchEnded = true;
                 optimization.stop();
             }
-        } else if (optimization.phase() == OptimizationRun::Phase::Checking) {
+        } else if (optimization.phase() == CheckedOptimization::Phase::Checking) {
             console.progress(QStringLiteral("conferindo"), optimization.checkProgress(),
                 QStringLiteral("%1 bilhetes").arg(optimization.best().size()));
             if (stopAsked) optimization.stop();
@@ -113,7 +113,7 @@ OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
     console.endProgress();
     OptimizeOutcome outcome;
     outcome.outcome = optimization.outcome();
-    if (outcome.outcome == OptimizationRun::Outcome::Improved) {
+    if (outcome.outcome == CheckedOptimization::Outcome::Improved) {
         outcome.best = optimization.best();
         outcome.resultText = optimization.resultText(static_cast<qsizetype>(closing.size()));
     } else {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/command_support.h"
-#include "engine/generate/optimization_run.h"
+#include "engine/generate/checked_optimization.h"
 
 #include <vector>
 
@@ -13,7 +13,7 @@ Command optimizeCommand();
 
 // What one optimization left: the run's outcome, and the confirmed closing when it improved.
 struct OptimizeOutcome {
-    OptimizationRun::Outcome outcome = OptimizationRun::Outcome::Running;
+    CheckedOptimization::Outcome outcome = CheckedOptimization::Outcome::Running;
     std::vector<TicketMask> best;
     QString resultText; // the window's result label (Improved) or its message (otherwise)
 };

@@ -1,8 +1,8 @@
 #include "generate/optimizer_panel.h"
 
 #include "engine/base/random_source.h"
+#include "engine/generate/checked_optimization.h"
 #include "engine/generate/line_format.h"
-#include "engine/generate/optimization_run.h"
 #include "ui/bet_board.h"
 #include "ui/bet_parameters.h"
 #include "ui/closing_area.h"
@@ -59,9 +59,9 @@ void OptimizerPanel::optimize()
     auto refuse = [&](const QString& text) { Dialogs::information(&window_.host(), text); };
     const BetParameters& w = parameters_;
     const int t = w.T(), k = w.K(), f = w.F(), g = w.G(), c = w.C();
-    if (closing_.closing().store().empty()) return refuse(OptimizationRun::emptyClosingText());
+    if (closing_.closing().store().empty()) return refuse(CheckedOptimization::emptyClosingText());
     if (t != board_.countSelected() + board_.countFixed() || f != board_.countFixed())
-        return refuse(OptimizationRun::boardMismatchText());
+        return refuse(CheckedOptimization::boardMismatchText());
     const std::vector<int> selected = board_.selectedNumbers();
 
     ClosingOptimizer::Setup setup;
@@ -72,10 +72,10 @@ void OptimizerPanel::optimize()
     const int positions = qBound(0, t - f, static_cast<int>(selected.size()));
     setup.selected.assign(selected.begin(), selected.begin() + positions);
     setup.fixed = board_.board().fixedNumbers();
-    if (const QString refusal = OptimizationRun::refusal(setup); !refusal.isEmpty())
+    if (const QString refusal = CheckedOptimization::refusal(setup); !refusal.isEmpty())
         return refuse(refusal);
 
-    std::vector<TicketMask> closing = OptimizationRun::ticketsOf(closing_.closing().store());
+    std::vector<TicketMask> closing = CheckedOptimization::ticketsOf(closing_.closing().store());
     const qsizetype before = closing_.closing().store().size();
 
     RandomSource::instance().reseedFromClock();
@@ -90,7 +90,7 @@ void OptimizerPanel::optimize()
 
     // The searches run on worker threads; this thread only shows their progress and passes
     // "Parar" on, so the window keeps answering while every core works.
-    OptimizationRun optimization(setup, std::move(closing));
+    CheckedOptimization optimization(setup, std::move(closing));
     EventPump pump;
     QElapsedTimer sinceStatus, sinceStart;
     sinceStatus.start();
@@ -108,7 +108,7 @@ void OptimizerPanel::optimize()
     while (!optimization.finished()) {
         optimization.poll(5);
         pump.pump();
-        if (optimization.phase() == OptimizationRun::Phase::Searching) {
+        if (optimization.phase() == CheckedOptimization::Phase::Searching) {
             if (!searchShown && optimization.search().hasComplete()) {
                 searchShown = true;
                 showProgress();
@@ -123,7 +123,7 @@ void OptimizerPanel::optimize()
                 run.allowStop(false);
                 optimization.stop();
             }
-        } else if (optimization.phase() == OptimizationRun::Phase::Checking) {
+        } else if (optimization.phase() == CheckedOptimization::Phase::Checking) {
             // The count runs on every core; "Parar" abandons it, and the closing then stays
             // as it was.
             if (!checkShown) {
@@ -142,7 +142,7 @@ void OptimizerPanel::optimize()
         }
     }
     if (checkShown) run.allowStop(false);
-    if (optimization.outcome() != OptimizationRun::Outcome::Improved) {
+    if (optimization.outcome() != CheckedOptimization::Outcome::Improved) {
         finishRun(run);
         Dialogs::information(&window_.host(), optimization.outcomeMessage());
         return;

@@ -1,4 +1,4 @@
-#include "engine/generate/optimization_run.h"
+#include "engine/generate/checked_optimization.h"
 
 #include "engine/generate/line_format.h"
 #include "engine/generate/optimizer_draw_space.h"
@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-QString OptimizationRun::refusal(const ClosingOptimizer::Setup& setup)
+QString CheckedOptimization::refusal(const ClosingOptimizer::Setup& setup)
 {
     const int positions = static_cast<int>(setup.selected.size());
     const QString draws
@@ -45,19 +45,19 @@ QString OptimizationRun::refusal(const ClosingOptimizer::Setup& setup)
     return {};
 }
 
-QString OptimizationRun::emptyClosingText()
+QString CheckedOptimization::emptyClosingText()
 {
     return QStringLiteral("Gere antes algum fechamento para poder otimizar.");
 }
 
-QString OptimizationRun::boardMismatchText()
+QString CheckedOptimization::boardMismatchText()
 {
     return QStringLiteral(
         "As dezenas do bilhete não conferem com o Total de Dezenas a Apostar e as Dezenas "
         "Fixas. Gere ou abra o fechamento para o bilhete atual antes de otimizar.");
 }
 
-std::vector<TicketMask> OptimizationRun::ticketsOf(const LineStore& closing)
+std::vector<TicketMask> CheckedOptimization::ticketsOf(const LineStore& closing)
 {
     std::vector<TicketMask> tickets;
     tickets.reserve(static_cast<std::size_t>(closing.size()));
@@ -67,7 +67,7 @@ std::vector<TicketMask> OptimizationRun::ticketsOf(const LineStore& closing)
     return tickets;
 }
 
-OptimizationRun::OptimizationRun(
+CheckedOptimization::CheckedOptimization(
     ClosingOptimizer::Setup setup, std::vector<TicketMask> closing, int threads)
     : setup_(std::move(setup))
     , threads_(threads)
@@ -75,9 +75,9 @@ OptimizationRun::OptimizationRun(
 {
 }
 
-OptimizationRun::~OptimizationRun() = default;
+CheckedOptimization::~CheckedOptimization() = default;
 
-void OptimizationRun::poll(int ms)
+void CheckedOptimization::poll(int ms)
 {
     switch (phase_) {
     case Phase::Searching:
@@ -92,13 +92,13 @@ void OptimizationRun::poll(int ms)
     }
 }
 
-void OptimizationRun::stop()
+void CheckedOptimization::stop()
 {
     if (phase_ == Phase::Searching) search_->stop();
     if (phase_ == Phase::Checking) count_->stop();
 }
 
-void OptimizationRun::startCount()
+void CheckedOptimization::startCount()
 {
     if (!search_->hasComplete()) {
         outcome_ = search_->failed() ? Outcome::OutOfMemory : Outcome::Incomplete;
@@ -121,7 +121,7 @@ void OptimizationRun::startCount()
     phase_ = Phase::Checking;
 }
 
-void OptimizationRun::finishCount()
+void CheckedOptimization::finishCount()
 {
     count_->wait();
     uncovered_ = count_->result();
@@ -133,7 +133,7 @@ void OptimizationRun::finishCount()
     phase_ = Phase::Finished;
 }
 
-QString OptimizationRun::outcomeMessage() const
+QString CheckedOptimization::outcomeMessage() const
 {
     switch (outcome_) {
     case Outcome::OutOfMemory:
@@ -156,14 +156,14 @@ QString OptimizationRun::outcomeMessage() const
     return {};
 }
 
-QString OptimizationRun::resultText(qsizetype before) const
+QString CheckedOptimization::resultText(qsizetype before) const
 {
     return QString::number(best_.size()) + QStringLiteral(" bilhetes (antes ")
         + QString::number(before) + QStringLiteral("). Sendo 0 não fechados em ")
         + QString::number(drawCount_) + QStringLiteral(" sorteios não repetidos.");
 }
 
-QString OptimizationRun::searchStatus(qsizetype before, qint64 seconds) const
+QString CheckedOptimization::searchStatus(qsizetype before, qint64 seconds) const
 {
     return QStringLiteral("Otimizando: melhor ") + QString::number(search_->bestSize())
         + QStringLiteral(" bilhetes (antes ") + QString::number(before)

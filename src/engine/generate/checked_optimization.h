@@ -16,7 +16,7 @@
 // count of its best closing on every core; only a closing that count confirmed is handed out.
 // The caller polls it from its own thread, shows the progress and passes its stop on; the
 // texts are the window's, so both tell the user the same.
-class OptimizationRun
+class CheckedOptimization
 {
 public:
     enum class Phase { Searching, Checking, Finished };
@@ -38,11 +38,11 @@ public:
     static std::vector<TicketMask> ticketsOf(const LineStore& closing);
 
     // threads 0: one per core (fewer when memory is short).
-    OptimizationRun(
+    CheckedOptimization(
         ClosingOptimizer::Setup setup, std::vector<TicketMask> closing, int threads = 0);
-    ~OptimizationRun();
-    OptimizationRun(const OptimizationRun&) = delete;
-    OptimizationRun& operator=(const OptimizationRun&) = delete;
+    ~CheckedOptimization();
+    CheckedOptimization(const CheckedOptimization&) = delete;
+    CheckedOptimization& operator=(const CheckedOptimization&) = delete;
 
     // Waits up to `ms` milliseconds for the phase under way; moves on to the count once the
     // search has ended.
