@@ -275,75 +275,18 @@ QString NetPanel::Fetch(const QString& address)
     return QString::fromLatin1(result.body);
 }
 
-NetPanel::Obtained NetPanel::ownSiteContest(const QString& site, Modality m, int contest)
+ResultsDownload NetPanel::download(Modality m)
 {
-    Obtained obtained;
-    const QString path = ResultFiles::cachePath(m, contest);
-    std::optional<QString> draw = ResultFiles::readCached(path, m);
-    if (!draw) {
-        const HttpClient::Result result
-            = request(ResultFiles::resultAddress(site, m, contest), HttpClient::Options {});
-        if (result.failure == HttpClient::Failure::Stopped) {
-            obtained.stopped = true;
-            return obtained;
-        }
-        draw = ResultFiles::drawFromBody(
-            result.ok ? result.body : QByteArray(ResultFiles::noResult), m);
-        // A cache that cannot be written only costs a fetch later.
-        if (draw) ResultFiles::writeCached(path, *draw);
-    }
-    if (draw)
-        obtained.draws << *draw;
-    else
-        obtained.failure = QStringLiteral("Resultado ") + QString::number(contest)
-            + QStringLiteral(" não existe ou erro de conexão.");
-    return obtained;
-}
-
-NetPanel::Obtained NetPanel::officialContest(Modality m, int contest, QChar separator)
-{
-    Obtained obtained;
-    const auto failed = [&](const QString& reason) {
-        obtained.failure = QStringLiteral("Resultado %1: %2.").arg(contest).arg(reason);
-        return obtained;
-    };
-    // The cache holds the answer as the service gave it, read again like a new one; a file
-    // that no longer reads as the contest is fetched anew.
-    const QString path = OfficialResults::cachePath(m, contest);
-    QFile cached(path);
-    if (cached.open(QIODevice::ReadOnly)) {
-        const QByteArray body = cached.read(client_.maxBodyBytes + 1);
-        if (body.size() <= client_.maxBodyBytes) {
-            const OfficialResults::Contest read
-                = OfficialResults::readContest(body, m, contest, separator);
-            if (read.ok()) {
-                obtained.draws = read.draws;
-                return obtained;
-            }
-        }
-        cached.close();
-    }
-
-    const HttpClient::Result result
-        = request(OfficialResults::contestAddress(officialService_, m, contest),
-            OfficialResults::requestOptions());
-    if (result.failure == HttpClient::Failure::Stopped) {
-        obtained.stopped = true;
-        return obtained;
-    }
-    if (!result.ok) return failed(OfficialResults::requestFailure(result, client_.timeoutMs));
-    const OfficialResults::Contest read
-        = OfficialResults::readContest(result.body, m, contest, separator);
-    if (!read.ok()) return failed(read.reason);
-
-    // Written whole or not at all; a cache that cannot be written only costs a fetch later.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(result.body);
-        file.commit();
-    }
-    obtained.draws = read.draws;
-    return obtained;
+    ResultsDownload::Source source;
+    source.official = officialSource();
+    source.service = officialService_;
+    source.site = Edit44->text();
+    source.maxBodyBytes = client_.maxBodyBytes;
+    source.timeoutMs = client_.timeoutMs;
+    return ResultsDownload(source, m, settings_.separator(),
+        [this](const QString& address, HttpClient::Options options) {
+            return request(address, std::move(options));
+        });
 }
 
 void NetPanel::Button21Click()
@@ -353,8 +296,7 @@ void NetPanel::Button21Click()
     const int first = StrToInt(Edit83->text());
     const int last = StrToInt(Edit84->text());
     if (last < first) {
-        Dialogs::information(&window_.host(),
-            QStringLiteral("O DE tem que ser menor ou igual a A para poder baixar os resultados."));
+        Dialogs::information(&window_.host(), ResultsDownload::reversedRangeText());
         return;
     }
 
@@ -371,34 +313,21 @@ void NetPanel::Button21Click()
     draws.clear();
     status_.setStatus(QStringLiteral("Baixando resultados."));
 
-    const bool official = officialSource();
-    const QString site = Edit44->text();
-    const QChar separator = settings_.separator();
+    ResultsDownload downloading = download(m);
+    downloading.start(first, last);
     EventPump pump;
-    bool complete = true;
-    for (int contest = first; contest <= last; ++contest) {
-        const Obtained obtained = run.stopRequested()
-            ? Obtained { {}, {}, true }
-            : (official ? officialContest(m, contest, separator)
-                        : ownSiteContest(site, m, contest));
-        if (obtained.stopped || !obtained.failure.isEmpty()) {
-            status_.setStatus(obtained.stopped
-                    ? QStringLiteral("Download interrompido no resultado ")
-                        + QString::number(contest) + u'.'
-                    : obtained.failure);
-            complete = false;
-            break;
-        }
+    while (!downloading.finished()) {
+        const ResultsDownload::Obtained obtained = downloading.next(run.stopRequested());
+        if (!obtained.ok()) break;
         for (const QString& draw : obtained.draws)
             draws.append(draw);
-        status_.progressBar().setValue(contest);
+        status_.progressBar().setValue(downloading.lastTaken());
         // Cached contests come fast and make no request: let the window repaint and "Parar"
         // through now and then (the draws area follows its store by itself).
         pump.maybePump();
-        if (contest == last) break; // the last contest may be INT_MAX
     }
     draws_.draws().sync();
-    if (complete) status_.setStatus(QStringLiteral("Tarefa Concluída."));
+    status_.setStatus(downloading.status());
 }
 
 void NetPanel::Button24Click()
@@ -406,28 +335,14 @@ void NetPanel::Button24Click()
     if (!runs_.mayRun(Command::Download) || !officialSource()) return;
     const Modality m = board_.modality();
     if (m == Modality::Outros) {
-        status_.setStatus(QStringLiteral("A modalidade Outros não tem resultados oficiais."));
+        status_.setStatus(ResultsDownload::noOfficialResultsText());
         return;
     }
     Run run(*this);
     status_.setStatus(QStringLiteral("Consultando o último concurso."));
-    const HttpClient::Result result = request(
-        OfficialResults::latestAddress(officialService_, m), OfficialResults::requestOptions());
-    if (result.failure == HttpClient::Failure::Stopped) {
-        status_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
-        return;
-    }
-    const OfficialResults::Latest latest = result.ok
-        ? OfficialResults::readLatest(result.body)
-        : OfficialResults::Latest { 0, OfficialResults::requestFailure(result, client_.timeoutMs) };
-    if (!latest.ok()) {
-        status_.setStatus(QStringLiteral("Último concurso: ") + latest.reason + u'.');
-        return;
-    }
-    Edit84->setText(QString::number(latest.contest));
-    status_.setStatus(QStringLiteral("Último concurso da %1: %2.")
-                          .arg(QString::fromUtf8(modalityDefaults(m).name))
-                          .arg(latest.contest));
+    const ResultsDownload::Latest latest = download(m).latest();
+    if (latest.latest.ok()) Edit84->setText(QString::number(latest.latest.contest));
+    status_.setStatus(latest.status);
 }
 
 void attachNet(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,
