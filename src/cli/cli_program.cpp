@@ -2,6 +2,7 @@
 
 #include "cli/command_support.h"
 #include "cli/console.h"
+#include "cli/download_command.h"
 #include "cli/generate_command.h"
 #include "cli/margin_command.h"
 #include "cli/optimize_command.h"
@@ -17,7 +18,7 @@ const QString kProgram = QStringLiteral("quirva-cli");
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> all { generateCommand(), optimizeCommand(), marginCommand(),
-        verifyCommand() };
+        verifyCommand(), downloadCommand() };
     return all;
 }
 

@@ -1,10 +1,12 @@
 #include "engine/generate/line_format.h"
 #include "engine/generate/optimizer_check.h"
+#include "engine/net/result_files.h"
 #include "engine/verify/ticket_file.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,6 +30,10 @@ Ran cli(const QTemporaryDir& dir, const QStringList& arguments)
 {
     QProcess process;
     process.setWorkingDirectory(dir.path());
+    // The program reads the window's settings: the user's own are kept out of the test.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", dir.path());
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QUIRVA_CLI), arguments);
     if (!process.waitForFinished(300000)) qFatal("quirva-cli did not finish");
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -82,6 +88,8 @@ private slots:
     void badInputIsRefusedAndWritesNothing_data();
     void badInputIsRefusedAndWritesNothing();
     void interruptedOptimizationLeavesACompleteClosing();
+    void downloadTakesTheCacheAndEndsAtTheFirstFailure_data();
+    void downloadTakesTheCacheAndEndsAtTheFirstFailure();
 };
 
 void CliTest::closingsCrossBetweenTheProgramAndTheWindow_data()
@@ -268,6 +276,35 @@ void CliTest::interruptedOptimizationLeavesACompleteClosing()
     QVERIFY(!tickets.empty() && OptimizerCheck::wellFormed(counted, tickets));
     QCOMPARE(OptimizerCheck::uncoveredDraws(counted, tickets), 0);
 #endif
+}
+
+void CliTest::downloadTakesTheCacheAndEndsAtTheFirstFailure_data()
+{
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("cached") << "5" << 0 << "Tarefa Concluída.";
+    QTest::newRow("next one unreachable")
+        << "6" << 1 << "Resultado 6 não existe ou erro de conexão.";
+}
+
+void CliTest::downloadTakesTheCacheAndEndsAtTheFirstFailure()
+{
+    QFETCH(QString, last);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(ResultFiles::cacheFolder);
+    writeFile(dir, ResultFiles::cachePath(Modality::MegaSena, 5), " 04 08 15 16 23 42\r\n");
+    // Nothing listens on port 1, so a request fails at once.
+    const Ran downloaded = cli(dir,
+        { "baixar", "-m", "MS", "--de", "5", "--a", last, "--fonte", "site", "--site",
+            "http://127.0.0.1:1", "-o", "draws.txt" });
+    QCOMPARE(downloaded.status, status);
+    QVERIFY2((downloaded.out + downloaded.err).contains(said), qPrintable(downloaded.err));
+    QFile draws(dir.filePath("draws.txt"));
+    QVERIFY(draws.open(QIODevice::ReadOnly));
+    QCOMPARE(draws.readAll(), QByteArray("04 08 15 16 23 42\r\n"));
 }
 
 QTEST_MAIN(CliTest)
