@@ -1,5 +1,6 @@
 #include "cli/command_bet.h"
 
+#include "cli/command_files.h"
 #include "cli/console.h"
 #include "engine/base/conversion.h"
 #include "engine/base/random_source.h"
@@ -173,16 +174,6 @@ bool CommandBet::readOptions(const CommandLine& line)
     return true;
 }
 
-int CommandBet::requestedK() const
-{
-    return value(fields_.K);
-}
-
-void CommandBet::takeFileK(int fileK)
-{
-    if (fileK > 0 && !kGiven_) fields_.K = QString::number(fileK);
-}
-
 bool CommandBet::settle(const TicketMask* closingNumbers, Console& console)
 {
     const int highest = qBound(0, StrToInt(fields_.U), 100);
@@ -250,4 +241,49 @@ int CommandBet::value(const QString& field)
 QString CommandBet::modalityName() const
 {
     return QString::fromUtf8(modalityDefaults(modality_).name);
+}
+
+namespace {
+
+// The fields every engine's setup has in common, from the bet.
+template <typename Setup> Setup setupFor(const CommandBet& bet)
+{
+    Setup setup;
+    setup.K = bet.K();
+    setup.F = bet.F();
+    setup.G = bet.G();
+    setup.C = bet.C();
+    setup.selected = bet.selected();
+    setup.fixed = bet.fixed();
+    return setup;
+}
+
+} // namespace
+
+CoveringGenerator::Setup CommandBet::generatorSetup(bool balancedPick) const
+{
+    auto setup = setupFor<CoveringGenerator::Setup>(*this);
+    setup.fixedLine = fixedLine();
+    setup.balancedPick = balancedPick;
+    return setup;
+}
+
+MarginCheck::Setup CommandBet::marginSetup(bool complete) const
+{
+    auto setup = setupFor<MarginCheck::Setup>(*this);
+    setup.fixedLine = fixedLine();
+    setup.complete = complete;
+    return setup;
+}
+
+ClosingOptimizer::Setup CommandBet::optimizerSetup() const
+{
+    return setupFor<ClosingOptimizer::Setup>(*this);
+}
+
+bool CommandBet::readClosing(const QString& path, LineStore& closing, TicketMask& numbers)
+{
+    if (const int fileK = CommandFiles::numbersPerLine(path); fileK > 0 && !kGiven_)
+        fields_.K = QString::number(fileK);
+    return CommandFiles::read(path, value(fields_.K), closing, numbers, error_);
 }

@@ -4,6 +4,10 @@
 #include "engine/bet/board.h"
 #include "engine/bet/modality.h"
 #include "engine/bet/parameters.h"
+#include "engine/generate/covering_generator.h"
+#include "engine/generate/line_store.h"
+#include "engine/generate/margin_check.h"
+#include "engine/generate/optimizer_search.h"
 #include "engine/generate/ticket_mask.h"
 
 #include <QString>
@@ -30,11 +34,9 @@ public:
     bool readOptions(const CommandLine& line);
     Modality modality() const { return modality_; }
     QChar separator() const { return separator_; }
-    // K as given or as the modality sets it, before the rules run.
-    int requestedK() const;
-    // A closing file's numbers per ticket, read from its first line, stand for K when none
-    // was given (0: the file says nothing).
-    void takeFileK(int fileK);
+    // A closing file read for this bet: the numbers per ticket of its first line stand for K
+    // when none was given. False with error() set when it cannot be read or is invalid.
+    bool readClosing(const QString& path, LineStore& closing, TicketMask& numbers);
 
     // Step two: the bet. `closingNumbers`, a closing's numbers, is the bet when none was given;
     // without either the bet is drawn at random. Then the rules run; a bet the rules would
@@ -56,6 +58,11 @@ public:
     std::vector<int> fixed() const { return board_.fixedNumbers(); }
     QString fixedLine() const { return board_.fixedText(separator_); }
     QString modalityName() const;
+
+    // The settings of the engines for this bet.
+    CoveringGenerator::Setup generatorSetup(bool balancedPick) const;
+    MarginCheck::Setup marginSetup(bool complete) const;
+    ClosingOptimizer::Setup optimizerSetup() const;
 
 private:
     static int value(const QString& field);

@@ -97,15 +97,7 @@ int run(const CommandLine& line, Console& console)
 
     // Everything that can be refused is refused before any work is done.
     const bool enumeration = enumeratesEveryCombination(bet.fields());
-    CoveringGenerator::Setup generatorSetup;
-    generatorSetup.K = bet.K();
-    generatorSetup.F = bet.F();
-    generatorSetup.G = bet.G();
-    generatorSetup.C = bet.C();
-    generatorSetup.selected = bet.selected();
-    generatorSetup.fixed = bet.fixed();
-    generatorSetup.fixedLine = bet.fixedLine();
-    generatorSetup.balancedPick = balancedPick;
+    const CoveringGenerator::Setup generatorSetup = bet.generatorSetup(balancedPick);
     if (!enumeration) {
         const QString refusal
             = CoveringGenerator::refusal(generatorSetup, bet.modality() == Modality::Outros);
@@ -113,13 +105,7 @@ int run(const CommandLine& line, Console& console)
         if (complete && !MarginCheck::completionPossible(bet.K(), bet.G()))
             return refuse(console, MarginCheck::completionImpossibleText());
     }
-    ClosingOptimizer::Setup optimizerSetup;
-    optimizerSetup.K = bet.K();
-    optimizerSetup.F = bet.F();
-    optimizerSetup.G = bet.G();
-    optimizerSetup.C = bet.C();
-    optimizerSetup.selected = bet.selected();
-    optimizerSetup.fixed = bet.fixed();
+    ClosingOptimizer::Setup optimizerSetup = bet.optimizerSetup();
     if (optimize) {
         if (const QString refusal = CheckedOptimization::refusal(optimizerSetup);
             !refusal.isEmpty())
@@ -152,13 +138,11 @@ int run(const CommandLine& line, Console& console)
         if (optimize && !stopAsked()) {
             RandomSource::instance().reseedFromClock();
             optimizerSetup.seed = RandomSource::instance().engine()();
-            const OptimizeOutcome outcome = optimizeClosing(optimizerSetup,
-                CheckedOptimization::ticketsOf(closing), *optimizeSeconds, *threads, console);
+            OptimizeOutcome outcome
+                = optimizeClosing(optimizerSetup, CheckedOptimization::ticketsOf(closing),
+                    *optimizeSeconds, *threads, bet.separator(), console);
             if (outcome.outcome == CheckedOptimization::Outcome::Improved) {
-                LineStore built;
-                for (const TicketMask& ticket : outcome.best)
-                    built.appendBuilt(LineFormat::maskLine(ticket, bet.separator()), ticket);
-                closing.swapLines(built);
+                closing.swapLines(outcome.best);
                 console.result(outcome.resultText);
                 closes = optimized = true;
             } else {

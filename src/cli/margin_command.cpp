@@ -28,12 +28,9 @@ int run(const CommandLine& line, Console& console)
                 "--completar pede --saida ARQUIVO para gravar o fechamento completado."));
 
     const QString path = line.positional().front();
-    bet.takeFileK(CommandFiles::numbersPerLine(path));
     LineStore closing;
     TicketMask numbers;
-    QString error;
-    if (!CommandFiles::read(path, bet.requestedK(), closing, numbers, error))
-        return refuse(console, error);
+    if (!bet.readClosing(path, closing, numbers)) return refuse(console, bet.error());
     if (closing.empty()) return refuse(console, MarginCheck::emptyClosingText());
     if (!bet.settle(&numbers, console)) return refuse(console, bet.error());
     if (complete && !MarginCheck::completionPossible(bet.K(), bet.G()))
@@ -61,15 +58,7 @@ int run(const CommandLine& line, Console& console)
 MarginOutcome checkMargin(
     const CommandBet& bet, LineStore& closing, bool complete, Console& console)
 {
-    MarginCheck::Setup setup;
-    setup.K = bet.K();
-    setup.F = bet.F();
-    setup.G = bet.G();
-    setup.C = bet.C();
-    setup.selected = bet.selected();
-    setup.fixed = bet.fixed();
-    setup.fixedLine = bet.fixedLine();
-    setup.complete = complete;
+    MarginCheck::Setup setup = bet.marginSetup(complete);
     setup.lineBound = std::max(closing.size(), Combinations::lineBound(setup.K));
     const long double draws
         = Combinations::count(static_cast<int>(setup.selected.size()), setup.C - setup.F);

@@ -27,12 +27,9 @@ int run(const CommandLine& line, Console& console)
 
     const QString path = line.positional().front();
     const QString output = line.value(QStringLiteral("saida"), path);
-    bet.takeFileK(CommandFiles::numbersPerLine(path));
     LineStore closing;
     TicketMask numbers;
-    QString error;
-    if (!CommandFiles::read(path, bet.requestedK(), closing, numbers, error))
-        return refuse(console, error);
+    if (!bet.readClosing(path, closing, numbers)) return refuse(console, bet.error());
     if (closing.empty()) return refuse(console, CheckedOptimization::emptyClosingText());
     if (!bet.settle(&numbers, console)) return refuse(console, bet.error());
     TicketMask betNumbers;
@@ -43,29 +40,20 @@ int run(const CommandLine& line, Console& console)
     if (!((numbers | betNumbers) == betNumbers))
         return refuse(console, CheckedOptimization::boardMismatchText());
 
-    ClosingOptimizer::Setup setup;
-    setup.K = bet.K();
-    setup.F = bet.F();
-    setup.G = bet.G();
-    setup.C = bet.C();
-    setup.selected = bet.selected();
-    setup.fixed = bet.fixed();
+    ClosingOptimizer::Setup setup = bet.optimizerSetup();
     if (const QString refusal = CheckedOptimization::refusal(setup); !refusal.isEmpty())
         return refuse(console, refusal);
     RandomSource::instance().reseedFromClock();
     setup.seed = RandomSource::instance().engine()();
 
     const qsizetype before = closing.size();
-    const OptimizeOutcome outcome = optimizeClosing(
-        setup, CheckedOptimization::ticketsOf(closing), *seconds, *threads, console);
+    const OptimizeOutcome outcome = optimizeClosing(setup, CheckedOptimization::ticketsOf(closing),
+        *seconds, *threads, bet.separator(), console);
     const bool improved = outcome.outcome == CheckedOptimization::Outcome::Improved;
     bool written = false;
     if (improved) {
-        LineStore built;
-        for (const TicketMask& ticket : outcome.best)
-            built.appendBuilt(LineFormat::maskLine(ticket, bet.separator()), ticket);
         console.result(outcome.resultText);
-        written = CommandFiles::write(output, built, console);
+        written = CommandFiles::write(output, outcome.best, console);
     } else {
         console.message(outcome.resultText);
     }
@@ -80,7 +68,8 @@ int run(const CommandLine& line, Console& console)
 } // namespace
 
 OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
-    const std::vector<TicketMask>& closing, double seconds, int threads, Console& console)
+    const std::vector<TicketMask>& closing, double seconds, int threads, QChar separator,
+    Console& console)
 {
     CheckedOptimization optimization(setup, closing, threads);
     QElapsedTimer clock;
@@ -114,7 +103,8 @@ OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
     OptimizeOutcome outcome;
     outcome.outcome = optimization.outcome();
     if (outcome.outcome == CheckedOptimization::Outcome::Improved) {
-        outcome.best = optimization.best();
+        for (const TicketMask& ticket : optimization.best())
+            outcome.best.appendBuilt(LineFormat::maskLine(ticket, separator), ticket);
         outcome.resultText = optimization.resultText(static_cast<qsizetype>(closing.size()));
     } else {
         outcome.resultText = optimization.outcomeMessage();

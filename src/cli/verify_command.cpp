@@ -17,13 +17,11 @@ int run(const CommandLine& line, Console& console)
     if (!bet.readOptions(line)) return refuse(console, bet.error());
     const QString closingPath = line.positional().at(0);
     const QString drawsPath = line.positional().at(1);
-    bet.takeFileK(CommandFiles::numbersPerLine(closingPath));
     LineStore closing, draws, report;
     TicketMask numbers, drawn;
-    QString error;
-    if (!CommandFiles::read(closingPath, bet.requestedK(), closing, numbers, error))
-        return refuse(console, error);
+    if (!bet.readClosing(closingPath, closing, numbers)) return refuse(console, bet.error());
     if (!bet.settle(&numbers, console)) return refuse(console, bet.error());
+    QString error;
     if (!CommandFiles::read(drawsPath, bet.D(), draws, drawn, error)) return refuse(console, error);
 
     VerificationEngine::Setup setup;
