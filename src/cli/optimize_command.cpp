@@ -76,6 +76,8 @@ OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
     clock.start();
     const qint64 budgetMs = static_cast<qint64>(seconds * 1000);
     int stopsSeen = StopSignal::requests();
+    const auto checked
+        = [&] { return QStringLiteral("%1 bilhetes").arg(optimization.best().size()); };
     bool searchEnded = false;
     while (!optimization.finished()) {
         optimization.poll(kPollMs);
@@ -94,11 +96,12 @@ OptimizeOutcome optimizeClosing(const ClosingOptimizer::Setup& setup,
                 optimization.stop();
             }
         } else if (optimization.phase() == CheckedOptimization::Phase::Checking) {
-            console.progress(QStringLiteral("conferindo"), optimization.checkProgress(),
-                QStringLiteral("%1 bilhetes").arg(optimization.best().size()));
+            console.progress(QStringLiteral("conferindo"), optimization.checkProgress(), checked());
             if (stopAsked) optimization.stop();
         }
     }
+    if (optimization.outcome() == CheckedOptimization::Outcome::Improved)
+        console.progress(QStringLiteral("conferindo"), 1.0, checked());
     console.endProgress();
     OptimizeOutcome outcome;
     outcome.outcome = optimization.outcome();
