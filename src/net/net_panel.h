@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class TFSenha;
 class BetContext;
+class ResultsDownload;
 
 // The own results site that a first run (or a blank "Endereço do Site:") points at. No public
 // site serves our result files, so the default is a server on the user's own machine; README.md
@@ -68,19 +69,21 @@ public:
 
 private:
     class Run;
-    struct Obtained {
-        QStringList draws;
-        QString failure; // the status line when the contest could not be obtained
-        bool stopped = false;
-    };
 
     void buildSettingsGroup();
     void buildDownloadPanel();
     void showOfficialService(bool changed);
     // A GET as Fetch makes it; during a download it lets "Parar" through and stops with it.
     HttpClient::Result request(const QString& address, HttpClient::Options options);
-    Obtained ownSiteContest(const QString& site, Modality m, int contest);
-    Obtained officialContest(Modality m, int contest, QChar separator);
+    void askCredentialsWhenWanted();
+    void forgetPassword();
+    // The source, the credentials and "Parar" as the panel has them.
+    void prepare(ResultsDownload& download);
+    // Downloads the contests into the draws area, the progress bar counting them; what to tell
+    // the player when the download ended early, empty otherwise.
+    QString downloadContests(Modality m, int first, int last);
+    // Looks up the latest contest, puts it into "a" and downloads "de" up to it.
+    QString downloadToLatest(Modality m, int first);
 
     BetContext& context_;
     HttpClient client_;
