@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
-#include <QSaveFile>
 #include <algorithm>
 #include <limits>
 
@@ -18,6 +17,21 @@ namespace {
 // Cached contests are read for this long before the event loop gets its turn, so that a window
 // stays responsive and a stop gets through.
 constexpr qint64 sliceMs = 15;
+
+// Written beside the file and renamed, so that a cache file is whole or missing, but not forced
+// to the disk as QSaveFile does: that takes longer than several answers of the service, and a
+// file that a power cut leaves short no longer reads as its contest, which is then fetched anew.
+// A cache that cannot be written only costs a fetch later.
+void keep(const QString& path, const QByteArray& body)
+{
+    const QString part = path + QStringLiteral(".part");
+    QFile file(part);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(body) == body.size() && file.flush();
+    file.close();
+    QFile::remove(path);
+    if (!written || !QFile::rename(part, path)) QFile::remove(part);
+}
 
 } // namespace
 
@@ -280,12 +294,7 @@ void ResultsDownload::contestAnswered(qint64 contest, const HttpClient::Result& 
         fail(contest, Kind::BadAnswer, false, read.reason);
         return;
     }
-    // Written whole or not at all; a cache that cannot be written only costs a fetch later.
-    QSaveFile file(OfficialResults::cachePath(modality_, number));
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(result.body);
-        file.commit();
-    }
+    keep(OfficialResults::cachePath(modality_, number), result.body);
     arrived_[contest] = std::move(read.draws);
 }
 
