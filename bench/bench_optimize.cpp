@@ -5,6 +5,7 @@
 #include "engine/generate/line_store.h"
 #include "engine/generate/optimizer_check.h"
 #include "engine/generate/parallel_optimizer.h"
+#include "ui/line_view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

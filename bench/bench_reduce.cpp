@@ -6,6 +6,7 @@
 #include "engine/reduce/reducer_game.h"
 #include "engine/reduce/reduction_pass.h"
 #include "reduce/lotofacil_reducer.h"
+#include "ui/line_view.h"
 
 #include <QCheckBox>
 #include <QListWidget>

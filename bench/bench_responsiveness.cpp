@@ -1,4 +1,3 @@
-#include "app/line_view.h"
 #include "app/tform1.h"
 #include "bench_support.h"
 #include "bench_window.h"
@@ -6,6 +5,7 @@
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
 #include "reduce/lotofacil_reducer.h"
+#include "ui/line_view.h"
 
 #include <QAction>
 #include <QCheckBox>

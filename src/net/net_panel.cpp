@@ -1,15 +1,21 @@
 #include "net/net_panel.h"
 
-#include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
 #include "engine/base/conversion.h"
 #include "engine/net/official_results.h"
 #include "engine/net/result_files.h"
 #include "engine/net/results_download.h"
 #include "engine/net/settings_store.h"
 #include "net/tfsenha.h"
+#include "ui/bet_board.h"
+#include "ui/dialogs.h"
+#include "ui/draws_area.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
+#include "ui/run_host.h"
+#include "ui/run_scope.h"
+#include "ui/run_status.h"
+#include "ui/settings_page.h"
+#include "ui/window_seams.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -34,9 +40,15 @@ QString onOff(const QCheckBox* box)
 
 } // namespace
 
-NetPanel::NetPanel(BetContext& context)
-    : QObject(&context.host())
-    , context_(context)
+NetPanel::NetPanel(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,
+    DrawsArea& draws, SettingsPage& settings)
+    : QObject(&window.host())
+    , window_(window)
+    , runs_(runs)
+    , status_(status)
+    , board_(board)
+    , draws_(draws)
+    , settings_(settings)
     , FSenha_(std::make_unique<TFSenha>(client_))
 {
     setObjectName(QStringLiteral("NetPanel"));
@@ -45,7 +57,7 @@ NetPanel::NetPanel(BetContext& context)
 
     auto bind = [this](QAbstractButton* b, void (NetPanel::*handler)()) {
         connect(b, &QAbstractButton::clicked, this,
-            [this, handler] { context_.guarded([=, this] { (this->*handler)(); }); });
+            [this, handler] { window_.guarded([=, this] { (this->*handler)(); }); });
     };
     bind(Button20, &NetPanel::Button20Click);
     bind(CheckBox14, &NetPanel::CheckBox14Click);
@@ -54,8 +66,8 @@ NetPanel::NetPanel(BetContext& context)
     bind(Button21, &NetPanel::Button21Click);
     bind(Button24, &NetPanel::Button24Click);
 
-    context_.afterCreate.push_back([this] { LoadSettings(); });
-    context_.closeVetoes.push_back([this] { return downloading_; });
+    window_.afterCreate([this] { LoadSettings(); });
+    window_.closeVeto([this] { return run_ != nullptr; });
 }
 
 NetPanel::~NetPanel() = default;
@@ -99,7 +111,7 @@ void NetPanel::buildSettingsGroup()
     Edit82->setEnabled(false);
     officialService_ = QString::fromLatin1(OfficialResults::defaultService);
     showOfficialService(false);
-    context_.addToSettings(GroupBox15);
+    settings_.addGroup(GroupBox15);
 }
 
 void NetPanel::buildDownloadPanel()
@@ -123,7 +135,7 @@ void NetPanel::buildDownloadPanel()
     layout->addWidget(Button24, 1, 2);
     layout->addWidget(Button21, 2, 0, 1, 3);
     layout->setRowStretch(3, 1);
-    context_.addToParameterRow(GroupBox16);
+    window_.addToParameterRow(GroupBox16);
 }
 
 // ---------------------------------------------------------------- settings
@@ -171,7 +183,7 @@ void NetPanel::Button20Click()
         { QStringLiteral("Site_Proprio"),
             RadioButton12->isChecked() ? QStringLiteral("s") : QStringLiteral("n") },
     });
-    Dialogs::information(&context_.host(),
+    Dialogs::information(&window_.host(),
         saved ? QStringLiteral("Configurações salvas com sucesso.")
               : QStringLiteral("Não foi possível salvar as configurações."));
 }
@@ -198,7 +210,7 @@ bool NetPanel::officialSource() const
 
 void NetPanel::RadioButton11Click()
 {
-    Button24->setEnabled(officialSource() && !downloading_);
+    Button24->setEnabled(officialSource() && !run_);
     // A disabled button still shows its hint: it says why it is off.
     Button24->setToolTip(officialSource()
             ? QStringLiteral("Consultar nos resultados oficiais o último concurso da modalidade, "
@@ -217,54 +229,39 @@ void NetPanel::showOfficialService(bool changed)
 
 // ---------------------------------------------------------------- download
 
-// A download or a look-up of the latest contest runs as the main window's runs do: "Parar"
-// enabled and stopFlag false, what a run locks locked, and everything put back at the end.
+// A download or a look-up of the latest contest, for as long as it lives: the job's scope, and
+// the panel's own commands off meanwhile.
 class NetPanel::Run
 {
 public:
     explicit Run(NetPanel& panel)
         : panel_(panel)
-        , context_(panel.context_)
-        , job_(context_.jobs, Job::Download)
-        , pascalEnabled_(context_.commandEnabled(BetContext::RunCommand::BalancedPick))
+        , scope_(panel.runs_, Job::Download, { panel.Button21, panel.Button24 })
     {
-        panel_.downloading_ = true;
-        context_.stopFlag = false;
-        context_.lockForRun(true);
-        context_.enableCommand(BetContext::RunCommand::Generate, false);
-        context_.enableCommand(BetContext::RunCommand::CheckMargin, false);
-        context_.enableCommand(BetContext::RunCommand::Stop, true);
-        panel_.Button21->setEnabled(false);
-        panel_.Button24->setEnabled(false);
+        panel_.run_ = this;
+        scope_.begin();
     }
     ~Run()
     {
-        context_.stopFlag = true;
-        context_.enableCommand(BetContext::RunCommand::Stop, false);
-        context_.enableCommand(BetContext::RunCommand::Generate, true);
-        context_.enableCommand(BetContext::RunCommand::CheckMargin, true);
-        context_.lockForRun(false);
-        context_.enableCommand(BetContext::RunCommand::BalancedPick, pascalEnabled_);
-        panel_.downloading_ = false;
-        panel_.Button21->setEnabled(true);
+        scope_.finish();
+        panel_.run_ = nullptr;
         panel_.RadioButton11Click();
     }
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
+    bool stopRequested() const { return scope_.stopRequested(); }
 
 private:
     NetPanel& panel_;
-    BetContext& context_;
-    JobState::Scope job_;
-    bool pascalEnabled_;
+    RunScope scope_;
 };
 
 HttpClient::Result NetPanel::request(const QString& address, HttpClient::Options options)
 {
     askCredentialsWhenWanted();
-    if (downloading_) {
+    if (run_) {
         options.letInputThrough = true;
-        options.stopRequested = [this] { return context_.stopFlag; };
+        options.stopRequested = [this] { return run_ && run_->stopRequested(); };
     }
     HttpClient::Result result = client_.get(address, options);
     if (!result.ok && result.failure != HttpClient::Failure::Stopped) forgetPassword();
@@ -294,9 +291,9 @@ void NetPanel::prepare(ResultsDownload& download)
 {
     download.official = officialSource();
     download.address = download.official ? officialService_ : Edit44->text();
-    download.separator = context_.separator();
+    download.separator = settings_.separator();
     download.beforeFirstRequest = [this] { askCredentialsWhenWanted(); };
-    download.stopRequested = [this] { return context_.stopFlag; };
+    download.stopRequested = [this] { return run_ && run_->stopRequested(); };
 }
 
 namespace {
@@ -379,14 +376,14 @@ QString failureMessage(const DownloadFailure& failure, Modality m, qint64 added,
 
 QString NetPanel::downloadContests(Modality m, int first, int last)
 {
-    QProgressBar& bar = context_.progressBar();
+    QProgressBar& bar = status_.progressBar();
     bar.setRange(first, last);
     bar.setValue(first);
-    context_.showPage(BetContext::Page::Simulacao);
-    context_.verifyAgainstDrawsList();
-    LineStore& draws = context_.drawsView().store();
+    window_.showPage(WindowSeams::Page::Simulacao);
+    draws_.verifyAgainstDraws();
+    LineStore& draws = draws_.draws().store();
     draws.clear();
-    context_.setStatus(QStringLiteral("Baixando resultados."));
+    status_.setStatus(QStringLiteral("Baixando resultados."));
 
     ResultsDownload download(client_);
     prepare(download);
@@ -402,30 +399,30 @@ QString NetPanel::downloadContests(Modality m, int first, int last)
     download.start(m, first, last);
     download.waitForFinished();
     bar.setFormat(barFormat);
-    context_.drawsView().sync();
+    draws_.draws().sync();
 
     if (download.wasStopped()) {
-        context_.setStatus(
+        status_.setStatus(
             QStringLiteral("Download interrompido no resultado %1.").arg(download.endedAt()));
         return {};
     }
     if (const std::optional<DownloadFailure>& failure = download.failure()) {
         if (failure->requestFailed) forgetPassword();
-        context_.setStatus(failure->statusLine());
+        status_.setStatus(failure->statusLine());
         return failureMessage(*failure, m, download.contestsAdded(), first);
     }
-    context_.setStatus(QStringLiteral("Tarefa Concluída."));
+    status_.setStatus(QStringLiteral("Tarefa Concluída."));
     return {};
 }
 
 void NetPanel::Button21Click()
 {
-    if (!context_.mayRun(Command::Download)) return;
-    context_.resetComparisonChart();
+    if (!runs_.mayRun(Command::Download)) return;
+    draws_.drawsReset();
     const int first = StrToInt(Edit83->text());
     const int last = StrToInt(Edit84->text());
     if (last < first) {
-        Dialogs::information(&context_.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral("O DE tem que ser menor ou igual a A para poder baixar os resultados."));
         return;
     }
@@ -434,46 +431,46 @@ void NetPanel::Button21Click()
     {
         Run run(*this);
         QDir().mkpath(QString::fromLatin1(ResultFiles::cacheFolder));
-        const Modality m = context_.modality();
+        const Modality m = board_.modality();
         if (m == Modality::Outros) return;
         trouble = downloadContests(m, first, last);
     }
     // Told once the window is out of the run, so that the player can act on it at once.
-    if (!trouble.isEmpty()) Dialogs::information(&context_.host(), trouble);
+    if (!trouble.isEmpty()) Dialogs::information(&window_.host(), trouble);
 }
 
 QString NetPanel::downloadToLatest(Modality m, int first)
 {
-    context_.setStatus(QStringLiteral("Consultando o último concurso."));
+    status_.setStatus(QStringLiteral("Consultando o último concurso."));
     ResultsDownload lookUp(client_);
     prepare(lookUp);
     lookUp.startLatest(m);
     lookUp.waitForFinished();
     if (lookUp.wasStopped()) {
-        context_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
+        status_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
         return {};
     }
     if (const std::optional<DownloadFailure>& failure = lookUp.failure()) {
         if (failure->requestFailed) forgetPassword();
-        context_.setStatus(failure->statusLine());
+        status_.setStatus(failure->statusLine());
         return failureMessage(*failure, m, 0, first);
     }
     Edit84->setText(QString::number(lookUp.latest()));
-    context_.setStatus(
+    status_.setStatus(
         QStringLiteral("Último concurso da %1: %2.").arg(modalityCaption(m)).arg(lookUp.latest()));
     if (lookUp.latest() < first)
         return QStringLiteral(
             "O DE tem que ser menor ou igual a A para poder baixar os resultados.");
-    context_.resetComparisonChart();
+    draws_.drawsReset();
     return downloadContests(m, first, lookUp.latest());
 }
 
 void NetPanel::Button24Click()
 {
-    if (!context_.mayRun(Command::Download) || !officialSource()) return;
-    const Modality m = context_.modality();
+    if (!runs_.mayRun(Command::Download) || !officialSource()) return;
+    const Modality m = board_.modality();
     if (m == Modality::Outros) {
-        context_.setStatus(QStringLiteral("A modalidade Outros não tem resultados oficiais."));
+        status_.setStatus(QStringLiteral("A modalidade Outros não tem resultados oficiais."));
         return;
     }
     const int first = StrToInt(Edit83->text());
@@ -482,10 +479,11 @@ void NetPanel::Button24Click()
         Run run(*this);
         trouble = downloadToLatest(m, first);
     }
-    if (!trouble.isEmpty()) Dialogs::information(&context_.host(), trouble);
+    if (!trouble.isEmpty()) Dialogs::information(&window_.host(), trouble);
 }
 
-void attachNet(BetContext& context)
+void attachNet(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,
+    DrawsArea& draws, SettingsPage& settings)
 {
-    new NetPanel(context);
+    new NetPanel(window, runs, status, board, draws, settings);
 }

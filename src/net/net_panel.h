@@ -15,8 +15,13 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class TFSenha;
-class BetContext;
+class BetBoard;
+class DrawsArea;
 class ResultsDownload;
+class RunHost;
+class RunStatus;
+class SettingsPage;
+class WindowSeams;
 
 // The own results site that a first run (or a blank "Endereço do Site:") points at. No public
 // site serves our result files, so the default is a server on the user's own machine; README.md
@@ -30,7 +35,8 @@ class NetPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit NetPanel(BetContext& context);
+    NetPanel(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,
+        DrawsArea& draws, SettingsPage& settings);
     ~NetPanel() override;
 
     // settings group
@@ -85,11 +91,17 @@ private:
     // Looks up the latest contest, puts it into "a" and downloads "de" up to it.
     QString downloadToLatest(Modality m, int first);
 
-    BetContext& context_;
+    WindowSeams& window_;
+    RunHost& runs_;
+    RunStatus& status_;
+    const BetBoard& board_;
+    DrawsArea& draws_;
+    SettingsPage& settings_;
     HttpClient client_;
     std::unique_ptr<TFSenha> FSenha_;
     QString officialService_;
-    bool downloading_ = false;
+    Run* run_ = nullptr; // the download or look-up under way
 };
 
-void attachNet(BetContext& context);
+void attachNet(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,
+    DrawsArea& draws, SettingsPage& settings);

@@ -1,6 +1,5 @@
 #include "app/application_identity.h"
 #include "app/tform_sobre.h"
-#include "app/window_geometry.h"
 #include "bet/tile_label.h"
 #include "engine/net/settings_store.h"
 #include "pools/tform_gol.h"
@@ -8,6 +7,7 @@
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
+#include "ui/window_geometry.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
-#include "app/line_view.h"
 #include "engine/base/random_source.h"
 #include "pools/tform_gol.h"
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"
+#include "ui/line_view.h"
 
 #include <QApplication>
 #include <QCheckBox>

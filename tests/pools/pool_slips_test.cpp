@@ -1,4 +1,3 @@
-#include "app/line_view.h"
 #include "engine/base/random_source.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
@@ -8,6 +7,7 @@
 #include "slips/report_preview.h"
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"
+#include "ui/line_view.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -80,7 +80,7 @@ void PoolSlipsTest::lotecaMarksOutcomeDoubleAndTripleBoxes()
     QFETCH(QString, ticket);
     TFormLoteca window;
     window.appendTicket(ticket);
-    RelLoteca report(window, PrintSettings {});
+    RelLoteca report(window.Memo1->store(), window.Edit12->text(), PrintSettings {});
     const ReportLayout layout = ReportEngine::layout(report);
     QCOMPARE(layout.pageCount, 1);
     QCOMPARE(int(layout.bands.size()), 1);
@@ -124,7 +124,7 @@ void PoolSlipsTest::lotecaPages()
         window.appendTicket(simples);
     PrintSettings settings;
     settings.officialSlip = official;
-    RelLoteca report(window, settings);
+    RelLoteca report(window.Memo1->store(), window.Edit12->text(), settings);
     const ReportLayout layout = ReportEngine::layout(report);
     QCOMPARE(slipNumbers(layout, 1), numbers);
     if (!official) {
@@ -149,7 +149,7 @@ void PoolSlipsTest::lotecaOfficialSlipHidesPrintedFurniture()
     window.Edit12->setText("BOLAO DA FIRMA");
     PrintSettings settings;
     settings.officialSlip = true;
-    RelLoteca report(window, settings);
+    RelLoteca report(window.Memo1->store(), window.Edit12->text(), settings);
     const ReportLayout layout = ReportEngine::layout(report);
     const QImage page = ReportEngine::renderPage(layout, 0);
     const PlacedBand& slip = layout.bands[0];
@@ -174,7 +174,8 @@ void PoolSlipsTest::lotogolMarksScoresAndBetValue()
     window.appendTicket("+x+ 1x0 +x2 0x0 3x2");
     window.appendTicket("4x0 1x0 +x2 0x0 3x2");
     window.ComboBox2->setCurrentText("R$ 1,00");
-    RelLotogol report(window, PrintSettings {});
+    RelLotogol report(window.Memo1->store(), window.Edit12->text(), window.ComboBox2->currentText(),
+        PrintSettings {});
     const ReportLayout layout = ReportEngine::layout(report);
     QCOMPARE(int(layout.bands.size()), 2);
     const QImage page = ReportEngine::renderPage(layout, 0);
@@ -217,7 +218,8 @@ void PoolSlipsTest::lotogolPages()
         window.appendTicket("+x+ 1x0 +x2 0x0 3x2");
     PrintSettings settings;
     settings.officialSlip = official;
-    RelLotogol report(window, settings);
+    RelLotogol report(
+        window.Memo1->store(), window.Edit12->text(), window.ComboBox2->currentText(), settings);
     const ReportLayout layout = ReportEngine::layout(report);
     QCOMPARE(slipNumbers(layout, 1), numbers);
     QCOMPARE(layout.bands[0].leftMm, official ? 64.0 : 35.5);
@@ -232,7 +234,8 @@ void PoolSlipsTest::lotogolOfficialSlipHidesTitleAndMarks()
     settings.officialSlip = true;
     settings.leftMarginMm = 50;
     settings.topMarginMm = 3;
-    RelLotogol report(window, settings);
+    RelLotogol report(
+        window.Memo1->store(), window.Edit12->text(), window.ComboBox2->currentText(), settings);
     const ReportLayout layout = ReportEngine::layout(report);
     const QImage page = ReportEngine::renderPage(layout, 0);
     const PlacedBand& slip = layout.bands[0];

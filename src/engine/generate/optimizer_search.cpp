@@ -1,5 +1,7 @@
 #include "engine/generate/optimizer_search.h"
 
+#include "engine/base/split_mix.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -473,13 +475,8 @@ bool ClosingOptimizer::judgeMove(std::uint64_t index, double heat)
 bool ClosingOptimizer::candidate(std::uint64_t move, Candidate& out)
 {
     // The move's own stream (SplitMix64 from the seed and the move's index).
-    std::uint64_t state = setup_.seed * 0x9E3779B97F4A7C15ULL + move * 0xD1B54A32D192ED03ULL;
-    auto random = [&state] {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    };
+    std::uint64_t state = setup_.seed * SplitMix::kGamma + move * 0xD1B54A32D192ED03ULL;
+    auto random = [&state] { return SplitMix::mix(state += SplitMix::kGamma); };
     // Aim at a random uncovered draw: a ticket that comes closest to it moves one number into
     // it, so every move covers at least that draw when the ticket was one number short.
     const TicketMask draw = uncoveredMasks_[static_cast<std::size_t>(random() % uncovered_.size())];

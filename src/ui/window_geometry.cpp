@@ -1,4 +1,4 @@
-#include "app/window_geometry.h"
+#include "ui/window_geometry.h"
 
 #include "engine/net/settings_store.h"
 

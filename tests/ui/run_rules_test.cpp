@@ -4,11 +4,11 @@
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
 
-#include "app/run_rules.h"
 #include "bet/tile_label.h"
 #include "net/net_panel.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
+#include "ui/run_rules.h"
 
 #include <QCheckBox>
 #include <QLabel>

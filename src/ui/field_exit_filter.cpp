@@ -1,4 +1,4 @@
-#include "app/field_exit_filter.h"
+#include "ui/field_exit_filter.h"
 
 #include <QFocusEvent>
 #include <QWidget>

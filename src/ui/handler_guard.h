@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/dialogs.h"
 #include "engine/base/conversion.h"
+#include "ui/dialogs.h"
 
 #include <exception>
 #include <utility>

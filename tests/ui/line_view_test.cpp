@@ -1,5 +1,5 @@
-#include "app/line_view.h"
 #include "support/scripted_dialogs.h"
+#include "ui/line_view.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/run_rules.h"
+#include "ui/run_rules.h"
 
 #include <array>
 #include <cstdint>

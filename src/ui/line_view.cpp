@@ -1,6 +1,6 @@
-#include "app/line_view.h"
+#include "ui/line_view.h"
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QClipboard>

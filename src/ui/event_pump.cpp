@@ -1,4 +1,4 @@
-#include "app/event_pump.h"
+#include "ui/event_pump.h"
 
 #include <QCoreApplication>
 
