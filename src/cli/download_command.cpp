@@ -6,11 +6,13 @@
 #include "cli/stop_signal.h"
 #include "engine/base/conversion.h"
 #include "engine/generate/line_store.h"
+#include "engine/net/official_results.h"
 #include "engine/net/result_files.h"
 #include "engine/net/results_download.h"
 #include "engine/net/settings_store.h"
 
-#include <QDir>
+#include <QObject>
+#include <algorithm>
 #include <QJsonObject>
 
 namespace {
@@ -55,7 +57,7 @@ int run(const CommandLine& line, Console& console)
     CommandBet bet;
     if (!bet.readOptions(line)) return refuse(console, bet.error());
     if (bet.modality() == Modality::Outros)
-        return refuse(console, ResultsDownload::noOfficialResultsText());
+        return refuse(console, QStringLiteral("A modalidade Outros não tem resultados oficiais."));
     const std::optional<int> first = contestNumber(line.value(QStringLiteral("de"), "1"));
     const QString lastText = line.value(QStringLiteral("a"), line.value(QStringLiteral("de"), "1"));
     const bool toLatest = lastText == u"ultimo" || lastText == u"último";
@@ -65,73 +67,96 @@ int run(const CommandLine& line, Console& console)
             QStringLiteral("Concurso inválido em --de ou --a: use um número a "
                            "partir de 1, ou --a ultimo."));
 
-    ResultsDownload::Source source;
     const QString chosen = line.value(QStringLiteral("fonte"),
         setting("site_proprio") == u"s" ? QStringLiteral("site") : QStringLiteral("oficial"));
     if (chosen != u"oficial" && chosen != u"site")
         return refuse(
             console, QStringLiteral("Fonte desconhecida: '%1'. Use oficial ou site.").arg(chosen));
-    source.official = chosen == u"oficial";
-    source.site = line.value(QStringLiteral("site"), setting("site"));
-    if (source.site.trimmed().isEmpty()) source.site = QString::fromLatin1(defaultResultsSite);
-    if (const QString service = setting("site_oficial").trimmed(); !service.isEmpty()) {
-        source.service = service;
-        if (source.official)
+    const bool official = chosen == u"oficial";
+    QString site = line.value(QStringLiteral("site"), setting("site"));
+    if (site.trimmed().isEmpty()) site = QString::fromLatin1(defaultResultsSite);
+    QString service = QString::fromLatin1(OfficialResults::defaultService);
+    if (const QString changed = setting("site_oficial").trimmed(); !changed.isEmpty()) {
+        service = changed;
+        if (official)
             console.message(
                 QStringLiteral("Aviso: Serviço oficial ALTERADO no arquivo de configurações: ")
                 + service);
     }
-    if (toLatest && !source.official)
+    if (toLatest && !official)
         return refuse(console,
             QStringLiteral(
                 "\"Até o último\" consulta os resultados oficiais: use --fonte oficial."));
     HttpClient client;
     if (const QString problem = setUpProxy(client); !problem.isEmpty())
         return refuse(console, problem);
-    source.maxBodyBytes = client.maxBodyBytes;
-    source.timeoutMs = client.timeoutMs;
 
-    ResultsDownload download(source, bet.modality(), bet.separator(),
-        [&client](const QString& address, HttpClient::Options options) {
-            options.stopRequested = stopAsked;
-            return client.get(address, options);
-        });
+    ResultsDownload download(client);
+    download.official = official;
+    download.address = official ? service : site;
+    download.separator = bet.separator();
+    download.stopRequested = stopAsked;
+    const QString lottery = QString::fromUtf8(modalityDefaults(bet.modality()).name);
+    auto failed = [&](const DownloadFailure& failure) {
+        console.message(failure.statusLine());
+        console.message(failure.plainReason());
+    };
     int lastContest = *last;
     if (toLatest) {
-        const ResultsDownload::Latest latest = download.latest();
-        console.message(latest.status);
-        if (!latest.latest.ok()) return kIncomplete;
-        lastContest = latest.latest.contest;
+        download.startLatest(bet.modality());
+        download.waitForFinished();
+        if (download.wasStopped()) {
+            console.message(QStringLiteral("Consulta do último concurso interrompida."));
+            return kIncomplete;
+        }
+        if (download.failure()) {
+            failed(*download.failure());
+            return kIncomplete;
+        }
+        lastContest = download.latest();
+        console.message(
+            QStringLiteral("Último concurso da %1: %2.").arg(lottery).arg(lastContest));
     }
-    if (lastContest < *first) return refuse(console, ResultsDownload::reversedRangeText());
+    if (lastContest < *first)
+        return refuse(console,
+            QStringLiteral("O DE tem que ser menor ou igual a A para poder baixar os resultados."));
     const QString output = line.value(QStringLiteral("saida"),
         QStringLiteral("Quirva_Resultados_%1_%2_%3.txt")
             .arg(modalityCode(bet.modality()))
             .arg(*first)
             .arg(lastContest));
 
-    QDir().mkpath(QString::fromLatin1(ResultFiles::cacheFolder));
     LineStore draws;
-    download.start(*first, lastContest);
-    while (!download.finished()) {
-        const ResultsDownload::Obtained obtained = download.next(stopAsked());
-        for (const QString& draw : obtained.draws)
-            draws.append(draw);
-        console.progress(QStringLiteral("baixando"),
-            double(download.lastTaken() - *first + 1) / double(qint64(lastContest) - *first + 1),
-            QStringLiteral("concurso %1").arg(download.lastTaken()));
-    }
+    QObject::connect(&download, &ResultsDownload::contestAdded,
+        [&](int contest, const QStringList& lines) {
+            for (const QString& draw : lines)
+                draws.append(draw);
+            const ResultsDownload::Progress progress = download.progress();
+            console.progress(QStringLiteral("baixando"),
+                double(progress.done) / double(std::max<qint64>(progress.total, 1)),
+                QStringLiteral("concurso %1").arg(contest));
+        });
+    download.start(bet.modality(), *first, lastContest);
+    download.waitForFinished();
     console.endProgress();
-    const bool complete = draws.size() > 0 && download.lastTaken() == lastContest;
+    const bool complete = !download.wasStopped() && !download.failure() && !draws.empty();
+    QString situation = QStringLiteral("Tarefa Concluída.");
+    if (download.wasStopped())
+        situation = QStringLiteral("Download interrompido no resultado %1.").arg(download.endedAt());
+    else if (download.failure())
+        situation = download.failure()->statusLine();
     if (complete)
-        console.result(download.status());
+        console.result(situation);
+    else if (download.failure())
+        failed(*download.failure());
     else
-        console.message(download.status());
+        console.message(situation);
+    const qint64 lastTaken = *first + download.contestsAdded() - 1;
     const bool written = !draws.empty() && CommandFiles::write(output, draws, console);
     console.summary({ { "comando", "baixar" }, { "modalidade", modalityCode(bet.modality()) },
         { "de", *first }, { "a", lastContest }, { "sorteios", qint64(draws.size()) },
-        { "ultimo_obtido", download.lastTaken() }, { "situacao", download.status() },
-        { "completo", complete }, { "saida", output }, { "gravado", written } });
+        { "ultimo_obtido", lastTaken }, { "situacao", situation }, { "completo", complete },
+        { "saida", output }, { "gravado", written } });
     if (!draws.empty() && !written) return kBadInput;
     return complete ? kDone : kIncomplete;
 }

@@ -3,7 +3,6 @@
 #include "engine/bet/modality.h"
 #include "engine/net/http_client.h"
 #include "engine/net/result_files.h"
-#include "engine/net/results_download.h"
 
 #include <QObject>
 #include <QString>
@@ -19,10 +18,12 @@ class QRadioButton;
 class TFSenha;
 class BetBoard;
 class DrawsArea;
+class ResultsDownload;
 class RunHost;
 class RunStatus;
 class SettingsPage;
 class WindowSeams;
+
 
 // The internet settings group of the settings tab, the proxy credentials dialog and the
 // "Baixar Resultados" panel beside the verification controls, bound to the main window.
@@ -70,13 +71,21 @@ public:
 
 private:
     class Run;
+
     void buildSettingsGroup();
     void buildDownloadPanel();
     void showOfficialService(bool changed);
     // A GET as Fetch makes it; during a download it lets "Parar" through and stops with it.
     HttpClient::Result request(const QString& address, HttpClient::Options options);
-    // The download engine on this panel's source, separator and requests.
-    ResultsDownload download(Modality m);
+    void askCredentialsWhenWanted();
+    void forgetPassword();
+    // The source, the credentials and "Parar" as the panel has them.
+    void prepare(ResultsDownload& download);
+    // Downloads the contests into the draws area, the progress bar counting them; what to tell
+    // the player when the download ended early, empty otherwise.
+    QString downloadContests(Modality m, int first, int last);
+    // Looks up the latest contest, puts it into "a" and downloads "de" up to it.
+    QString downloadToLatest(Modality m, int first);
 
     WindowSeams& window_;
     RunHost& runs_;
