@@ -293,7 +293,7 @@ NetPanel::Obtained NetPanel::ownSiteContest(const QString& site, Modality m, int
         draw = ResultFiles::drawFromBody(
             result.ok ? result.body : QByteArray(ResultFiles::noResult), m);
         // A cache that cannot be written only costs a fetch later.
-        if (draw) ResultFiles::writeCached(path, *draw);
+        if (draw) obtained.notKept = !ResultFiles::writeCached(path, *draw);
     }
     if (draw)
         obtained.draws << *draw;
@@ -341,10 +341,8 @@ NetPanel::Obtained NetPanel::officialContest(Modality m, int contest, QChar sepa
 
     // Written whole or not at all; a cache that cannot be written only costs a fetch later.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(result.body);
-        file.commit();
-    }
+    obtained.notKept
+        = !file.open(QIODevice::WriteOnly) || file.write(result.body) < 0 || !file.commit();
     obtained.draws = read.draws;
     return obtained;
 }
@@ -362,7 +360,8 @@ void NetPanel::Button21Click()
     }
 
     Run run(*this);
-    QDir().mkpath(QString::fromLatin1(ResultFiles::cacheFolder));
+    // A cache that cannot be made is told at the end, with the results it could not keep.
+    ResultFiles::prepareCache();
     const Modality m = context_.modality();
     if (m == Modality::Outros) return;
 
@@ -378,20 +377,23 @@ void NetPanel::Button21Click()
     const QString site = Edit44->text();
     const QChar separator = context_.separator();
     EventPump pump;
-    bool complete = true;
+    bool notKept = false;
+    QString status = QStringLiteral("Tarefa Concluída.");
     for (int contest = first; contest <= last; ++contest) {
         const Obtained obtained = context_.stopFlag
             ? Obtained { {}, {}, true }
             : (official ? officialContest(m, contest, separator)
                         : ownSiteContest(site, m, contest));
-        if (obtained.stopped || !obtained.failure.isEmpty()) {
-            context_.setStatus(obtained.stopped
-                    ? QStringLiteral("Download interrompido no resultado ")
-                        + QString::number(contest) + u'.'
-                    : obtained.failure);
-            complete = false;
+        if (obtained.stopped) {
+            status = QStringLiteral("Download interrompido no resultado ")
+                + QString::number(contest) + u'.';
             break;
         }
+        if (!obtained.failure.isEmpty()) {
+            status = obtained.failure;
+            break;
+        }
+        notKept = notKept || obtained.notKept;
         for (const QString& draw : obtained.draws)
             draws.append(draw);
         context_.progressBar().setValue(contest);
@@ -401,7 +403,11 @@ void NetPanel::Button21Click()
         if (contest == last) break; // the last contest may be INT_MAX
     }
     context_.drawsView().sync();
-    if (complete) context_.setStatus(QStringLiteral("Tarefa Concluída."));
+    // The player would otherwise find out only when the next "Baixar" fetches them all again.
+    if (notKept)
+        status += QStringLiteral(" Não foi possível guardar os resultados em %1.")
+                      .arg(QDir::toNativeSeparators(ResultFiles::cacheFolderPath()));
+    context_.setStatus(status);
 }
 
 void NetPanel::Button24Click()

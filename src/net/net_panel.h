@@ -72,6 +72,7 @@ private:
         QStringList draws;
         QString failure; // the status line when the contest could not be obtained
         bool stopped = false;
+        bool notKept = false; // fetched, but the cache could not be written
     };
 
     void buildSettingsGroup();

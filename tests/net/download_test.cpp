@@ -4,6 +4,7 @@
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
 
+#include "app/data_folder.h"
 #include "chart/comparison_chart.h"
 #include "net/net_panel.h"
 #include "net/result_files.h"
@@ -69,6 +70,8 @@ private slots:
     void unusableCacheFileIsFetchedAgain_data();
     void unusableCacheFileIsFetchedAgain();
     void cacheThatCannotBeWrittenDoesNotStopTheDownload();
+    void cacheLivesInTheDataFolder_data();
+    void cacheLivesInTheDataFolder();
     void reversedRangeIsRefused();
     void nonNumericRangeShowsConversionError();
     void outrosOnlyCreatesTheFolder();
@@ -229,9 +232,47 @@ void DownloadTest::cacheThatCannotBeWrittenDoesNotStopTheDownload()
     QVERIFY(QDir().mkpath(s.workspace.path("Quirva_Results/MS_1.txt")));
     s.download(1, 2);
     QCOMPARE(s.draws(), (QStringList { contestLine(1), contestLine(2) }));
-    QCOMPARE(s.status(), QStringLiteral("Tarefa Concluída."));
+    QCOMPARE(s.status(),
+        "Tarefa Concluída. Não foi possível guardar os resultados em "
+            + QDir::toNativeSeparators(s.workspace.path("Quirva_Results")) + '.');
     QCOMPARE(
         fileText(s.workspace.path("Quirva_Results/MS_2.txt")), contestLine(2).toLatin1() + "\r\n");
+}
+
+void DownloadTest::cacheLivesInTheDataFolder_data()
+{
+    QTest::addColumn<QString>("oldCache"); // in the working directory, from earlier versions
+    QTest::addColumn<bool>("dataFolderBlocked"); // a file where the data folder should be
+    QTest::addColumn<int>("requests");
+    QTest::newRow("fresh") << QString() << false << 2;
+    QTest::newRow("old cache moved in") << "MS_1.txt" << false << 1;
+    QTest::newRow("data folder cannot be made") << QString() << true << 2;
+}
+
+void DownloadTest::cacheLivesInTheDataFolder()
+{
+    QFETCH(QString, oldCache);
+    QFETCH(bool, dataFolderBlocked);
+    QFETCH(int, requests);
+    LoopbackHttpServer site(megaSenaSite);
+    Session s(site.address());
+    s.megaSena();
+    if (!oldCache.isEmpty()) writeFile("Quirva_Results/" + oldCache, contestLine(1).toLatin1());
+    const QString data = dataFolderBlocked ? s.workspace.path("blocker") : s.workspace.dir.path();
+    if (dataFolderBlocked) writeFile(data, "not a folder");
+    DataFolder::setPath(data);
+    s.download(1, 2);
+    QCOMPARE(site.requests.size(), requests);
+    QCOMPARE(s.draws(), (QStringList { contestLine(1), contestLine(2) }));
+    // The working directory is left as it was found, an old cache taken away with it.
+    QVERIFY(QDir::current().isEmpty());
+    if (dataFolderBlocked) {
+        QVERIFY(s.status().startsWith("Tarefa Concluída. Não foi possível guardar os resultados"));
+        return;
+    }
+    QCOMPARE(s.status(), QStringLiteral("Tarefa Concluída."));
+    for (const char* name : { "Quirva_Results/MS_1.txt", "Quirva_Results/MS_2.txt" })
+        QVERIFY2(QFile::exists(s.workspace.path(name)), name);
 }
 
 void DownloadTest::reversedRangeIsRefused()
