@@ -492,11 +492,13 @@ void VerificationPanel::runVerification(Mode mode)
     context_.showPage(BetContext::Page::Simulacao);
 
     LineStore& draws = Memo2->store();
+    bool stoppedWhileDrawing = false;
     if (mode == Mode::Typed) {
         draws.clear();
         draws.append(typedDraw());
     } else if (mode != Mode::File) {
         if (!buildSimulatedSample()) return;
+        stoppedWhileDrawing = context_.stopFlag;
     }
     Memo2->sync();
 
@@ -537,4 +539,10 @@ void VerificationPanel::runVerification(Mode mode)
         pump.maybePump();
     }
     engine.writeSummary();
+    // The lines above read the same after a stop during the check; say why nothing was checked.
+    if (stoppedWhileDrawing)
+        Memo3->store().append(QStringLiteral("--- Nada foi conferido: Parar foi apertado enquanto "
+                                             "a amostragem era sorteada (%1 de %2 sorteio(s)).")
+                                  .arg(draws.size())
+                                  .arg(N));
 }

@@ -417,7 +417,9 @@ void VerificationPanelTest::pararDuringTheSampleStopsTheRun()
     // The later loops do not start after Parar; with no draw checked no guarantee is claimed.
     QCOMPARE(report,
         QStringList({ "--- Conferência do Fechamento: ",
-            QString("--- Conferência interrompida: 0 de %1 resultado(s) conferido(s).")
+            QString("--- Conferência interrompida: 0 de %1 resultado(s) conferido(s).").arg(drawn),
+            QString("--- Nada foi conferido: Parar foi apertado enquanto a amostragem era "
+                    "sorteada (%1 de 100000000 sorteio(s)).")
                 .arg(drawn) }));
     QVERIFY(f.form->stopFlag);
     QVERIFY(Ui::find<QPushButton>(f.form.get(), "Button3")->isEnabled()
