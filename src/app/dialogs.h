@@ -14,18 +14,24 @@ public:
     virtual void information(QWidget* parent, const QString& text) = 0;
     // Yes/No question; true for Yes.
     virtual bool question(QWidget* parent, const QString& text) = 0;
-    // Empty when cancelled.
-    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    // Empty when cancelled. The dialogs open in `folder`.
+    virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
     virtual QString saveFileName(
-        QWidget* parent, const QString& suggestedName, const QString& filter)
+        QWidget* parent, const QString& folder, const QString& suggestedName, const QString& filter)
         = 0;
 };
 
 namespace Dialogs {
 void information(QWidget* parent, const QString& text);
 bool question(QWidget* parent, const QString& text);
+// The file dialogs open in startFolder(); the folder of the file chosen is remembered.
 QString openFileName(QWidget* parent, const QString& filter);
 QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter);
+
+// The folder last used, remembered with the settings (value "Ultima_Pasta"), while it exists;
+// else the user's documents folder, or home. Never the working directory, which for a program
+// started from the menu is no folder the player chose.
+QString startFolder();
 
 // Replaces the backend (tests); nullptr puts the real dialogs back.
 void setBackend(std::unique_ptr<DialogBackend> backend);

@@ -1,4 +1,5 @@
 #include "generate/line_format.h"
+#include "net/settings_store.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
@@ -12,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +76,7 @@ private slots:
     void pararDuringTheSampleStopsTheRun();
     void pararDuringTheCheckKeepsWhatWasChecked();
     void badFieldEndsTheRunAndUnlocks();
+    void fileDialogsStartInTheFolderLastUsed();
 };
 
 void VerificationPanelTest::defaultFileNameFollowsTheFields()
@@ -471,6 +474,25 @@ void VerificationPanelTest::badFieldEndsTheRunAndUnlocks()
     QVERIFY(!Ui::find<QPushButton>(f.form.get(), "Button5")->isEnabled());
     QVERIFY(!Ui::find<QLineEdit>(f.form.get(), "Edit7")->isReadOnly());
     QCOMPARE(Ui::text(f.form.get(), "Edit1"), QString("60"));
+}
+
+void VerificationPanelTest::fileDialogsStartInTheFolderLastUsed()
+{
+    SettingsStore::write({ { "Ultima_Pasta", QString() } });
+    MainWindowFixture f;
+    startQuina(f);
+    Ui::closing(f.form.get()).setLines({ " 01 02 03 04 05" });
+    auto dir = std::make_unique<QTemporaryDir>();
+    const QString used = dir->path();
+    f.dialogs->saveNames.push_back(dir->filePath("quina.txt"));
+    Ui::click(f.form.get(), "Button6");
+    Ui::click(f.form.get(), "Button10"); // cancelled: remembers nothing
+    Ui::click(f.form.get(), "Button10");
+    dir.reset();
+    Ui::click(f.form.get(), "Button10");
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString fallback = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    QCOMPARE(f.dialogs->startFolders, (QStringList { fallback, used, used, fallback }));
 }
 
 QTEST_MAIN(VerificationPanelTest)
