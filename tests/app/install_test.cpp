@@ -45,6 +45,9 @@ void InstallTest::installsItsFiles_data()
     QTest::newRow("scalable icon") << "share/icons/hicolor/scalable/apps/quirva.svg" << 0;
     QTest::newRow("icon 48") << "share/icons/hicolor/48x48/apps/quirva.png" << 48;
     QTest::newRow("icon 128") << "share/icons/hicolor/128x128/apps/quirva.png" << 128;
+    QTest::newRow("manual page") << "share/man/man1/quirva.1.gz" << 0;
+    QTest::newRow("copyright") << "share/doc/quirva/copyright" << 0;
+    QTest::newRow("changelog") << "share/doc/quirva/changelog.gz" << 0;
 }
 
 void InstallTest::installsItsFiles()
@@ -55,6 +58,14 @@ void InstallTest::installsItsFiles()
     QVERIFY2(info.isFile() && info.size() > 0, qPrintable(file));
     if (file.startsWith(u"bin/")) QVERIFY(info.isExecutable());
     if (iconSize > 0) QCOMPARE(QImage(info.filePath()).size(), QSize(iconSize, iconSize));
+    if (file.endsWith(u".gz")) {
+        // gzip -n: no file name (flag 0x08) and no time stamp, so that builds are reproducible.
+        QFile gz(info.filePath());
+        QVERIFY(gz.open(QIODevice::ReadOnly));
+        const QByteArray head = gz.read(8);
+        QVERIFY(head.startsWith("\x1f\x8b\x08") && !(head[3] & 0x08));
+        QCOMPARE(head.mid(4, 4), QByteArray(4, '\0'));
+    }
 }
 
 void InstallTest::desktopEntryStartsTheProgram()
