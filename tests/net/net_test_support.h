@@ -13,6 +13,13 @@
 #include <deque>
 #include <utility>
 
+// A request time-out that no answer of a loopback imitation comes near, however loaded the
+// machine: only a request that is never answered meets it.
+constexpr int kGenerousTimeoutMs = 60000;
+// For the request an imitation never answers, and only for it: the time-out is then the one
+// thing that can end the request, so a short one races nothing.
+constexpr int kUnansweredTimeoutMs = 200;
+
 // A temporary data folder (where the cache folder goes), settings location and working
 // directory (its subfolder "start", which must stay clean), so a test never touches the user's
 // real files. Restores the working directory and the data folder when it ends.

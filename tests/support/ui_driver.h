@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QString>
 #include <QTest>
@@ -39,6 +40,21 @@ void leave(QWidget* root, const QString& name);
 inline void later(int ms, std::function<void()> action)
 {
     QTimer::singleShot(ms, action);
+}
+
+// The same, but not before `ready` holds: a run stopped this way has done what the test looks
+// at however slow the machine, and a fast machine only lets it do more. After a minute the
+// action runs all the same, so that a run that never gets ready fails the test's checks rather
+// than hanging it.
+inline void later(int ms, std::function<bool()> ready, std::function<void()> action,
+    QDeadlineTimer giveUp = QDeadlineTimer(60000))
+{
+    QTimer::singleShot(ms, [=] {
+        if (ready() || giveUp.hasExpired())
+            action();
+        else
+            later(5, ready, action, giveUp);
+    });
 }
 
 } // namespace Ui
