@@ -58,14 +58,11 @@ void InstallTest::installsItsFiles()
     QVERIFY2(info.isFile() && info.size() > 0, qPrintable(file));
     if (file.startsWith(u"bin/")) QVERIFY(info.isExecutable());
     if (iconSize > 0) QCOMPARE(QImage(info.filePath()).size(), QSize(iconSize, iconSize));
-    if (file.endsWith(u".gz")) {
-        // gzip -n: no file name (flag 0x08) and no time stamp, so that builds are reproducible.
-        QFile gz(info.filePath());
-        QVERIFY(gz.open(QIODevice::ReadOnly));
-        const QByteArray head = gz.read(8);
-        QVERIFY(head.startsWith("\x1f\x8b\x08") && !(head[3] & 0x08));
-        QCOMPARE(head.mid(4, 4), QByteArray(4, '\0'));
-    }
+    QFile gz(info.filePath());
+    // gzip -n: no file name (flag 0x08), no time stamp, so that builds are reproducible.
+    const QByteArray head = gz.open(QIODevice::ReadOnly) ? gz.read(8) : QByteArray();
+    if (file.endsWith(u".gz"))
+        QVERIFY(head.startsWith("\x1f\x8b\x08") && head.mid(3, 5) == QByteArray(5, '\0'));
 }
 
 void InstallTest::desktopEntryStartsTheProgram()

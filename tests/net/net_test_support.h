@@ -13,12 +13,9 @@
 #include <deque>
 #include <utility>
 
-// A request time-out that no answer of a loopback imitation comes near, however loaded the
-// machine: only a request that is never answered meets it.
-constexpr int kGenerousTimeoutMs = 60000;
-// For the request an imitation never answers, and only for it: the time-out is then the one
-// thing that can end the request, so a short one races nothing.
-constexpr int kUnansweredTimeoutMs = 200;
+// Request time-outs: one that no loopback answer comes near however loaded the machine, and a
+// short one only for the request an imitation never answers, where it races nothing.
+constexpr int kGenerousTimeoutMs = 60000, kUnansweredTimeoutMs = 200;
 
 // A temporary data folder (where the cache folder goes), settings location and working
 // directory (its subfolder "start", which must stay clean), so a test never touches the user's
@@ -34,11 +31,7 @@ struct TempWorkspace {
         DataFolder::setPath(dir.path());
         useSettingsIn(dir.filePath(QStringLiteral("settings")));
     }
-    ~TempWorkspace()
-    {
-        QDir::setCurrent(previous);
-        DataFolder::setPath({});
-    }
+    ~TempWorkspace() { QDir::setCurrent(previous), DataFolder::setPath({}); }
 
     static void useSettingsIn(const QString& folder)
     {

@@ -1,20 +1,5 @@
 #include "support/scripted_dialogs.h"
 
-#include <QCoreApplication>
-#include <QSettings>
-#include <QTemporaryDir>
-
-// Window tests read and write settings (the main window keeps its geometry on closing, the file
-// dialogs their folder) in a scratch folder of their own, never the user's; a test may still
-// point them elsewhere. Done as the application starts, after a test's main() has set its
-// locale.
-static void keepSettingsAside()
-{
-    static QTemporaryDir folder;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
-}
-Q_COREAPP_STARTUP_FUNCTION(keepSettingsAside)
-
 ScriptedDialogs& ScriptedDialogs::install()
 {
     auto owned = std::make_unique<ScriptedDialogs>();

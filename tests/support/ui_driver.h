@@ -42,19 +42,13 @@ inline void later(int ms, std::function<void()> action)
     QTimer::singleShot(ms, action);
 }
 
-// The same, but not before `ready` holds: a run stopped this way has done what the test looks
-// at however slow the machine, and a fast machine only lets it do more. After a minute the
-// action runs all the same, so that a run that never gets ready fails the test's checks rather
-// than hanging it.
+// Not before `ready` holds either (a minute at most), so that a run stopped this way has done
+// what the test checks however slow the machine.
 inline void later(int ms, std::function<bool()> ready, std::function<void()> action,
     QDeadlineTimer giveUp = QDeadlineTimer(60000))
 {
-    QTimer::singleShot(ms, [=] {
-        if (ready() || giveUp.hasExpired())
-            action();
-        else
-            later(5, ready, action, giveUp);
-    });
+    QTimer::singleShot(
+        ms, [=] { ready() || giveUp.hasExpired() ? action() : later(5, ready, action, giveUp); });
 }
 
 } // namespace Ui

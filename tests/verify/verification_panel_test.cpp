@@ -482,17 +482,16 @@ void VerificationPanelTest::fileDialogsStartInTheFolderLastUsed()
     MainWindowFixture f;
     startQuina(f);
     Ui::closing(f.form.get()).setLines({ " 01 02 03 04 05" });
-    auto dir = std::make_unique<QTemporaryDir>();
-    const QString used = dir->path();
-    f.dialogs->saveNames.push_back(dir->filePath("quina.txt"));
-    Ui::click(f.form.get(), "Button6");
-    Ui::click(f.form.get(), "Button10"); // cancelled: remembers nothing
-    Ui::click(f.form.get(), "Button10");
-    dir.reset();
+    auto used = std::make_unique<QTemporaryDir>();
+    const QString folder = used->path();
+    f.dialogs->saveNames.push_back(used->filePath("quina.txt"));
+    for (const char* button : { "Button6", "Button10", "Button10" }) // opening cancelled
+        Ui::click(f.form.get(), button);
+    used.reset();
     Ui::click(f.form.get(), "Button10");
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString fallback = QFileInfo(documents).isDir() ? documents : QDir::homePath();
-    QCOMPARE(f.dialogs->startFolders, (QStringList { fallback, used, used, fallback }));
+    QCOMPARE(f.dialogs->startFolders, (QStringList { fallback, folder, folder, fallback }));
 }
 
 QTEST_MAIN(VerificationPanelTest)
