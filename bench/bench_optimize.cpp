@@ -1,15 +1,13 @@
 #include "app/random_source.h"
 #include "app/tform1.h"
+#include "bench_window.h"
 #include "generate/covering_generator.h"
 #include "generate/line_store.h"
 #include "generate/optimizer_check.h"
 #include "generate/parallel_optimizer.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFocusEvent>
-#include <QLineEdit>
 #include <QTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -190,18 +188,8 @@ void BM_OptimizeThreads(benchmark::State& state)
     }
 }
 
-void click(QWidget& root, const char* name)
-{
-    root.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
-}
-
-void type(QWidget& root, const char* name, const QString& text)
-{
-    auto* field = root.findChild<QLineEdit*>(QString::fromLatin1(name));
-    field->setText(text);
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(field, &out);
-}
+using BenchWindow::click;
+using BenchWindow::type;
 
 // The main window's "Otimizar Fechamento" on Lotofácil, all 25 numbers, 13 points, from one
 // second of "Gerar", for 30 seconds on every core; a 10 ms timer on the window thread counts

@@ -1,4 +1,5 @@
 #include "app/tform1.h"
+#include "bench_support.h"
 #include "generate/line_format.h"
 #include "reduce/lotofacil_filter.h"
 #include "reduce/lotofacil_reducer.h"
@@ -11,19 +12,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Every Lotofácil ticket, C(25, 15) = 3,268,760 closing lines, in ascending mask order.
-void fillWithEveryLotofacilTicket(LineStore& store)
-{
-    store.clear();
-    std::uint64_t subset = (std::uint64_t { 1 } << 15) - 1;
-    while (subset < (std::uint64_t { 1 } << 25)) {
-        const TicketMask mask { subset, 0 };
-        store.appendBuilt(LineFormat::maskLine(mask, u' '), mask);
-        const std::uint64_t lowest = subset & (~subset + 1), ripple = subset + lowest;
-        subset = ripple | (((subset ^ ripple) >> 2) / lowest);
-    }
-}
 
 // A player's plausible choice: the patterns behind at least 10,000 tickets each and the sums
 // 170..220, with the default position limits.
@@ -65,7 +53,8 @@ void BM_ReduceLotofacil(benchmark::State& state)
     qsizetype kept = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        fillWithEveryLotofacilTicket(form.findChild<LineView*>(QStringLiteral("Memo1"))->store());
+        BenchSupport::everyLotofacilTicket(
+            form.findChild<LineView*>(QStringLiteral("Memo1"))->store());
         state.ResumeTiming();
         reducer->Button17Click();
         kept = form.findChild<LineView*>(QStringLiteral("Memo1"))->store().size();
@@ -79,7 +68,7 @@ BENCHMARK(BM_ReduceLotofacil)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 void BM_ReduceLotofacil_Pass(benchmark::State& state)
 {
     LineStore store;
-    fillWithEveryLotofacilTicket(store);
+    BenchSupport::everyLotofacilTicket(store);
     LotofacilFilter::Settings settings;
     settings.byPositions = settings.byRows = settings.byColumns = settings.bySums = true;
     settings.limits = PositionLimits(ReducerGame::lotofacil().defaults);

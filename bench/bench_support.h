@@ -39,6 +39,19 @@ inline void appendRandom(
     }
 }
 
+// Every Lotofácil ticket, C(25, 15) = 3,268,760 closing lines, in ascending mask order.
+inline void everyLotofacilTicket(LineStore& store)
+{
+    store.clear();
+    std::uint64_t subset = (std::uint64_t { 1 } << 15) - 1;
+    while (subset < (std::uint64_t { 1 } << 25)) {
+        const TicketMask mask { subset, 0 };
+        store.appendBuilt(LineFormat::maskLine(mask, u' '), mask);
+        const std::uint64_t lowest = subset & (~subset + 1), ripple = subset + lowest;
+        subset = ripple | (((subset ^ ripple) >> 2) / lowest);
+    }
+}
+
 // A random 60-number Lotomania bet.
 inline std::vector<int> lotomaniaBet(std::mt19937_64& rng)
 {

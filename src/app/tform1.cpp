@@ -269,6 +269,8 @@ void TForm1::testecampos()
         throw;
     }
     writeFields(fields);
+    // A lowered F leaves no fixed tile beyond it, so that no ticket gets more than K numbers.
+    if (board.releaseFixedBeyond(F(), T()) > 0) board_->refresh();
     settings_->parametersChanged(F());
     settings_->ShowOdds();
     verification_->parametersChanged(readFields());

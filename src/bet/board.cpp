@@ -2,6 +2,8 @@
 
 #include "generate/line_format.h"
 
+#include <algorithm>
+
 int Board::countSelected() const
 {
     int n = 0;
@@ -53,11 +55,25 @@ void Board::click(int n, int T, int F)
     if (countFixed() > F) setState(n, State::Free);
 }
 
+int Board::releaseFixedBeyond(int F, int T)
+{
+    int released = 0;
+    for (int fixed = countFixed(); fixed > std::max(F, 0); --fixed) {
+        int newest = 0;
+        for (int i = 1; i <= 100; ++i)
+            if (state(i) == State::Fixed && (!newest || fixedAt_[i] > fixedAt_[newest])) newest = i;
+        setState(newest, countSelected() < T - F ? State::Selected : State::Free);
+        ++released;
+    }
+    return released;
+}
+
 bool Board::drawRandom(int T, int F, RandomSource& random)
 {
+    std::array<State, 101> before = states_;
+    releaseFixedBeyond(F, T);
     const int s = countSelected(), f = countFixed();
     const int U = qBound(1, highest_, 100);
-    std::array<State, 101> before = states_;
     int count;
     if (s + f >= T && f >= F) {
         for (int i = 1; i <= 100; ++i)

@@ -15,10 +15,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
 
 namespace {
 // Lines or draws between two looks at the window; the pump itself keeps to its time slice.
 constexpr qsizetype kChunk = 64;
+// Ticket comparisons in one chunk of the margin check, about a millisecond's work.
+constexpr qsizetype kScanBudget = qsizetype { 1 } << 20;
 // Chunks between two refreshes of the bar and the label.
 constexpr int kRefreshEvery = 16;
 
@@ -53,6 +56,20 @@ void GenerationPanel::showRunning(bool running)
     context_.enableCommand(BetContext::RunCommand::CheckMargin, !running);
 }
 
+bool GenerationPanel::matchBoard(bool clearClosing)
+{
+    BetContext& w = context_;
+    if (w.T() != w.CountSelected() + w.CountFixed() || w.F() != w.CountFixed()) {
+        if (clearClosing) w.closingView().store().clear();
+        w.drawRandomBet();
+    }
+    w.LoadSelectedNumbers();
+    // Every ticket gets all the board's fixed numbers: with more than F of them a ticket would
+    // hold more than K. The random bet keeps exactly F, unless it could not be drawn (and said
+    // so).
+    return w.F() == w.CountFixed();
+}
+
 void GenerationPanel::Button1Click()
 {
     BetContext& w = context_;
@@ -60,11 +77,11 @@ void GenerationPanel::Button1Click()
     const bool enumeration = fields.K == fields.D && fields.G == fields.D;
     const JobState::Scope job(w.jobs, enumeration ? Job::Enumeration : Job::Generation);
     w.lockForRun(true);
-    if (w.T() != w.CountSelected() + w.CountFixed() || w.F() != w.CountFixed()) {
-        w.closingView().store().clear();
-        w.drawRandomBet();
+    if (!matchBoard(true)) {
+        w.testecampos();
+        w.lockForRun(false);
+        return;
     }
-    w.LoadSelectedNumbers();
     w.showPage(BetContext::Page::Fechamento);
     w.stopFlag = false;
     if (!enumeration) {
@@ -209,9 +226,7 @@ void GenerationPanel::Button11Click()
     w.enableCommand(BetContext::RunCommand::CheckMargin, false);
     w.enableCommand(BetContext::RunCommand::CompleteToFull, false);
     w.showPage(BetContext::Page::Fechamento);
-    if (w.T() != w.CountSelected() + w.CountFixed() || w.F() != w.CountFixed()) w.drawRandomBet();
-    w.LoadSelectedNumbers();
-    marginCheck();
+    if (matchBoard(false)) marginCheck();
     w.enableCommand(BetContext::RunCommand::CheckMargin, true);
     w.enableCommand(BetContext::RunCommand::CompleteToFull, true);
     w.stopFlag = true;
@@ -246,7 +261,9 @@ void GenerationPanel::marginCheck()
     EventPump pump;
     int chunks = 0;
     while (check.state() == MarginCheck::State::Running && !w.stopFlag) {
-        check.advance(kChunk, w.separator());
+        // Each draw is compared with the whole closing, which the completion keeps growing.
+        const qsizetype lines = std::max<qsizetype>(1, w.closingView().store().size());
+        check.advance(std::clamp<qsizetype>(kScanBudget / lines, 1, kChunk), w.separator());
         if (maximum > 0 && ++chunks % kRefreshEvery == 0)
             w.progressBar().setValue(static_cast<int>(check.total()));
         if (check.takeReportDue()) w.setResultLabel(check.report());

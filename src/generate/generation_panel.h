@@ -21,6 +21,9 @@ public:
     void Button11Click();
 
 private:
+    // Draws a random bet when the board does not hold T numbers with F fixed, and loads the
+    // selected numbers; false when the board still does not hold exactly F fixed numbers.
+    bool matchBoard(bool clearClosing);
     void showRunning(bool running);
     void marginCheck();
     // The bar's maximum; a count that does not fit leaves a still, empty bar.

@@ -1,20 +1,61 @@
 #include "generate/line_store.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <utility>
+
+std::uint32_t LineArena::add(std::size_t length, char*& out)
+{
+    if (blocks_.empty() || blocks_.back().size() + length > blocks_.back().capacity()) {
+        const std::size_t needed = blocks_.empty() ? length : blocks_.back().size() + length;
+        if (!blocks_.empty() && needed <= kBlockSize) {
+            // The first blocks grow by doubling up to the block size: small stores stay small,
+            // and no copy is ever larger than one block.
+            std::vector<char>& last = blocks_.back();
+            last.reserve(std::min(kBlockSize, std::max(needed, 2 * last.capacity())));
+        } else {
+            std::vector<char> block;
+            block.reserve(std::max<std::size_t>(length, 4096));
+            blocks_.push_back(std::move(block));
+        }
+    }
+    std::vector<char>& last = blocks_.back();
+    const std::size_t at = last.size();
+    last.resize(at + length);
+    out = last.data() + at;
+    return static_cast<std::uint32_t>(((blocks_.size() - 1) << kBlockBits) | at);
+}
+
+void LineArena::dropLast(std::uint32_t place, std::size_t length)
+{
+    if (blocks_.empty() || (place >> kBlockBits) != blocks_.size() - 1) return;
+    std::vector<char>& last = blocks_.back();
+    const std::size_t at = place & (kBlockSize - 1);
+    if (at + length == last.size()) last.resize(at);
+}
+
+std::size_t LineArena::capacity() const
+{
+    std::size_t bytes = 0;
+    for (const std::vector<char>& block : blocks_)
+        bytes += block.capacity();
+    return bytes;
+}
 
 QString LineStore::line(qsizetype row) const
 {
     const Entry& e = entries_[static_cast<std::size_t>(row)];
-    return QString::fromLatin1(arena_.data() + e.offset, e.length);
+    return QString::fromLatin1(arena_.at(e.offset), e.length);
 }
 
 LineStore::Entry LineStore::store(QStringView text, const TicketMask* knownMask)
 {
     Entry e {};
-    e.offset = static_cast<std::uint32_t>(arena_.size());
+    char* out = nullptr;
+    e.offset = arena_.add(static_cast<std::size_t>(text.size()), out);
     e.length = static_cast<std::uint32_t>(text.size());
     for (QChar c : text)
-        arena_.push_back(static_cast<char>(c.unicode() <= 0xFF ? c.unicode() : '?'));
+        *out++ = static_cast<char>(c.unicode() <= 0xFF ? c.unicode() : '?');
     if (knownMask) {
         e.mask = *knownMask;
         e.regular = 1;
@@ -60,7 +101,6 @@ void LineStore::prependBuilt(QStringView text, const TicketMask& mask)
 void LineStore::clear()
 {
     arena_.clear();
-    arena_.shrink_to_fit();
     entries_.clear();
     entries_.shrink_to_fit();
     irregular_ = 0;
@@ -68,25 +108,46 @@ void LineStore::clear()
     changes_ = { 0, 0, true };
 }
 
+void LineStore::swapLines(LineStore& other)
+{
+    arena_.swap(other.arena_);
+    entries_.swap(other.entries_);
+    std::swap(irregular_, other.irregular_);
+    for (LineStore* store : { this, &other }) {
+        ++store->revision_;
+        store->changes_ = { 0, 0, true };
+    }
+}
+
+void LineStore::removeLast(qsizetype count)
+{
+    for (; count > 0 && !entries_.empty(); --count) {
+        const Entry& e = entries_.back();
+        // Rows appended last hold the end of the arena; other rows' bytes just stay unused.
+        arena_.dropLast(e.offset, e.length);
+        irregular_ -= !e.regular;
+        entries_.pop_back();
+    }
+    ++revision_;
+    changes_ = { 0, 0, true };
+}
+
 void LineStore::keepOnly(const std::vector<bool>& keep)
 {
-    std::size_t bytes = 0;
-    for (std::size_t row = 0; row < entries_.size() && row < keep.size(); ++row)
-        bytes += keep[row] ? entries_[row].length : 0;
-    std::vector<char> arena;
-    arena.reserve(bytes);
+    LineArena arena;
     std::deque<Entry> entries;
     qsizetype irregular = 0;
     for (std::size_t row = 0; row < entries_.size(); ++row) {
         if (row >= keep.size() || !keep[row]) continue;
         Entry e = entries_[row];
-        const auto from = arena_.begin() + e.offset;
-        e.offset = static_cast<std::uint32_t>(arena.size());
-        arena.insert(arena.end(), from, from + e.length);
+        char* out = nullptr;
+        const std::uint32_t place = arena.add(e.length, out);
+        std::copy_n(arena_.at(e.offset), e.length, out);
+        e.offset = place;
         irregular += e.regular ? 0 : 1;
         entries.push_back(e);
     }
-    arena_ = std::move(arena);
+    arena_.swap(arena);
     entries_ = std::move(entries);
     irregular_ = irregular;
     ++revision_;
@@ -148,7 +209,7 @@ QString LineStore::text(qsizetype first, qsizetype last) const
     const auto end = entries_.begin() + last + 1;
     for (auto it = entries_.begin() + first; it != end; ++it) {
         if (it != entries_.begin() + first) *out++ = u'\n';
-        const auto* from = reinterpret_cast<const unsigned char*>(arena_.data() + it->offset);
+        const auto* from = reinterpret_cast<const unsigned char*>(arena_.at(it->offset));
         for (std::uint32_t i = 0; i < it->length; ++i)
             *out++ = from[i];
     }

@@ -9,7 +9,32 @@
 #include <deque>
 #include <vector>
 
-// The lines of a large text area (closing, draws, report): single-byte text in one arena, each
+// The bytes of many lines in blocks that never move once full: the arena grows by starting a
+// new block, so a report of gigabytes never stops to copy itself. A line's place is one word,
+// its block (high 8 bits) and where it starts in it (low 24 bits).
+class LineArena
+{
+public:
+    static constexpr int kBlockBits = 24; // 16 MB blocks, at most 256 of them
+    static constexpr std::size_t kBlockSize = std::size_t { 1 } << kBlockBits;
+
+    // Room for `length` bytes; returns the place and where to write them.
+    std::uint32_t add(std::size_t length, char*& out);
+    const char* at(std::uint32_t place) const
+    {
+        return blocks_[place >> kBlockBits].data() + (place & (kBlockSize - 1));
+    }
+    // Gives back the last bytes added, when they end the last block.
+    void dropLast(std::uint32_t place, std::size_t length);
+    void clear() { blocks_.clear(); }
+    void swap(LineArena& other) { blocks_.swap(other.blocks_); }
+    std::size_t capacity() const;
+
+private:
+    std::vector<std::vector<char>> blocks_;
+};
+
+// The lines of a large text area (closing, draws, report): single-byte text in an arena, each
 // line with its mask beside it. Holds millions of lines; inserting at the top and at the bottom
 // is cheap. Views follow it through revision() and the counts of rows added at either end.
 class LineStore
@@ -30,7 +55,7 @@ public:
     QLatin1StringView lineBytes(qsizetype row) const
     {
         const Entry& e = entries_[static_cast<std::size_t>(row)];
-        return QLatin1StringView(arena_.data() + e.offset, e.length);
+        return QLatin1StringView(arena_.at(e.offset), e.length);
     }
     qsizetype length(qsizetype row) const { return entries_[static_cast<std::size_t>(row)].length; }
     // The mask of a line and whether it agrees with the text's CountCommon.
@@ -47,6 +72,11 @@ public:
     void appendBuilt(QStringView text, const TicketMask& mask);
     void prependBuilt(QStringView text, const TicketMask& mask);
     void clear();
+    // Takes the other store's lines in one move (the other gets these): a closing built aside
+    // replaces the shown one at once, so nothing is ever half replaced.
+    void swapLines(LineStore& other);
+    // Drops the last `count` rows.
+    void removeLast(qsizetype count);
     // Keeps the rows whose flag is set, in their order (keep holds one flag per row).
     void keepOnly(const std::vector<bool>& keep);
     void setLines(const QStringList& lines);
@@ -82,7 +112,7 @@ private:
     Entry store(QStringView text, const TicketMask* knownMask);
     void noteAdded(bool atTop);
 
-    std::vector<char> arena_;
+    LineArena arena_;
     std::deque<Entry> entries_;
     qsizetype irregular_ = 0;
     std::uint64_t revision_ = 0;

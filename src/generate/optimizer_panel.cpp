@@ -19,6 +19,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <chrono>
+#include <memory>
+#include <thread>
 
 void attachOptimizer(BetContext& context)
 {
@@ -100,6 +103,11 @@ void OptimizerPanel::run()
     case ClosingOptimizer::Refusal::BetTooSmall:
         return refuse(QStringLiteral(
             "O bilhete não tem dezenas selecionadas suficientes para a condição de acerto."));
+    case ClosingOptimizer::Refusal::OnlyFullEnumeration:
+        return refuse(QStringLiteral(
+            "Com as Dezenas marcadas por bilhete, a Garantia Pretendida e a Condição para Acerto "
+            "iguais, cada sorteio precisa de um bilhete só para ele: só a lista de todas as "
+            "combinações fecha, e não existe fechamento menor. Não há o que otimizar."));
     case ClosingOptimizer::Refusal::None:
         break;
     }
@@ -108,7 +116,8 @@ void OptimizerPanel::run()
     std::vector<TicketMask> closing;
     closing.reserve(static_cast<std::size_t>(store.size()));
     for (qsizetype i = 0; i < store.size(); ++i)
-        closing.push_back(LineFormat::analyse(store.line(i)).mask);
+        closing.push_back(
+            store.regular(i) ? store.mask(i) : LineFormat::analyse(store.line(i)).mask);
     const qsizetype before = store.size();
 
     RandomSource::instance().reseedFromClock();
@@ -127,7 +136,8 @@ void OptimizerPanel::run()
 
     // The searches run on worker threads; this thread only shows their progress and passes
     // "Parar" on, so the window keeps answering while every core works.
-    ParallelOptimizer optimizer(setup, closing);
+    auto running = std::make_unique<ParallelOptimizer>(setup, closing);
+    ParallelOptimizer& optimizer = *running;
     EventPump pump;
     QElapsedTimer sinceStatus, sinceStart;
     sinceStatus.start();
@@ -159,45 +169,73 @@ void OptimizerPanel::run()
             sinceStatus.restart();
         }
         if (w.stopFlag) {
-            // Until the closing is complete "Parar" only ends the run early; the run stays
-            // active (closing the window is still refused) until the completion is done.
+            // "Parar" ends the search; the closing found so far, if any, is then checked.
             w.stopFlag = false;
             w.enableCommand(BetContext::RunCommand::Stop, false);
             optimizer.stop();
         }
     }
-    if (optimizer.failed() && !optimizer.hasComplete()) {
+    if (!optimizer.hasComplete()) {
         Dialogs::information(&w.host(),
-            QStringLiteral("Faltou memória para otimizar este fechamento; o fechamento foi "
-                           "mantido como estava."));
+            optimizer.failed()
+                ? QStringLiteral("Faltou memória para otimizar este fechamento; o fechamento foi "
+                                 "mantido como estava.")
+                : QStringLiteral("A otimização foi interrompida antes de completar o fechamento; "
+                                 "o fechamento foi mantido como estava."));
         return finishRun();
     }
 
     // The count that decides: the whole space again, on the lottery's numbers, by a path that
-    // shares nothing with the search.
-    w.enableCommand(BetContext::RunCommand::Stop, false);
-    w.setStatus(QStringLiteral("Conferindo o fechamento otimizado..."));
+    // shares nothing with the search. It runs on every core; "Parar" abandons it, and the
+    // closing then stays as it was.
     const std::vector<TicketMask> best = optimizer.bestClosing();
+    const std::uint32_t draws = optimizer.drawCount();
+    running.reset(); // the search's counts are not needed any more
     const OptimizerCheck::Bet bet { setup.selected, setup.fixed, k, g, c };
-    const std::int64_t uncovered = OptimizerCheck::uncoveredDraws(bet, best, [&] {
-        pump.maybePump();
-        return true;
-    });
-    if (uncovered != 0 || !OptimizerCheck::wellFormed(bet, best)) {
+    std::int64_t uncovered = -2; // ill-formed
+    if (OptimizerCheck::wellFormed(bet, best)) {
+        w.enableCommand(BetContext::RunCommand::Stop, true);
+        w.setStatus(QStringLiteral("Conferindo o fechamento otimizado..."));
+        OptimizerCheck::ParallelCount count(bet, best);
+        while (!count.finished()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            pump.pump();
+            if (w.stopFlag) count.stop();
+            if (sinceStatus.elapsed() >= 100) {
+                const int perMille = static_cast<int>(count.progress() * 1000);
+                w.progressBar().setValue(perMille);
+                w.setStatus(QStringLiteral("Conferindo o fechamento otimizado... ")
+                    + QString::number(perMille / 10) + QStringLiteral("%"));
+                sinceStatus.restart();
+            }
+        }
+        count.wait();
+        uncovered = count.result();
+        w.enableCommand(BetContext::RunCommand::Stop, false);
+    }
+    if (uncovered == -1) {
+        Dialogs::information(&w.host(),
+            QStringLiteral("A conferência do fechamento otimizado foi interrompida; o fechamento "
+                           "foi mantido como estava."));
+    } else if (uncovered != 0) {
         Dialogs::information(&w.host(),
             QStringLiteral("A conferência do fechamento otimizado falhou (")
-                + QString::number(uncovered)
+                + QString::number(std::max<std::int64_t>(uncovered, 0))
                 + QStringLiteral(" sorteios não fechados); o fechamento foi mantido como estava."));
     } else {
+        // Built aside and swapped in, so that the window keeps answering while a large closing
+        // is written and never shows half of it.
         const QChar separator = w.separator();
-        LineStore& target = w.closingView().store();
-        target.clear();
-        for (const TicketMask& ticket : best)
-            target.appendBuilt(LineFormat::maskLine(ticket, separator), ticket);
+        LineStore built;
+        for (std::size_t i = 0; i < best.size(); ++i) {
+            built.appendBuilt(LineFormat::maskLine(best[i], separator), best[i]);
+            if (i % 4096 == 0) pump.maybePump();
+        }
+        w.closingView().store().swapLines(built);
         w.closingView().sync();
         w.setResultLabel(QString::number(best.size()) + QStringLiteral(" bilhetes (antes ")
             + QString::number(before) + QStringLiteral("). Sendo 0 não fechados em ")
-            + QString::number(optimizer.drawCount()) + QStringLiteral(" sorteios não repetidos."));
+            + QString::number(draws) + QStringLiteral(" sorteios não repetidos."));
     }
     finishRun();
 }

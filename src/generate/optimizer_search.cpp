@@ -14,6 +14,7 @@ ClosingOptimizer::Refusal ClosingOptimizer::check(const Setup& s, std::uint64_t 
     const int n = static_cast<int>(s.selected.size());
     if (s.K < s.G || s.K < s.F || s.K - s.F > n) return Refusal::TicketTooSmall;
     if (s.C - s.F < 0 || s.C - s.F > n) return Refusal::BetTooSmall;
+    if (s.K == s.C && s.C == s.G) return Refusal::OnlyFullEnumeration;
     if (OptimizerDrawSpace::count(n, s.C - s.F) > OptimizerDrawSpace::limit)
         return Refusal::TooManyDraws;
     if (memoryNeeded(s) > memory) return Refusal::NotEnoughMemory;

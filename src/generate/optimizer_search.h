@@ -97,7 +97,16 @@ public:
     };
 
     // Why a setup cannot be optimized; None when it can.
-    enum class Refusal { None, TooManyDraws, TicketTooSmall, BetTooSmall, NotEnoughMemory };
+    // OnlyFullEnumeration: with K = C = G a ticket covers only the draw it equals, so every
+    // closing holds every draw and none is smaller.
+    enum class Refusal {
+        None,
+        TooManyDraws,
+        TicketTooSmall,
+        BetTooSmall,
+        NotEnoughMemory,
+        OnlyFullEnumeration
+    };
     static Refusal check(const Setup& setup, std::uint64_t memory = availableMemory());
     // Bytes one search holds for the setup's draws.
     static std::uint64_t memoryNeeded(const Setup& setup);
@@ -187,8 +196,8 @@ private:
     void listRanks(int leaving, int entering);
     void takeRanks(Change& change) const; // the ranks listed, losses first
     void makeMove(const Change& change);
-    void moveTicket(std::uint32_t id, const TicketMask& moved, std::span<const std::uint32_t> losses,
-        std::span<const std::uint32_t> gains);
+    void moveTicket(std::uint32_t id, const TicketMask& moved,
+        std::span<const std::uint32_t> losses, std::span<const std::uint32_t> gains);
     void journal(Change::Kind kind, std::uint32_t index = 0, const TicketMask& ticket = {})
     {
         ++version_;

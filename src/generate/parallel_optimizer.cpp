@@ -232,7 +232,7 @@ void ParallelOptimizer::search()
         int recorded = 0;
         std::uint64_t steps = 0;
         while (optimizer.phase() != ClosingOptimizer::Phase::Finished && !done_.load()) {
-            if (stop_.load() && optimizer.hasComplete()) break;
+            if (stop_.load()) break;
             optimizer.step();
             // Changes go to the mirrors at once: until a mirror has them, its verdicts are
             // on tickets the search no longer holds.
@@ -385,7 +385,7 @@ void ParallelOptimizer::race(std::size_t turn)
         };
         int recorded = 0;
         while (optimizer->phase() != ClosingOptimizer::Phase::Finished && !done_.load()) {
-            if (stop_.load() && (optimizer->hasComplete() || hasComplete())) break;
+            if (stop_.load()) break;
             optimizer->step();
             if (++steps % publishEvery == 0) publishOwn();
             if (optimizer->hasComplete() && optimizer->bestSize() != recorded) {

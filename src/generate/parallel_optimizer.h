@@ -51,7 +51,8 @@ public:
     // How many copies of this setup's counts fit in the machine's memory, at most `wanted`.
     static int threadsFor(const ClosingOptimizer::Setup& setup, int wanted);
 
-    // Ends the search; one still completing its closing finishes that first.
+    // Ends the search after its current step. Stopped before any closing was complete, it
+    // leaves none (hasComplete() stays false).
     void stop();
     // True once every thread has ended (stopped, or down to one ticket).
     bool finished() const { return running_.load() == 0; }

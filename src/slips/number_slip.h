@@ -4,6 +4,7 @@
 #include "slips/slip_report.h"
 
 #include <QString>
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -22,6 +23,13 @@ public:
 
     int betsPerSlip() const { return betsPerSlip_; }
     int lineCursor = 0;
+
+    // B closing lines a slip; with none, the first call still prints a blank one.
+    qsizetype bandCount() const override
+    {
+        return std::max<qsizetype>(1, (lineCount() + betsPerSlip_ - 1) / betsPerSlip_);
+    }
+    void seekBand(qsizetype index) override { lineCursor = int(index * betsPerSlip_); }
 
     // The box of number n (1..highest) in panel p; for tests and the slips' own layouts.
     const ReportShape& numberBox(int panel, int n) const { return *numberBoxes_[panel][n - 1]; }

@@ -5,6 +5,7 @@
 #include "pools/tform_loteca.h"
 #include "slips/report_preview.h"
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 // The top edge marks, left to right, with their component numbers.
@@ -78,6 +79,12 @@ void RelLoteca::RelLotecaNeedData(bool& more)
     QRLabel1->caption = window_.Edit12->text();
     if (lineCursor < rows) more = true;
     ++lineCursor;
+}
+
+qsizetype RelLoteca::bandCount() const
+{
+    // One slip a ticket; with none, the first call still prints a blank one.
+    return std::max<qsizetype>(1, window_.Memo1->store().size());
 }
 
 void RelLoteca::preview(TFormLoteca& window)

@@ -18,6 +18,8 @@ public:
 
     void BeforePrint() override { RelLotecaBeforePrint(); }
     void NeedData(bool& more) override { RelLotecaNeedData(more); }
+    qsizetype bandCount() const override;
+    void seekBand(qsizetype index) override { lineCursor = int(index); }
     void RelLotecaBeforePrint();
     void RelLotecaNeedData(bool& more);
 

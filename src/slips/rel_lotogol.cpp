@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 struct EdgeMark {
@@ -83,6 +84,12 @@ void RelLotogol::RelLotogolNeedData(bool& more)
     QRLabel4->caption = line;
     if (lineCursor < rows) more = true;
     ++lineCursor;
+}
+
+qsizetype RelLotogol::bandCount() const
+{
+    // One slip a ticket; with none, the first call still prints a blank one.
+    return std::max<qsizetype>(1, window_.Memo1->store().size());
 }
 
 void RelLotogol::preview(TFormGOL& window)

@@ -18,6 +18,8 @@ public:
 
     void BeforePrint() override { RelLotogolBeforePrint(); }
     void NeedData(bool& more) override { RelLotogolNeedData(more); }
+    qsizetype bandCount() const override;
+    void seekBand(qsizetype index) override { lineCursor = int(index); }
     void RelLotogolBeforePrint();
     void RelLotogolNeedData(bool& more);
 

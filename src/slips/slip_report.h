@@ -29,6 +29,11 @@ public:
     // Called before each band. `more` arrives true on the first call of a run and false on
     // every later one; leaving it true prints the band and asks again.
     virtual void NeedData(bool& more) = 0;
+    // How many bands the run begun by BeforePrint prints, and where it goes on from: after
+    // seekBand(i) the next NeedData fills band i. With these the preview paints any page alone,
+    // so a closing of a million lines costs no more than one of ten.
+    virtual qsizetype bandCount() const = 0;
+    virtual void seekBand(qsizetype index) = 0;
 
     // The engine calls this at the start of a run, so changes made by an earlier run's
     // BeforePrint or NeedData do not leak into the next (the preview and each print).

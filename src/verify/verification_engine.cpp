@@ -58,6 +58,9 @@ void VerificationEngine::startDraw()
     guaranteed_ = false;
     ++nextDraw_;
     if (detail_) {
+        tallyBeforeDraw_ = hitTally_;
+        reportBeforeDraw_ = report_.size();
+        detailBeforeDraw_ = detail_;
         const int betHits = drawRegular_ && selected_.regular
             ? common(drawMask_, selected_.mask)
             : LineFormat::CountCommon(drawText_, setup_.selectedLine);
@@ -73,6 +76,17 @@ void VerificationEngine::finishDraw()
 {
     if (!guaranteed_) ++failures_;
     ticket_ = 0;
+}
+
+bool VerificationEngine::abandonDraw()
+{
+    if (!midDraw() || !setup_.detail || !detailBeforeDraw_) return false;
+    hitTally_ = tallyBeforeDraw_;
+    report_.removeLast(report_.size() - reportBeforeDraw_);
+    detail_ = detailBeforeDraw_;
+    --nextDraw_;
+    ticket_ = 0;
+    return true;
 }
 
 void VerificationEngine::step(qsizetype tickets)

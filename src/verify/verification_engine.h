@@ -35,6 +35,10 @@ public:
     bool midDraw() const { return ticket_ > 0; }
     // Checks up to `tickets` tickets of the current draw.
     void step(qsizetype tickets = 8192);
+    // With the detail on, one draw against a large closing writes for seconds: Parar may then
+    // drop the draw under way, its hits and its report lines, as if it had not begun. False
+    // (nothing dropped) without the detail, where a draw takes milliseconds.
+    bool abandonDraw();
 
     // The closing's totals, one hit count per call.
     void beginTotals();
@@ -74,4 +78,8 @@ private:
     TicketMask drawMask_;
     bool drawRegular_ = false;
     int nextTotal_ = 0;
+    // What a dropped draw puts back (detail only).
+    std::array<std::int64_t, 101> tallyBeforeDraw_ {};
+    qsizetype reportBeforeDraw_ = 0;
+    bool detailBeforeDraw_ = false;
 };

@@ -519,9 +519,11 @@ void VerificationPanel::runVerification(Mode mode)
     // The pump looks at the clock only every so many calls, so a slice writing detail lines
     // (far slower than a popcount) must be small for the window to stay responsive.
     const qsizetype slice = setup.detail ? 128 : 8192;
-    // A draw once begun is checked to its end; Parar takes effect between draws.
+    // A draw once begun is checked to its end, so Parar takes effect between draws; but with
+    // the detail on, where one draw against a large closing writes for seconds, the draw under
+    // way is dropped as if it had not begun.
     while (engine.drawsLeft() || engine.midDraw()) {
-        if (!engine.midDraw() && context_.stopFlag) break;
+        if (context_.stopFlag && (!engine.midDraw() || engine.abandonDraw())) break;
         engine.step(slice);
         if (!engine.midDraw())
             context_.progressBar().setValue(static_cast<int>(

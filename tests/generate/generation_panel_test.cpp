@@ -36,6 +36,8 @@ private slots:
     void marginReportAndCompletion();
     void emptyClosingOnlyTellsTheUser();
     void pararDuringTheCheckKeepsTheClosing();
+    void loweringFKeepsEveryTicketAtK_data();
+    void loweringFKeepsEveryTicketAtK();
 };
 
 void GenerationPanelTest::enumerationWritesEveryCombination_data()
@@ -159,6 +161,36 @@ void GenerationPanelTest::pararDuringTheCheckKeepsTheClosing()
     QVERIFY(report.endsWith(" sorteios não repetidos."));
     QCOMPARE(
         Ui::find<QProgressBar>(&w, "ProgressBar1")->value(), 0); // count beyond 32 bits: still bar
+}
+
+void GenerationPanelTest::loweringFKeepsEveryTicketAtK_data()
+{
+    QTest::addColumn<QString>("guarantee");
+    QTest::newRow("enumeration") << "6";
+    QTest::newRow("random generator") << "3";
+}
+
+void GenerationPanelTest::loweringFKeepsEveryTicketAtK()
+{
+    QFETCH(QString, guarantee);
+    MainWindowFixture f;
+    f.start();
+    TForm1& w = *f.form;
+    Ui::click(&w, "RadioButton3");
+    Ui::type(&w, "Edit10", "5");
+    Ui::type(&w, "Edit1", "10");
+    Ui::click(&w, "Button8"); // 5 selected, 5 fixed
+    Ui::type(&w, "Edit10", "0");
+    QCOMPARE(w.CountFixed(), 0);
+    QCOMPARE(w.CountSelected(), 10); // the released tiles stay in the bet
+    Ui::type(&w, "Edit1", "12");
+    Ui::type(&w, "Edit5", guarantee);
+    Ui::later(100, [&w] { Ui::click(&w, "Button5"); });
+    Ui::click(&w, "Button1");
+    const LineStore& closing = Ui::closing(&w);
+    QVERIFY(closing.size() > 0);
+    for (qsizetype i = 0; i < closing.size(); ++i)
+        QCOMPARE(closing.mask(i).count(), 6);
 }
 
 QTEST_MAIN(GenerationPanelTest)

@@ -1,3 +1,4 @@
+#include "slips/page_view.h"
 #include "slips/print_tab.h"
 #include "slips/report_engine.h"
 #include "slips/report_preview.h"
@@ -5,8 +6,10 @@
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,6 +78,7 @@ private slots:
     void megasenaClosingToPdf();
     void identificationIsUpperCaseAndLimited();
     void savingAPdfFromThePreview();
+    void previewOfALargeClosingKeepsOnlyThePagesInSight();
 };
 
 void PrintTabTest::startsWithTheDefaults()
@@ -325,6 +329,37 @@ void PrintTabTest::savingAPdfFromThePreview()
     QCOMPARE(pdfPageCount(dir.filePath("slips.pdf")), 1); // three slips, one page
     QCOMPARE(f.dialogs->messages,
         QStringList { "Não foi possível gravar o arquivo /no/such/folder/x.pdf." });
+}
+
+void PrintTabTest::previewOfALargeClosingKeepsOnlyThePagesInSight()
+{
+    MainWindowFixture f;
+    f.start();
+    Ui::click(f.form.get(), "RadioButton2");
+    LineStore& closing = Ui::closing(f.form.get());
+    for (const QString& line : tickets(100000, 15))
+        closing.append(line);
+    int pageCount = 0, kept = 0;
+    Ui::later(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto* pages = Ui::find<PageView>(dialog, "PreviewPages");
+        pageCount = pages->pageCount();
+        for (const char* action : { "LastPageAction", "FirstPageAction" }) {
+            Ui::find<QAction>(dialog, action)->trigger();
+            pages->viewport()->grab();
+        }
+        for (int step = 0; step < 20; ++step) {
+            Ui::find<QAction>(dialog, "NextPageAction")->trigger();
+            pages->viewport()->grab();
+        }
+        kept = pages->keptPages();
+        QCOMPARE(pages->currentPage(), 20);
+        dialog->accept();
+    });
+    Ui::click(f.form.get(), "Button12");
+    QCOMPARE(pageCount, 12500); // two bets a slip, four slips a page
+    QVERIFY(kept > 0 && kept <= PageView::kKeptPages);
 }
 
 QTEST_MAIN(PrintTabTest)

@@ -36,6 +36,8 @@ public:
         if (cursor_ < count_) more = true;
         ++cursor_;
     }
+    qsizetype bandCount() const override { return std::max(count_, 1); }
+    void seekBand(qsizetype index) override { cursor_ = int(index); }
     int beforePrintCalls = 0;
     std::vector<bool> moreSeen;
 
@@ -72,6 +74,7 @@ private slots:
     void eachRunStartsFromTheDesign();
     void rendersShapesAtTheirUnitsFromThePaperEdge();
     void pdfHasOnePagePerLaidOutPage();
+    void stoppedPdfLeavesNoFile();
     void pdfToAnUnwritablePlaceFails();
     void printingWithoutAPrinterReportsIt();
 };
@@ -112,6 +115,12 @@ void ReportEngineTest::bandsFillColumnsThenPages()
             QCOMPARE(b.leftMm, 35.5 + b.column * (columnWidth + 0.1));
         }
     }
+    // Each page painted alone, as the preview paints it, is that page of the whole run.
+    const ReportPages alone = ReportEngine::paginate(report);
+    QCOMPARE(alone.pageCount, pages);
+    for (int p = 0; p < pages; ++p)
+        QCOMPARE(ReportEngine::renderPage(report, alone, p, 48),
+            ReportEngine::renderPage(layout, p, 48));
 }
 
 void ReportEngineTest::protocolCallsBeforePrintOnceAndMoreTrueFirst()
@@ -176,6 +185,22 @@ void ReportEngineTest::pdfHasOnePagePerLaidOutPage()
     QVERIFY(ReportEngine::writePdf(report, fileName, &error));
     QCOMPARE(pdfPageCount(fileName), 3);
     QCOMPARE(report.beforePrintCalls, 1);
+}
+
+void ReportEngineTest::stoppedPdfLeavesNoFile()
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("slips.pdf");
+    CountingReport report(9);
+    QString error = "?";
+    QList<int> pulses;
+    QVERIFY(!ReportEngine::writePdf(report, fileName, &error, [&](int done, int count) {
+        pulses << done << count;
+        return done < 2;
+    }));
+    QCOMPARE(pulses, (QList<int> { 1, 3, 2, 3 }));
+    QVERIFY(error.isEmpty());
+    QVERIFY(!QFile::exists(fileName));
 }
 
 void ReportEngineTest::pdfToAnUnwritablePlaceFails()
