@@ -82,11 +82,8 @@ public:
     }
     void information(QWidget*, const QString& text) override { lastMessage = text; }
     bool question(QWidget*, const QString&) override { return false; }
-    QString openFileName(QWidget*, const QString&, const QString&) override { return path_; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
+    QString openFileName(QWidget*, const QString&) override { return path_; }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString lastMessage;
 
 private:

@@ -24,15 +24,15 @@ public:
                    QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
     }
-    QString openFileName(QWidget* parent, const QString& folder, const QString& filter) override
+    QString openFileName(QWidget* parent, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+        return QFileDialog::getOpenFileName(parent, QString(), Dialogs::startFolder(), filter);
     }
-    QString saveFileName(QWidget* parent, const QString& folder, const QString& suggestedName,
-        const QString& filter) override
+    QString saveFileName(
+        QWidget* parent, const QString& suggestedName, const QString& filter) override
     {
         return QFileDialog::getSaveFileName(
-            parent, QString(), QDir(folder).filePath(suggestedName), filter);
+            parent, QString(), QDir(Dialogs::startFolder()).filePath(suggestedName), filter);
     }
 };
 
@@ -66,11 +66,11 @@ bool question(QWidget* parent, const QString& text)
 }
 QString openFileName(QWidget* parent, const QString& filter)
 {
-    return remembered(backend()->openFileName(parent, startFolder(), filter));
+    return remembered(backend()->openFileName(parent, filter));
 }
 QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter)
 {
-    return remembered(backend()->saveFileName(parent, startFolder(), suggestedName, filter));
+    return remembered(backend()->saveFileName(parent, suggestedName, filter));
 }
 QString startFolder()
 {

@@ -14,17 +14,17 @@ public:
     virtual void information(QWidget* parent, const QString& text) = 0;
     // Yes/No question; true for Yes.
     virtual bool question(QWidget* parent, const QString& text) = 0;
-    // Empty when cancelled. The dialogs open in `folder`.
-    virtual QString openFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    // Empty when cancelled. The Qt dialogs open in Dialogs::startFolder().
+    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     virtual QString saveFileName(
-        QWidget* parent, const QString& folder, const QString& suggestedName, const QString& filter)
+        QWidget* parent, const QString& suggestedName, const QString& filter)
         = 0;
 };
 
 namespace Dialogs {
 void information(QWidget* parent, const QString& text);
 bool question(QWidget* parent, const QString& text);
-// The file dialogs open in startFolder(); the folder of the file chosen is remembered.
+// The folder of the file chosen is remembered for the next dialog.
 QString openFileName(QWidget* parent, const QString& filter);
 QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter);
 

@@ -17,19 +17,18 @@ bool ScriptedDialogs::question(QWidget*, const QString& text)
     return a;
 }
 
-QString ScriptedDialogs::openFileName(QWidget*, const QString& folder, const QString&)
+QString ScriptedDialogs::openFileName(QWidget*, const QString&)
 {
-    startFolders << folder;
+    startFolders << Dialogs::startFolder();
     if (openNames.empty()) return {};
     QString n = openNames.front();
     openNames.pop_front();
     return n;
 }
 
-QString ScriptedDialogs::saveFileName(
-    QWidget*, const QString& folder, const QString& suggested, const QString&)
+QString ScriptedDialogs::saveFileName(QWidget*, const QString& suggested, const QString&)
 {
-    startFolders << folder;
+    startFolders << Dialogs::startFolder();
     suggestedSaveNames << suggested;
     if (saveNames.empty()) return {};
     QString n = saveNames.front();

@@ -20,13 +20,12 @@ public:
     std::deque<QString> openNames; // answers to open dialogs
     std::deque<QString> saveNames; // answers to save dialogs
     QStringList suggestedSaveNames; // the names the save dialogs proposed
-    QStringList startFolders; // where each file dialog opened, in order
+    QStringList startFolders; // where each file dialog would have opened, in order
 
     void information(QWidget*, const QString& text) override { messages << text; }
     bool question(QWidget*, const QString& text) override;
-    QString openFileName(QWidget*, const QString& folder, const QString&) override;
-    QString saveFileName(
-        QWidget*, const QString& folder, const QString& suggested, const QString&) override;
+    QString openFileName(QWidget*, const QString&) override;
+    QString saveFileName(QWidget*, const QString& suggested, const QString&) override;
 
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.back(); }
 };
