@@ -185,7 +185,8 @@ void GenerationPanelTest::loweringFKeepsEveryTicketAtK()
     QCOMPARE(w.CountSelected(), 10); // the released tiles stay in the bet
     Ui::type(&w, "Edit1", "12");
     Ui::type(&w, "Edit5", guarantee);
-    Ui::later(100, [&w] { Ui::click(&w, "Button5"); });
+    // Tied to the window: the enumeration may end first, and the timer must not outlive it.
+    QTimer::singleShot(100, &w, [&w] { Ui::click(&w, "Button5"); });
     Ui::click(&w, "Button1");
     const LineStore& closing = Ui::closing(&w);
     QVERIFY(closing.size() > 0);
