@@ -1,5 +1,5 @@
-#include "chart/number_counts.h"
-#include "generate/line_store.h"
+#include "engine/chart/number_counts.h"
+#include "engine/generate/line_store.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

@@ -1,11 +1,11 @@
 #include "bench_support.h"
 
-#include "app/event_pump.h"
-#include "app/line_view.h"
-#include "app/random_source.h"
-#include "generate/covering_generator.h"
-#include "generate/line_format.h"
-#include "generate/line_store.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/covering_generator.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/line_store.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
 
 #include <QApplication>
 #include <QClipboard>

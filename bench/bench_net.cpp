@@ -1,9 +1,9 @@
 #include "../tests/net/official_service_imitation.h"
 
-#include "app/data_folder.h"
-#include "app/line_view.h"
+#include "engine/base/data_folder.h"
 #include "app/tform1.h"
 #include "net/net_panel.h"
+#include "ui/line_view.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -38,7 +38,8 @@ static void BM_DownloadOfficial100(benchmark::State& state)
         service.requests.clear();
         state.ResumeTiming();
         net->Button21->click();
-        if (form.drawsView().store().size() != 100 || service.requests.size() != 100) {
+        if (form.findChild<LineView*>(QStringLiteral("Memo2"))->store().size() != 100
+            || service.requests.size() != 100) {
             state.SkipWithError("the download did not bring 100 contests");
             break;
         }

@@ -1,10 +1,11 @@
-#include "app/random_source.h"
 #include "app/tform1.h"
 #include "bench_window.h"
-#include "generate/covering_generator.h"
-#include "generate/line_store.h"
-#include "generate/optimizer_check.h"
-#include "generate/parallel_optimizer.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/covering_generator.h"
+#include "engine/generate/line_store.h"
+#include "engine/generate/optimizer_check.h"
+#include "engine/generate/parallel_optimizer.h"
+#include "ui/line_view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

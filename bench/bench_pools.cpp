@@ -1,6 +1,6 @@
-#include "app/random_source.h"
-#include "pools/loteca_closing.h"
-#include "pools/loteca_pass_engine.h"
+#include "engine/base/random_source.h"
+#include "engine/pools/loteca_closing.h"
+#include "engine/pools/loteca_pass_engine.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,12 @@
 #include "app/tform1.h"
 #include "bench_support.h"
-#include "generate/line_format.h"
-#include "reduce/lotofacil_filter.h"
+#include "engine/generate/line_format.h"
+#include "engine/reduce/lotofacil_filter.h"
+#include "engine/reduce/lotofacil_tables.h"
+#include "engine/reduce/reducer_game.h"
+#include "engine/reduce/reduction_pass.h"
 #include "reduce/lotofacil_reducer.h"
-#include "reduce/lotofacil_tables.h"
-#include "reduce/reducer_game.h"
-#include "reduce/reduction_pass.h"
+#include "ui/line_view.h"
 
 #include <QCheckBox>
 #include <QListWidget>

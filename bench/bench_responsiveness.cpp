@@ -1,11 +1,11 @@
-#include "app/line_view.h"
-#include "app/random_source.h"
 #include "app/tform1.h"
 #include "bench_support.h"
 #include "bench_window.h"
+#include "engine/base/random_source.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
 #include "reduce/lotofacil_reducer.h"
+#include "ui/line_view.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
-#include "generate/line_format.h"
-#include "generate/line_store.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/line_store.h"
 #include "slips/rel_megasena.h"
 #include "slips/report_engine.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "generate/line_format.h"
-#include "generate/line_store.h"
-#include "generate/ticket_mask.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/line_store.h"
+#include "engine/generate/ticket_mask.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,8 +1,9 @@
-#include "app/dialogs.h"
 #include "app/tform1.h"
-#include "generate/line_format.h"
-#include "generate/line_store.h"
-#include "verify/verification_engine.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/line_store.h"
+#include "engine/verify/verification_engine.h"
+#include "ui/dialogs.h"
+#include "ui/line_view.h"
 
 #include "bench_support.h"
 #include <QFile>

@@ -1,13 +1,9 @@
 #include "app/tform1.h"
 
-#include "app/conversion.h"
-#include "app/dialogs.h"
-#include "app/field_exit_filter.h"
-#include "app/handler_guard.h"
-#include "app/named_widget.h"
-#include "app/window_geometry.h"
+#include "app/tform_sobre.h"
 #include "bet/board_tab.h"
 #include "chart/comparison_chart.h"
+#include "engine/base/conversion.h"
 #include "generate/generation_panel.h"
 #include "generate/optimizer_panel.h"
 #include "generate/settings_tab.h"
@@ -15,6 +11,12 @@
 #include "pools/attach_pools.h"
 #include "reduce/reducers.h"
 #include "slips/print_tab.h"
+#include "ui/dialogs.h"
+#include "ui/field_exit_filter.h"
+#include "ui/handler_guard.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
+#include "ui/window_geometry.h"
 #include "verify/verification_panel.h"
 
 #include <QCheckBox>
@@ -36,7 +38,9 @@ TForm1::TForm1(QWidget* parent)
     setWindowTitle(QStringLiteral(
         "QUIRVA - Combinador de Loterias com Garantia de Fechamento para até 100 Dezenas"));
     exitFilter_ = new FieldExitFilter(this, [this](const std::function<void()>& h) { guarded(h); });
-    verification_ = new VerificationPanel(*this);
+    settings_ = new SettingsTab(*this, *this);
+    board_ = new BoardTab(*this, *this, *this, board, *settings_);
+    verification_ = new VerificationPanel(*this, *this, *this, *this, *board_, *settings_);
 
     // The order in which the controls join the window is the order of the focus, so the
     // panels build their parts here in the window's order.
@@ -45,23 +49,27 @@ TForm1::TForm1(QWidget* parent)
     PageControl1 = named<QTabWidget>(QStringLiteral("PageControl1"));
     top->addWidget(PageControl1, 1);
     buildPages();
-    board_ = new BoardTab(*this, page(Page::Selecao));
+    board_->build(page(Page::Selecao));
     verification_->buildClosingTab(page(Page::Fechamento));
-    settings_ = new SettingsTab(*this, page(Page::Configuracoes));
+    settings_->build(page(Page::Configuracoes));
     verification_->buildSimulationTab(page(Page::Simulacao));
+    connect(board_->aboutButton(), &QPushButton::clicked, this,
+        [this] { guarded([this] { Button16Click(); }); });
 
     for (QLineEdit* e : { Edit1, Edit4, Edit5, Edit6, Edit10 })
-        onParameterExit(e, [this] { testecampos(); });
-    onParameterExit(Edit2, [this] { Edit2Exit(); });
+        onParameterFieldExit(e, [this] { testecampos(); });
+    onParameterFieldExit(Edit2, [this] { Edit2Exit(); });
     connect(Button5, &QPushButton::clicked, this, [this] { guarded([this] { Button5Click(); }); });
 
-    attachGeneration(*this);
-    attachReducers(*this);
-    attachPrinting(*this);
-    attachPools(*this, board_->lotecaButton(), board_->lotogolButton());
-    attachNet(*this);
-    attachChart(*this);
-    attachOptimizer(*this);
+    generation_
+        = attachGeneration(*this, *this, *this, *this, *board_, *verification_, *settings_, *this);
+    attachReducers(*this, *this, *this, *verification_);
+    PrintTab* printTab = attachPrinting(*this, *this, *board_, *verification_);
+    attachPools(*this, board_->lotecaButton(), board_->lotogolButton(),
+        [printTab] { return printTab->settings(); });
+    attachNet(*this, *this, *this, *board_, *verification_, *settings_);
+    attachChart(*this, *this, *this, *board_, *verification_);
+    attachOptimizer(*this, *this, *this, *this, *board_, *verification_, *settings_);
 }
 
 TForm1::~TForm1() = default;
@@ -146,36 +154,27 @@ void TForm1::buildPages()
 
 // ---------------------------------------------------------------- parameters
 
-Modality TForm1::modality() const
+std::vector<QWidget*> TForm1::commandsOffWhileRunning(Job job) const
 {
-    return board_->modality();
+    std::vector<QWidget*> off { Button1, Button11, settings_->balancedPickBox() };
+    // Only the margin check and the optimizer take the completion choice from the player.
+    if (job == Job::MarginCheck || job == Job::Optimizer) off.push_back(CheckBoxCompletar);
+    return off;
 }
 
-QAbstractButton* TForm1::commandControl(RunCommand command) const
+QWidget* TForm1::stopCommand() const
 {
-    switch (command) {
-    case RunCommand::Generate:
-        return Button1;
-    case RunCommand::Stop:
-        return Button5;
-    case RunCommand::CheckMargin:
-        return Button11;
-    case RunCommand::CompleteToFull:
-        return CheckBoxCompletar;
-    case RunCommand::BalancedPick:
-        return settings_->balancedPickBox();
-    }
     return Button5;
 }
 
-void TForm1::enableCommand(RunCommand command, bool enabled)
+void TForm1::onGenerate(std::function<void()> handler)
 {
-    commandControl(command)->setEnabled(enabled);
+    connect(Button1, &QPushButton::clicked, this, std::move(handler));
 }
 
-bool TForm1::commandEnabled(RunCommand command) const
+void TForm1::onCheckMargin(std::function<void()> handler)
 {
-    return commandControl(command)->isEnabled();
+    connect(Button11, &QPushButton::clicked, this, std::move(handler));
 }
 
 bool TForm1::completeToFull() const
@@ -183,29 +182,14 @@ bool TForm1::completeToFull() const
     return CheckBoxCompletar->isChecked();
 }
 
-bool TForm1::balancedPick() const
-{
-    return settings_->balancedPickBox()->isChecked();
-}
-
-void TForm1::onCommand(RunCommand command, std::function<void()> handler)
-{
-    connect(commandControl(command), &QAbstractButton::clicked, this, std::move(handler));
-}
-
-QChar TForm1::separator() const
-{
-    return settings_->separator();
-}
-
-ParameterFields TForm1::readFields() const
+ParameterFields TForm1::fields() const
 {
     return { Edit1->text(), Edit2->text(), Edit10->text(), Edit4->text(), Edit5->text(),
         Edit6->text(), board_->highestNumberField()->text(),
         verification_->simulatedDrawSizeField()->text() };
 }
 
-void TForm1::writeFields(const ParameterFields& f)
+void TForm1::setFields(const ParameterFields& f)
 {
     auto put = [](QLineEdit* e, const QString& text) {
         if (e->text() != text) e->setText(text);
@@ -249,47 +233,47 @@ int TForm1::U() const
     return StrToInt(board_->highestNumberField()->text());
 }
 
-void TForm1::setFieldT(const QString& text)
+void TForm1::setT(const QString& text)
 {
     Edit1->setText(text);
 }
 
-void TForm1::setFieldF(const QString& text)
+void TForm1::setF(const QString& text)
 {
     Edit10->setText(text);
 }
 
 void TForm1::testecampos()
 {
-    ParameterFields fields = readFields();
+    ParameterFields fields = this->fields();
     try {
-        normaliseParameters(fields, modality());
+        normaliseParameters(fields, board_->modality());
     } catch (...) {
-        writeFields(fields);
+        setFields(fields);
         throw;
     }
-    writeFields(fields);
+    setFields(fields);
     // A lowered F leaves no fixed tile beyond it, so that no ticket gets more than K numbers.
     if (board.releaseFixedBeyond(F(), T()) > 0) board_->refresh();
-    settings_->parametersChanged(F());
+    settings_->parametersChanged(F(), stopFlag);
     settings_->ShowOdds();
-    verification_->parametersChanged(readFields());
-    fields = readFields();
+    verification_->parametersChanged(this->fields());
+    fields = this->fields();
     clampSimulatedDrawSize(fields);
-    writeFields(fields);
+    setFields(fields);
 }
 
 void TForm1::Edit2Exit()
 {
     testecampos();
     const int k = K();
-    const Modality m = modality();
+    const Modality m = board_->modality();
     showReducerTab(Page::Quina, k == 5 && m == Modality::Quina);
     showReducerTab(Page::MegaSena, k == 6 && m == Modality::MegaSena);
     showReducerTab(Page::DuplaSena, k == 6 && m == Modality::DuplaSena);
 }
 
-void TForm1::onParameterExit(QWidget* field, std::function<void()> handler)
+void TForm1::onParameterFieldExit(QWidget* field, std::function<void()> handler)
 {
     onExit(field, [this, handler = std::move(handler)] {
         if (mayRun(Command::EditParameters)) guarded(handler);
@@ -311,38 +295,70 @@ void TForm1::switchModality(Modality m)
 
 void TForm1::RadioButtonModalityClick(Modality m)
 {
-    resetComparisonChart();
+    verification_->drawsReset();
     board_->showModality(m);
     showReducerTab(Page::Lotofacil, m == Modality::Lotofacil);
     showReducerTab(Page::MegaSena, m == Modality::MegaSena);
     showReducerTab(Page::DuplaSena, m == Modality::DuplaSena);
     showReducerTab(Page::Quina, m == Modality::Quina);
     verification_->clearTypedResult();
-    for (const auto& step : modalityChanged)
+    for (const auto& step : modalityChanged_)
         step(m);
     const bool editableK = m != Modality::Lotomania && m != Modality::Lotofacil;
     Edit2->setEnabled(editableK);
     Edit4->setEnabled(false);
     board_->Button7Click();
-    ParameterFields fields = readFields();
+    ParameterFields fields = this->fields();
     applyModalityDefaults(fields, m);
-    writeFields(fields);
+    setFields(fields);
     testecampos();
     board_->ApplyNumberRange();
 }
 
 void TForm1::RadioButton6Click()
 {
-    resetComparisonChart();
+    verification_->drawsReset();
     board_->showModality(Modality::Outros);
     for (Page tab : { Page::Lotofacil, Page::Quina, Page::MegaSena, Page::DuplaSena })
         showReducerTab(tab, false);
     verification_->clearTypedResult();
     Edit2->setEnabled(true);
     Edit4->setEnabled(true);
-    for (const auto& step : modalityChanged)
+    for (const auto& step : modalityChanged_)
         step(Modality::Outros);
     board_->Button7Click();
+}
+
+// ---------------------------------------------------------------- board, for the handlers that
+// the window's documents name as the window's own
+
+int TForm1::CountSelected()
+{
+    return board_->CountSelected();
+}
+int TForm1::CountFixed()
+{
+    return board_->CountFixed();
+}
+QString TForm1::SelectedText() const
+{
+    return board_->SelectedText();
+}
+void TForm1::MarkSelected(const QString& line, bool clearFirst)
+{
+    board_->markSelected(line, clearFirst);
+}
+void TForm1::MarkFixed(const QString& line, bool clearFirst)
+{
+    board_->markFixed(line, clearFirst);
+}
+void TForm1::StaticText1Click(int n)
+{
+    board_->StaticText1Click(n);
+}
+void TForm1::refreshBoard()
+{
+    board_->refresh();
 }
 
 // ---------------------------------------------------------------- window
@@ -357,101 +373,31 @@ void TForm1::showPage(Page which)
     PageControl1->setCurrentIndex(static_cast<int>(which));
 }
 
-void TForm1::addClosingCommand(QPushButton* button)
-{
-    verification_->addClosingCommand(button);
-}
-
 void TForm1::addToParameterRow(QWidget* group)
 {
     parameterRow_->addWidget(group);
 }
 
-void TForm1::addToSettings(QWidget* group)
+void TForm1::afterCreate(std::function<void()> step)
 {
-    settings_->addGroup(group);
+    afterCreate_.push_back(std::move(step));
 }
 
-void TForm1::verifyAgainstDrawsList()
+void TForm1::closeVeto(std::function<bool()> veto)
 {
-    verification_->useDrawsList();
+    closeVetoes_.push_back(std::move(veto));
 }
 
-// ---------------------------------------------------------------- board
-
-void TForm1::refreshBoard()
+void TForm1::onModalityChanged(std::function<void(Modality)> step)
 {
-    board_->refresh();
-}
-void TForm1::clearBoard()
-{
-    board_->Button7Click();
-}
-void TForm1::drawRandomBet()
-{
-    board_->Button8Click();
-}
-int TForm1::CountSelected()
-{
-    return board_->CountSelected();
-}
-int TForm1::CountFixed()
-{
-    return board_->CountFixed();
-}
-void TForm1::LoadSelectedNumbers()
-{
-    selectedNumbers = board.selectedNumbers();
-}
-QString TForm1::fixedLine() const
-{
-    return board_->fixedLine();
-}
-QString TForm1::selectedLine() const
-{
-    return board_->selectedLine();
-}
-QString TForm1::selectedCountShown() const
-{
-    return board_->selectedCountShown();
-}
-QString TForm1::SelectedText() const
-{
-    return board_->SelectedText();
-}
-void TForm1::MarkSelected(const QString& line, bool clearFirst)
-{
-    board_->MarkSelected(line, clearFirst);
-}
-void TForm1::MarkFixed(const QString& line, bool clearFirst)
-{
-    board_->MarkFixed(line, clearFirst);
-}
-void TForm1::StaticText1Click(int n)
-{
-    board_->StaticText1Click(n);
+    modalityChanged_.push_back(std::move(step));
 }
 
 // ---------------------------------------------------------------- runs
 
-LineView& TForm1::closingView()
-{
-    return verification_->closingView();
-}
-
-void TForm1::setResultLabel(const QString& text)
-{
-    verification_->setResultLabel(text);
-}
-
 void TForm1::setStatus(const QString& text)
 {
     Label15->setText(text);
-}
-
-void TForm1::clearClosing()
-{
-    settings_->Button2Click();
 }
 
 void TForm1::lockForRun(bool locked)
@@ -466,22 +412,14 @@ void TForm1::lockForRun(bool locked)
     settings_->lock(locked);
 }
 
-void TForm1::restoreAfterError()
-{
-    lockForRun(false);
-    stopFlag = true;
-    Button5->setEnabled(false);
-    Button1->setEnabled(true);
-    Button11->setEnabled(true);
-    CheckBoxCompletar->setEnabled(true);
-    closingView().setVerticalScrollAllowed(true);
-    setStatus(QStringLiteral("."));
-    settings_->restoreAfterError();
-}
-
 void TForm1::guarded(const std::function<void()>& handler)
 {
-    runGuarded(this, handler, [this] { restoreAfterError(); });
+    // A run's scope has put back what the run locked by the time the message shows; what is
+    // left to do is what a run shows while it goes.
+    runGuarded(this, handler, [this] {
+        verification_->closing().setVerticalScrollAllowed(true);
+        setStatus(QStringLiteral("."));
+    });
 }
 
 bool TForm1::mayRun(Command command)
@@ -496,7 +434,13 @@ void TForm1::Button5Click()
 {
     stopFlag = true;
     page(Page::Lotofacil)->setEnabled(true);
-    closingView().setVerticalScrollAllowed(true);
+    verification_->closing().setVerticalScrollAllowed(true);
+}
+
+void TForm1::Button16Click()
+{
+    TFormSobre about(this);
+    about.exec();
 }
 
 // ---------------------------------------------------------------- start and close
@@ -504,11 +448,11 @@ void TForm1::Button5Click()
 void TForm1::FormCreate()
 {
     stopFlag = true;
-    clearClosing();
-    drawRandomBet();
+    generation_->Button2Click();
+    board_->Button8Click();
     settings_->ShowOdds();
     testecampos();
-    for (const auto& step : afterCreate)
+    for (const auto& step : afterCreate_)
         step();
     for (Page tab : { Page::Lotofacil, Page::Quina, Page::MegaSena, Page::DuplaSena })
         showReducerTab(tab, false);
@@ -518,7 +462,7 @@ void TForm1::FormCreate()
 void TForm1::closeEvent(QCloseEvent* event)
 {
     bool refuse = !jobs.allows(Command::CloseWindow, stopFlag);
-    for (const auto& veto : closeVetoes)
+    for (const auto& veto : closeVetoes_)
         refuse = refuse || veto();
     if (refuse) {
         event->ignore();

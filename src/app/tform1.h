@@ -1,14 +1,19 @@
 #pragma once
 
-#include "app/bet_context.h"
-#include "app/line_view.h"
+#include "engine/bet/board.h"
+#include "ui/bet_parameters.h"
+#include "ui/generation_commands.h"
+#include "ui/run_host.h"
+#include "ui/run_status.h"
+#include "ui/window_seams.h"
 
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class BoardTab;
+class GenerationPanel;
 class FieldExitFilter;
-class QAbstractButton;
 class QCheckBox;
 class QGroupBox;
 class QHBoxLayout;
@@ -21,21 +26,32 @@ class SettingsTab;
 class VerificationPanel;
 
 // The main window, a shell: it builds the parameter panel and the page control, creates the
-// panels that build and run the tabs, in the order of the tabs, and routes the start-up, close
-// and modality-switch steps to them. The panels reach the window and each other only through
-// BetContext; tests find controls by objectName.
-class TForm1 : public QWidget, public BetContext
+// panels that build and run the tabs, in the order of the tabs, and hands each panel the roles
+// it uses. It plays the roles of its own parameter panel (the parameters, the runs with their
+// status line and progress bar, "&Gerar" and the margin check's commands) and of the window
+// itself (pages, guard, start-up and close); the board tab, the verification panel and the
+// settings tab play theirs. Tests find controls by objectName.
+class TForm1 : public QWidget,
+               public BetParameters,
+               public RunHost,
+               public RunStatus,
+               public GenerationCommands,
+               public WindowSeams
 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
+    // The bet's tiles; the board tab shows them.
+    Board board;
+    // True when no long job runs, or "Parar" was pressed.
+    bool stopFlag = true;
+    JobState jobs; // the long job running
+
     // --- parameters
-    Modality modality() const override;
-    QChar separator() const override;
-    ParameterFields readFields() const override;
-    void writeFields(const ParameterFields& fields) override;
+    ParameterFields fields() const override;
+    void setFields(const ParameterFields& fields) override;
     int T() const override;
     int K() const override;
     int F() const override;
@@ -43,64 +59,59 @@ public:
     int G() const override;
     int C() const override;
     int U() const override;
-    void setFieldT(const QString& text) override;
-    void setFieldF(const QString& text) override;
-    void testecampos() override;
-    void Edit2Exit() override;
-    void onParameterExit(QWidget* field, std::function<void()> handler) override;
-
-    // --- board (the board tab's)
-    void refreshBoard() override;
-    void clearBoard() override;
-    void drawRandomBet() override;
-    int CountSelected() override;
-    int CountFixed() override;
-    void LoadSelectedNumbers() override;
-    QString fixedLine() const override;
-    QString selectedLine() const override;
-    QString selectedCountShown() const override;
-    QString SelectedText() const;
-    void MarkSelected(const QString& line, bool clearFirst) override;
-    void MarkFixed(const QString& line, bool clearFirst) override;
-    void StaticText1Click(int n);
+    void setT(const QString& text) override;
+    void setF(const QString& text) override;
+    void normalise() override { testecampos(); }
+    void betSizeFieldLeft() override { Edit2Exit(); }
+    void onParameterFieldExit(QWidget* field, std::function<void()> handler) override;
     void switchModality(Modality m) override;
 
-    // --- lists, status and progress
-    LineView& closingView() override;
-    QProgressBar& progressBar() override { return *ProgressBar1; }
-    void setResultLabel(const QString& text) override;
-    void setStatus(const QString& text) override;
-
     // --- runs
-    void enableCommand(RunCommand command, bool enabled) override;
-    bool commandEnabled(RunCommand command) const override;
-    bool completeToFull() const override;
-    bool balancedPick() const override;
-    void clearClosing() override;
-    void onCommand(RunCommand command, std::function<void()> handler) override;
-    void lockForRun(bool locked) override;
-    void restoreAfterError() override;
-    void guarded(const std::function<void()>& handler) override;
     bool mayRun(Command command) override;
-    void onExit(QWidget* field, std::function<void()> handler) override;
+    void setStatus(const QString& text) override;
+    QProgressBar& progressBar() override { return *ProgressBar1; }
+
+    // --- "&Gerar" and the margin check
+    void onGenerate(std::function<void()> handler) override;
+    void onCheckMargin(std::function<void()> handler) override;
+    bool completeToFull() const override;
 
     // --- window
     QWidget& host() override { return *this; }
     QWidget* page(Page which) const override;
     void showPage(Page which) override;
-    void addClosingCommand(QPushButton* button) override;
     void addToParameterRow(QWidget* group) override;
-    void addToSettings(QWidget* group) override;
-    void verifyAgainstDrawsList() override;
+    void guarded(const std::function<void()>& handler) override;
+    void onExit(QWidget* field, std::function<void()> handler) override;
+    void afterCreate(std::function<void()> step) override;
+    void closeVeto(std::function<bool()> veto) override;
+    void onModalityChanged(std::function<void(Modality)> step) override;
 
-    // Handlers
+    // Handlers and the board's helpers by the names the window's documents give them.
+    void testecampos();
+    void Edit2Exit();
     void Button5Click(); // "Parar"
+    void Button16Click(); // "Sobre"
     void RadioButtonModalityClick(Modality m);
     void RadioButton6Click();
     void FormCreate();
+    int CountSelected();
+    int CountFixed();
+    QString SelectedText() const;
+    void MarkSelected(const QString& line, bool clearFirst);
+    void MarkFixed(const QString& line, bool clearFirst);
+    void StaticText1Click(int n);
+    void refreshBoard();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+    // --- what a run scope switches
+    JobState& runState() override { return jobs; }
+    bool& runStopFlag() override { return stopFlag; }
+    void lockForRun(bool locked) override;
+    std::vector<QWidget*> commandsOffWhileRunning(Job job) const override;
+    QWidget* stopCommand() const override;
 
 private:
     // --- parameter panel
@@ -118,11 +129,14 @@ private:
     BoardTab* board_ = nullptr;
     VerificationPanel* verification_ = nullptr;
     SettingsTab* settings_ = nullptr;
+    GenerationPanel* generation_ = nullptr;
 
     QWidget* buildParameterPanel();
     void buildPages();
-    QAbstractButton* commandControl(RunCommand command) const;
     void showReducerTab(Page tab, bool visible);
 
     FieldExitFilter* exitFilter_ = nullptr;
+    std::vector<std::function<void()>> afterCreate_;
+    std::vector<std::function<bool()>> closeVetoes_;
+    std::vector<std::function<void(Modality)>> modalityChanged_;
 };

@@ -1,11 +1,13 @@
 #include "bet/board_tab.h"
 
-#include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/named_widget.h"
-#include "app/random_source.h"
-#include "app/tform_sobre.h"
 #include "bet/tile_label.h"
+#include "engine/base/random_source.h"
+#include "ui/bet_parameters.h"
+#include "ui/dialogs.h"
+#include "ui/named_widget.h"
+#include "ui/run_host.h"
+#include "ui/settings_page.h"
+#include "ui/window_seams.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -17,9 +19,18 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-BoardTab::BoardTab(BetContext& context, QWidget* page)
-    : QObject(page)
-    , context_(context)
+BoardTab::BoardTab(WindowSeams& window, RunHost& runs, BetParameters& parameters, Board& board,
+    const SettingsPage& settings)
+    : QObject(&window.host())
+    , window_(window)
+    , runs_(runs)
+    , parameters_(parameters)
+    , board_(board)
+    , settings_(settings)
+{
+}
+
+void BoardTab::build(QWidget* page)
 {
     auto* layout = new QHBoxLayout(page);
     auto* boardPanel = named<QFrame>(QStringLiteral("PanelBoard"));
@@ -109,24 +120,23 @@ BoardTab::BoardTab(BetContext& context, QWidget* page)
     // by the runs, which the rules must not stop.
     auto command = [this](Command c, std::function<void()> handler) {
         return [this, c, handler = std::move(handler)] {
-            if (context_.mayRun(c)) context_.guarded(handler);
+            if (runs_.mayRun(c)) window_.guarded(handler);
         };
     };
-    connect(Button16, &QPushButton::clicked, this,
-        [this] { context_.guarded([this] { Button16Click(); }); });
     connect(Button7, &QPushButton::clicked, this,
         command(Command::ClearBoard, [this] { Button7Click(); }));
     connect(Button8, &QPushButton::clicked, this,
         command(Command::RandomBet, [this] { Button8Click(); }));
     for (int m = 0; m < 6; ++m)
         connect(modalityButton(Modality(m)), &QRadioButton::clicked, this,
-            command(Command::ChangeModality, [this, m] { context_.switchModality(Modality(m)); }));
+            command(
+                Command::ChangeModality, [this, m] { parameters_.switchModality(Modality(m)); }));
     for (int n = 1; n <= 100; ++n)
         connect(tiles[n], &TileLabel::clicked, this, [this](int number) {
-            if (context_.mayRun(Command::ClickTile))
-                context_.guarded([this, number] { StaticText1Click(number); });
+            if (runs_.mayRun(Command::ClickTile))
+                window_.guarded([this, number] { StaticText1Click(number); });
         });
-    context_.onParameterExit(Edit8, [this] { Edit8Exit(); });
+    parameters_.onParameterFieldExit(Edit8, [this] { Edit8Exit(); });
 }
 
 QRadioButton* BoardTab::modalityButton(Modality m) const
@@ -146,7 +156,7 @@ Modality BoardTab::modality() const
 void BoardTab::showTiles()
 {
     for (int n = 1; n <= 100; ++n)
-        tiles[n]->showState(context_.board.state(n));
+        tiles[n]->showState(board_.state(n));
 }
 
 void BoardTab::refresh()
@@ -160,26 +170,41 @@ void BoardTab::refresh()
 
 int BoardTab::CountSelected()
 {
-    const int n = context_.board.countSelected();
+    const int n = board_.countSelected();
     Label20->setText(QString::number(n));
     return n;
 }
 
 int BoardTab::CountFixed()
 {
-    const int n = context_.board.countFixed();
+    const int n = board_.countFixed();
     Label21->setText(QString::number(n));
     return n;
 }
 
+int BoardTab::countSelected() const
+{
+    return board_.countSelected();
+}
+
+int BoardTab::countFixed() const
+{
+    return board_.countFixed();
+}
+
+std::vector<int> BoardTab::selectedNumbers() const
+{
+    return board_.selectedNumbers();
+}
+
 QString BoardTab::SelectedText() const
 {
-    return context_.board.selectedText(context_.separator());
+    return board_.selectedText(settings_.separator());
 }
 
 QString BoardTab::FixedText() const
 {
-    return context_.board.fixedText(context_.separator());
+    return board_.fixedText(settings_.separator());
 }
 
 QString BoardTab::selectedLine() const
@@ -199,23 +224,23 @@ QString BoardTab::selectedCountShown() const
 
 void BoardTab::ApplyNumberRange()
 {
-    context_.board.applyNumberRange(qBound(0, context_.U(), 100));
+    board_.applyNumberRange(qBound(0, parameters_.U(), 100));
     showTiles();
     // The total follows too, so an emptied board never shows the old count.
     Label22->setText(QString::number(CountSelected() + CountFixed()));
 }
 
-void BoardTab::MarkSelected(const QString& line, bool clearFirst)
+void BoardTab::markSelected(const QString& line, bool clearFirst)
 {
     if (clearFirst) Button7Click();
-    context_.board.markLine(line, Board::State::Selected);
+    board_.markLine(line, Board::State::Selected);
     showTiles();
 }
 
-void BoardTab::MarkFixed(const QString& line, bool clearFirst)
+void BoardTab::markFixed(const QString& line, bool clearFirst)
 {
     if (clearFirst) Button7Click();
-    context_.board.markLine(line, Board::State::Fixed);
+    board_.markLine(line, Board::State::Fixed);
     showTiles();
 }
 
@@ -236,15 +261,15 @@ void BoardTab::lock(bool locked)
 
 void BoardTab::StaticText1Click(int n)
 {
-    context_.board.click(n, context_.T(), context_.F());
-    tiles[n]->showState(context_.board.state(n));
+    board_.click(n, parameters_.T(), parameters_.F());
+    tiles[n]->showState(board_.state(n));
     refresh();
 }
 
 void BoardTab::Button7Click()
 {
     Edit9->clear();
-    context_.board.clear();
+    board_.clear();
     CountSelected();
     ApplyNumberRange();
 }
@@ -252,33 +277,26 @@ void BoardTab::Button7Click()
 void BoardTab::Button8Click()
 {
     RandomSource::instance().reseedFromClock();
-    const int t = context_.T(), f = context_.F();
-    if (!context_.board.drawRandom(t, f, RandomSource::instance())) {
-        Dialogs::information(&context_.host(),
+    const int t = parameters_.T(), f = parameters_.F();
+    if (!board_.drawRandom(t, f, RandomSource::instance())) {
+        Dialogs::information(&window_.host(),
             QStringLiteral(
                 "Não há dezenas livres suficientes na modalidade para completar o bilhete."));
         return;
     }
-    context_.LoadSelectedNumbers();
     refresh();
-}
-
-void BoardTab::Button16Click()
-{
-    TFormSobre about(&context_.host());
-    about.exec();
 }
 
 void BoardTab::Edit8Exit()
 {
-    ParameterFields fields = context_.readFields();
+    ParameterFields fields = parameters_.fields();
     try {
         leaveHighestNumber(fields);
     } catch (...) {
-        context_.writeFields(fields);
+        parameters_.setFields(fields);
         throw;
     }
-    context_.writeFields(fields);
+    parameters_.setFields(fields);
     ApplyNumberRange();
-    context_.testecampos();
+    parameters_.normalise();
 }

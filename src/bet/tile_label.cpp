@@ -1,6 +1,6 @@
 #include "bet/tile_label.h"
 
-#include "generate/line_format.h"
+#include "engine/generate/line_format.h"
 
 #include <QMouseEvent>
 

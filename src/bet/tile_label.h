@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bet/board.h"
+#include "engine/bet/board.h"
 
 #include <QLabel>
 

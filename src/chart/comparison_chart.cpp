@@ -1,10 +1,14 @@
 #include "chart/comparison_chart.h"
 
-#include "app/bet_context.h"
-#include "app/conversion.h"
-#include "app/dialogs.h"
-#include "app/line_view.h"
-#include "chart/number_counts.h"
+#include "engine/base/conversion.h"
+#include "engine/chart/number_counts.h"
+#include "ui/bet_board.h"
+#include "ui/bet_parameters.h"
+#include "ui/dialogs.h"
+#include "ui/draws_area.h"
+#include "ui/line_view.h"
+#include "ui/run_host.h"
+#include "ui/window_seams.h"
 
 #include <QBoxLayout>
 #include <QCategoryAxis>
@@ -17,12 +21,17 @@
 #include <QTabWidget>
 #include <QValueAxis>
 
-ComparisonChart::ComparisonChart(BetContext& context)
-    : QObject(&context.host())
-    , context_(context)
+ComparisonChart::ComparisonChart(WindowSeams& window, RunHost& runs,
+    const BetParameters& parameters, BetBoard& board, DrawsArea& draws)
+    : QObject(&window.host())
+    , window_(window)
+    , runs_(runs)
+    , parameters_(parameters)
+    , board_(board)
+    , draws_(draws)
 {
     setObjectName(QStringLiteral("ComparisonChart"));
-    auto* layout = new QHBoxLayout(context.page(BetContext::Page::Comparativo));
+    auto* layout = new QHBoxLayout(window.page(WindowSeams::Page::Comparativo));
     auto* chart = new QChart;
     chart->legend()->hide();
     Series1 = new QScatterSeries;
@@ -83,14 +92,13 @@ ComparisonChart::ComparisonChart(BetContext& context)
     count->insertWidget(0, caption);
 
     connect(Button22, &QPushButton::clicked, this,
-        [this] { context_.guarded([this] { Button22Click(); }); });
+        [this] { window_.guarded([this] { Button22Click(); }); });
     connect(Button23, &QPushButton::clicked, this, [this] {
-        if (context_.mayRun(Command::MarkChartNumbers))
-            context_.guarded([this] { Button23Click(); });
+        if (runs_.mayRun(Command::MarkChartNumbers)) window_.guarded([this] { Button23Click(); });
     });
     connect(CheckListBox1, &QListWidget::itemChanged, this,
         [this](QListWidgetItem*) { CheckListBox1ClickCheck(); });
-    context.drawsReset.push_back([this] { reset(); });
+    draws.onDrawsReset([this] { reset(); });
 }
 
 void ComparisonChart::reset()
@@ -119,7 +127,7 @@ void ComparisonChart::Button22Click()
     reset();
 
     NumberCounts counts;
-    const LineStore& draws = context_.drawsView().store();
+    const LineStore& draws = draws_.draws().store();
     for (qsizetype row = 0; row < draws.size(); ++row)
         counts.addLine(draws.line(row));
 
@@ -161,13 +169,13 @@ void ComparisonChart::Button23Click()
 {
     const int checked = checkedCount();
     if (checked == 0) {
-        Dialogs::information(&context_.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral("A quantidade de dezenas selecionadas tem que ser maior que zero."));
         return;
     }
-    const int t = context_.T();
+    const int t = parameters_.T();
     if (checked > t) {
-        Dialogs::information(&context_.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral("A quantidade de dezenas selecionadas não pode ultrapassar ")
                 + QString::number(t) + QStringLiteral("."));
         return;
@@ -182,23 +190,24 @@ void ComparisonChart::Button23Click()
     }
     // Draws of another modality may still be in the draws area: a number the board does not
     // have would make a bet the modality cannot take.
-    const int highest = qBound(0, context_.U(), 100);
+    const int highest = qBound(0, parameters_.U(), 100);
     for (int n : numbers)
         if (n < 1 || n > highest) {
-            Dialogs::information(&context_.host(),
+            Dialogs::information(&window_.host(),
                 QStringLiteral("A dezena ") + NumberCounts::fieldText(n % 100)
                     + QStringLiteral(" não existe na modalidade selecionada."));
             return;
         }
 
-    context_.clearBoard();
+    board_.clear();
     for (int n : numbers)
-        context_.board.setState(n, Board::State::Selected);
-    context_.refreshBoard();
-    context_.showPage(BetContext::Page::Selecao);
+        board_.board().setState(n, Board::State::Selected);
+    board_.refresh();
+    window_.showPage(WindowSeams::Page::Selecao);
 }
 
-void attachChart(BetContext& context)
+void attachChart(WindowSeams& window, RunHost& runs, const BetParameters& parameters,
+    BetBoard& board, DrawsArea& draws)
 {
-    new ComparisonChart(context);
+    new ComparisonChart(window, runs, parameters, board, draws);
 }

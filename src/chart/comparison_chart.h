@@ -2,7 +2,11 @@
 
 #include <QObject>
 
-class BetContext;
+class BetBoard;
+class BetParameters;
+class DrawsArea;
+class RunHost;
+class WindowSeams;
 class QCategoryAxis;
 class QChartView;
 class QLabel;
@@ -18,7 +22,8 @@ class ComparisonChart : public QObject
 {
     Q_OBJECT
 public:
-    explicit ComparisonChart(BetContext& context);
+    ComparisonChart(WindowSeams& window, RunHost& runs, const BetParameters& parameters,
+        BetBoard& board, DrawsArea& draws);
 
     QChartView* ChartView1;
     QScatterSeries* Series1;
@@ -40,9 +45,14 @@ private:
     void clearAxisLabels();
     void setCountRange(int top);
 
-    BetContext& context_;
+    WindowSeams& window_;
+    RunHost& runs_;
+    const BetParameters& parameters_;
+    BetBoard& board_;
+    DrawsArea& draws_;
     QCategoryAxis* axisX_;
     QValueAxis* axisY_;
 };
 
-void attachChart(BetContext& context);
+void attachChart(WindowSeams& window, RunHost& runs, const BetParameters& parameters,
+    BetBoard& board, DrawsArea& draws);

@@ -1,20 +1,24 @@
 #include "generate/generation_panel.h"
 
-#include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
-#include "app/random_source.h"
-#include "generate/combination_count.h"
-#include "generate/covering_generator.h"
-#include "generate/full_enumeration.h"
-#include "generate/margin_check.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/combination_count.h"
+#include "engine/generate/covering_generator.h"
+#include "engine/generate/full_enumeration.h"
+#include "engine/generate/margin_check.h"
+#include "ui/bet_board.h"
+#include "ui/bet_parameters.h"
+#include "ui/closing_area.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/generation_commands.h"
+#include "ui/line_view.h"
+#include "ui/run_host.h"
+#include "ui/run_scope.h"
+#include "ui/run_status.h"
+#include "ui/settings_page.h"
+#include "ui/window_seams.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTabWidget>
 #include <algorithm>
 
 namespace {
@@ -34,9 +38,16 @@ QString boundMessage(qsizetype bound, const QString& what)
 }
 } // namespace
 
-GenerationPanel::GenerationPanel(BetContext& context)
-    : QObject(&context.host())
-    , context_(context)
+GenerationPanel::GenerationPanel(WindowSeams& window, RunHost& runs, RunStatus& status,
+    BetParameters& parameters, BetBoard& board, ClosingArea& closing, const SettingsPage& settings)
+    : QObject(&window.host())
+    , window_(window)
+    , runs_(runs)
+    , status_(status)
+    , parameters_(parameters)
+    , board_(board)
+    , closing_(closing)
+    , settings_(settings)
 {
 }
 
@@ -44,103 +55,95 @@ void GenerationPanel::startProgress(int maximum)
 {
     // Qt animates a bar whose range is 0..0, so a count too large for the bar keeps it at 0
     // on a range of one step instead.
-    context_.progressBar().setRange(0, maximum > 0 ? maximum : 1);
-    context_.progressBar().setValue(0);
-}
-
-void GenerationPanel::showRunning(bool running)
-{
-    // "Parar" only while running; no other run on the closing meanwhile.
-    context_.enableCommand(BetContext::RunCommand::Generate, !running);
-    context_.enableCommand(BetContext::RunCommand::Stop, running);
-    context_.enableCommand(BetContext::RunCommand::CheckMargin, !running);
+    status_.progressBar().setRange(0, maximum > 0 ? maximum : 1);
+    status_.progressBar().setValue(0);
 }
 
 bool GenerationPanel::matchBoard(bool clearClosing)
 {
-    BetContext& w = context_;
-    if (w.T() != w.CountSelected() + w.CountFixed() || w.F() != w.CountFixed()) {
-        if (clearClosing) w.closingView().store().clear();
-        w.drawRandomBet();
+    if (parameters_.T() != board_.countSelected() + board_.countFixed()
+        || parameters_.F() != board_.countFixed()) {
+        if (clearClosing) closing_.closing().store().clear();
+        board_.drawRandomBet();
     }
-    w.LoadSelectedNumbers();
     // Every ticket gets all the board's fixed numbers: with more than F of them a ticket would
     // hold more than K. The random bet keeps exactly F, unless it could not be drawn (and said
     // so).
-    return w.F() == w.CountFixed();
+    return parameters_.F() == board_.countFixed();
+}
+
+void GenerationPanel::Button2Click()
+{
+    if (!settings_.keepsClosing()) closing_.closing().store().clear();
+    closing_.setResultLabel(QStringLiteral("0"));
 }
 
 void GenerationPanel::Button1Click()
 {
-    BetContext& w = context_;
-    const ParameterFields fields = w.readFields();
+    const ParameterFields fields = parameters_.fields();
     const bool enumeration = fields.K == fields.D && fields.G == fields.D;
-    const JobState::Scope job(w.jobs, enumeration ? Job::Enumeration : Job::Generation);
-    w.lockForRun(true);
-    if (!matchBoard(true)) {
-        w.testecampos();
-        w.lockForRun(false);
-        return;
+    {
+        RunScope run(runs_, enumeration ? Job::Enumeration : Job::Generation);
+        if (!matchBoard(true)) {
+            run.finish();
+            parameters_.normalise();
+            return;
+        }
+        window_.showPage(WindowSeams::Page::Fechamento);
+        if (!enumeration) {
+            closing_.closing().setVerticalScrollAllowed(false);
+            Button2Click();
+            Gerafechamento(run);
+        } else {
+            status_.setStatus(QStringLiteral("Gerando Fechamento"));
+            fullEnumeration(run);
+            status_.setStatus(QStringLiteral("."));
+        }
     }
-    w.showPage(BetContext::Page::Fechamento);
-    w.stopFlag = false;
-    if (!enumeration) {
-        w.closingView().setVerticalScrollAllowed(false);
-        w.clearClosing();
-        Gerafechamento();
-    } else {
-        w.setStatus(QStringLiteral("Gerando Fechamento"));
-        fullEnumeration();
-        w.stopFlag = true;
-        w.setStatus(QStringLiteral("."));
-    }
-    w.stopFlag = true;
-    w.testecampos();
-    w.lockForRun(false);
-    w.closingView().setVerticalScrollAllowed(true);
+    parameters_.normalise();
+    closing_.closing().setVerticalScrollAllowed(true);
 }
 
-void GenerationPanel::Gerafechamento()
+void GenerationPanel::Gerafechamento(RunScope& run)
 {
-    BetContext& w = context_;
     RandomSource::instance().reseedFromClock();
-    w.stopFlag = false;
-    showRunning(true);
-    w.setStatus(QStringLiteral("Pare quando quiser."));
-    w.progressBar().setValue(0);
+    run.begin();
+    status_.setStatus(QStringLiteral("Pare quando quiser."));
+    status_.progressBar().setValue(0);
 
     CoveringGenerator::Setup setup;
-    setup.K = w.K();
-    setup.F = w.F();
-    setup.G = w.G();
-    setup.C = w.C();
-    const int positions = qBound(0, w.T() - setup.F, static_cast<int>(w.selectedNumbers.size()));
-    setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + positions);
-    setup.fixed = w.board.fixedNumbers();
-    setup.fixedLine = w.fixedLine();
-    setup.balancedPick = w.balancedPick();
+    setup.K = parameters_.K();
+    setup.F = parameters_.F();
+    setup.G = parameters_.G();
+    setup.C = parameters_.C();
+    const std::vector<int> selected = board_.selectedNumbers();
+    const int positions = qBound(0, parameters_.T() - setup.F, static_cast<int>(selected.size()));
+    setup.selected.assign(selected.begin(), selected.begin() + positions);
+    setup.fixed = board_.board().fixedNumbers();
+    setup.fixedLine = board_.fixedLine();
+    setup.balancedPick = settings_.balancedPick();
 
-    LineStore& closing = w.closingView().store();
+    LineStore& closing = closing_.closing().store();
     auto report = [&](const CoveringGenerator& generator) {
-        w.setResultLabel(QString::number(closing.size()) + QStringLiteral(" fechados em ")
+        closing_.setResultLabel(QString::number(closing.size()) + QStringLiteral(" fechados em ")
             + QString::number(generator.drawsMade(), 'f', 0) + QStringLiteral(" combinações."));
     };
 
-    const bool hopeless = setup.K < setup.G && w.modality() == Modality::Outros;
+    const bool hopeless = setup.K < setup.G && board_.modality() == Modality::Outros;
     if (hopeless) {
-        Dialogs::information(&w.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral(
                 "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
                 "garantir o acerto. Aumente as dezenas por bilhete ou diminua a garantia."));
     } else if (setup.C - setup.F > static_cast<int>(setup.selected.size())) {
-        Dialogs::information(&w.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral(
                 "O bilhete não tem dezenas selecionadas suficientes para a condição de acerto."));
     } else {
         CoveringGenerator generator(setup, closing, RandomSource::instance());
         EventPump pump;
-        while (!w.stopFlag) {
-            generator.step(w.separator());
+        while (!run.stopRequested()) {
+            generator.step(settings_.separator());
             if (generator.coveredSinceReport() >= 1000 && !closing.empty()) {
                 generator.resetReportCounter();
                 report(generator);
@@ -149,144 +152,129 @@ void GenerationPanel::Gerafechamento()
         }
         report(generator);
     }
-    w.setStatus(QStringLiteral("."));
-    showRunning(false);
-    w.stopFlag = true;
+    status_.setStatus(QStringLiteral("."));
 }
 
-void GenerationPanel::fullEnumeration()
+void GenerationPanel::fullEnumeration(RunScope& run)
 {
-    BetContext& w = context_;
     // Every field is read before the closing is touched, so a bad field loses nothing.
-    const int t = w.T(), k = w.K(), f = w.F();
-    const int n = qBound(0, t - f, static_cast<int>(w.selectedNumbers.size()));
+    const int t = parameters_.T(), k = parameters_.K(), f = parameters_.F();
+    const std::vector<int> selected = board_.selectedNumbers();
+    const int n = qBound(0, t - f, static_cast<int>(selected.size()));
 
-    w.stopFlag = false;
     // Another run on the same closing while this one writes it would interleave the two.
-    showRunning(true);
-    w.closingView().store().clear();
+    run.begin();
+    closing_.closing().store().clear();
 
     const int maximum = Combinations::progressMaximum(n, k - f);
     startProgress(maximum);
 
     FullEnumeration::Setup setup;
-    setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + n);
-    setup.fixed = w.board.fixedNumbers();
+    setup.selected.assign(selected.begin(), selected.begin() + n);
+    setup.fixed = board_.board().fixedNumbers();
     setup.k = k - f;
     setup.lineBound = Combinations::lineBound(k);
-    FullEnumeration enumeration(setup, w.closingView().store());
+    FullEnumeration enumeration(setup, closing_.closing().store());
 
     EventPump pump;
     int chunks = 0;
     auto show = [&] {
-        if (maximum > 0) w.progressBar().setValue(static_cast<int>(enumeration.linesWritten()));
-        w.setResultLabel(QString::number(enumeration.linesWritten()));
+        if (maximum > 0)
+            status_.progressBar().setValue(static_cast<int>(enumeration.linesWritten()));
+        closing_.setResultLabel(QString::number(enumeration.linesWritten()));
     };
-    while (enumeration.state() == FullEnumeration::State::Running && !w.stopFlag) {
-        enumeration.advance(kChunk, w.separator());
+    while (enumeration.state() == FullEnumeration::State::Running && !run.stopRequested()) {
+        enumeration.advance(kChunk, settings_.separator());
         if (++chunks % kRefreshEvery == 0) show();
         pump.maybePump();
     }
     show();
-    w.closingView().sync();
+    closing_.closing().sync();
 
-    showRunning(false);
-    w.stopFlag = true;
+    run.finish();
     if (enumeration.state() == FullEnumeration::State::LineBound)
-        Dialogs::information(&w.host(), boundMessage(setup.lineBound, QStringLiteral("a geração")));
+        Dialogs::information(
+            &window_.host(), boundMessage(setup.lineBound, QStringLiteral("a geração")));
 }
 
-void GenerationPanel::Button11Click()
+void GenerationPanel::Button11Click(bool completeToFull)
 {
-    BetContext& w = context_;
-    const JobState::Scope job(w.jobs, Job::MarginCheck);
-    const bool balancedPickEnabled = w.commandEnabled(BetContext::RunCommand::BalancedPick);
-    w.lockForRun(true);
-    auto unlock = [&] {
-        w.lockForRun(false);
-        w.enableCommand(BetContext::RunCommand::BalancedPick, balancedPickEnabled);
-    };
-
-    if (w.closingView().store().empty()) {
-        Dialogs::information(
-            &w.host(), QStringLiteral("Gere antes algum fechamento para porder testar a margem."));
-        unlock();
+    RunScope run(runs_, Job::MarginCheck);
+    if (closing_.closing().store().empty()) {
+        run.finish();
+        Dialogs::information(&window_.host(),
+            QStringLiteral("Gere antes algum fechamento para porder testar a margem."));
         return;
     }
-    if (w.completeToFull() && !MarginCheck::completionPossible(w.K(), w.G())) {
-        Dialogs::information(&w.host(),
+    if (completeToFull && !MarginCheck::completionPossible(parameters_.K(), parameters_.G())) {
+        run.finish();
+        Dialogs::information(&window_.host(),
             QStringLiteral(
                 "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
                 "cobrir um sorteio, e o fechamento não pode ser completado. Aumente as dezenas por "
                 "bilhete ou diminua a garantia."));
-        unlock();
         return;
     }
-
-    w.enableCommand(BetContext::RunCommand::CheckMargin, false);
-    w.enableCommand(BetContext::RunCommand::CompleteToFull, false);
-    w.showPage(BetContext::Page::Fechamento);
-    if (matchBoard(false)) marginCheck();
-    w.enableCommand(BetContext::RunCommand::CheckMargin, true);
-    w.enableCommand(BetContext::RunCommand::CompleteToFull, true);
-    w.stopFlag = true;
-    unlock();
+    window_.showPage(WindowSeams::Page::Fechamento);
+    if (matchBoard(false)) marginCheck(run, completeToFull);
 }
 
-void GenerationPanel::marginCheck()
+void GenerationPanel::marginCheck(RunScope& run, bool completeToFull)
 {
-    BetContext& w = context_;
     MarginCheck::Setup setup;
-    setup.K = w.K();
-    setup.F = w.F();
-    setup.G = w.G();
-    setup.C = w.C();
-    const int n = qBound(0, w.T() - setup.F, static_cast<int>(w.selectedNumbers.size()));
+    setup.K = parameters_.K();
+    setup.F = parameters_.F();
+    setup.G = parameters_.G();
+    setup.C = parameters_.C();
+    const std::vector<int> selected = board_.selectedNumbers();
+    const int n = qBound(0, parameters_.T() - setup.F, static_cast<int>(selected.size()));
 
-    w.stopFlag = false;
-    w.enableCommand(BetContext::RunCommand::Generate, false);
-    w.enableCommand(BetContext::RunCommand::Stop, true);
+    run.begin();
     const int maximum = Combinations::progressMaximum(n, setup.C - setup.F);
     startProgress(maximum);
 
-    setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + n);
-    setup.fixed = w.board.fixedNumbers();
-    setup.fixedLine = w.fixedLine();
-    setup.complete = w.completeToFull();
-    setup.lineBound = qMax(w.closingView().store().size(), Combinations::lineBound(setup.K));
+    setup.selected.assign(selected.begin(), selected.begin() + n);
+    setup.fixed = board_.board().fixedNumbers();
+    setup.fixedLine = board_.fixedLine();
+    setup.complete = completeToFull;
+    LineView& closing = closing_.closing();
+    setup.lineBound = qMax(closing.store().size(), Combinations::lineBound(setup.K));
     // The closing store is the snapshot itself: new tickets go to its end, which is where
     // the rewritten closing would put them.
-    MarginCheck check(setup, w.closingView().store(), RandomSource::instance());
+    MarginCheck check(setup, closing.store(), RandomSource::instance());
 
     EventPump pump;
     int chunks = 0;
-    while (check.state() == MarginCheck::State::Running && !w.stopFlag) {
+    while (check.state() == MarginCheck::State::Running && !run.stopRequested()) {
         // Each draw is compared with the whole closing, which the completion keeps growing.
-        const qsizetype lines = std::max<qsizetype>(1, w.closingView().store().size());
-        check.advance(std::clamp<qsizetype>(kScanBudget / lines, 1, kChunk), w.separator());
+        const qsizetype lines = std::max<qsizetype>(1, closing.store().size());
+        check.advance(std::clamp<qsizetype>(kScanBudget / lines, 1, kChunk), settings_.separator());
         if (maximum > 0 && ++chunks % kRefreshEvery == 0)
-            w.progressBar().setValue(static_cast<int>(check.total()));
-        if (check.takeReportDue()) w.setResultLabel(check.report());
+            status_.progressBar().setValue(static_cast<int>(check.total()));
+        if (check.takeReportDue()) closing_.setResultLabel(check.report());
         pump.maybePump();
     }
-    if (maximum > 0) w.progressBar().setValue(static_cast<int>(check.total()));
-    w.closingView().sync();
-    w.setResultLabel(check.report());
-    w.enableCommand(BetContext::RunCommand::Stop, false);
-    w.enableCommand(BetContext::RunCommand::Generate, true);
+    if (maximum > 0) status_.progressBar().setValue(static_cast<int>(check.total()));
+    closing.sync();
+    closing_.setResultLabel(check.report());
+    run.finish();
     if (check.state() == MarginCheck::State::LineBound)
         Dialogs::information(
-            &w.host(), boundMessage(setup.lineBound, QStringLiteral("a complementação")));
+            &window_.host(), boundMessage(setup.lineBound, QStringLiteral("a complementação")));
 }
 
-void attachGeneration(BetContext& context)
+GenerationPanel* attachGeneration(WindowSeams& window, RunHost& runs, RunStatus& status,
+    BetParameters& parameters, BetBoard& board, ClosingArea& closing, SettingsPage& settings,
+    GenerationCommands& commands)
 {
-    auto* panel = new GenerationPanel(context);
-    context.onCommand(BetContext::RunCommand::Generate, [panel, &context] {
-        if (context.mayRun(Command::Generate)) context.guarded([panel] { panel->Button1Click(); });
+    auto* panel = new GenerationPanel(window, runs, status, parameters, board, closing, settings);
+    settings.onClear([panel] { panel->Button2Click(); });
+    commands.onGenerate([panel, &runs, &window] {
+        if (runs.mayRun(Command::Generate)) window.guarded([panel] { panel->Button1Click(); });
     });
-    context.onCommand(BetContext::RunCommand::CheckMargin, [panel, &context] {
-        if (context.mayRun(Command::CheckMargin))
-            context.guarded([panel] { panel->Button11Click(); });
+    commands.onCheckMargin([panel, &runs, &window, &commands] {
+        if (runs.mayRun(Command::CheckMargin))
+            window.guarded([panel, &commands] { panel->Button11Click(commands.completeToFull()); });
     });
+    return panel;
 }

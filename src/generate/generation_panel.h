@@ -2,7 +2,15 @@
 
 #include <QObject>
 
-class BetContext;
+class BetBoard;
+class BetParameters;
+class ClosingArea;
+class GenerationCommands;
+class RunHost;
+class RunScope;
+class RunStatus;
+class SettingsPage;
+class WindowSeams;
 
 // Window side of "&Gerar" (the covering generator and the full enumeration) and of the margin
 // check: reads the main window's parameters and board, runs the engines on the window thread
@@ -11,26 +19,38 @@ class GenerationPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit GenerationPanel(BetContext& context);
+    GenerationPanel(WindowSeams& window, RunHost& runs, RunStatus& status,
+        BetParameters& parameters, BetBoard& board, ClosingArea& closing,
+        const SettingsPage& settings);
 
     // "&Gerar": the generator until "Parar", or every combination when K = D = G.
     void Button1Click();
-    void Gerafechamento();
-    void fullEnumeration();
+    // The hidden "Limpar" of the settings tab: the closing emptied unless it is to be kept,
+    // the result label zeroed.
+    void Button2Click();
     // "&Verificar Margem do Fechamento".
-    void Button11Click();
+    void Button11Click(bool completeToFull);
 
 private:
-    // Draws a random bet when the board does not hold T numbers with F fixed, and loads the
-    // selected numbers; false when the board still does not hold exactly F fixed numbers.
+    void Gerafechamento(RunScope& run);
+    void fullEnumeration(RunScope& run);
+    void marginCheck(RunScope& run, bool completeToFull);
+    // Draws a random bet when the board does not hold T numbers with F fixed; false when the
+    // board still does not hold exactly F fixed numbers.
     bool matchBoard(bool clearClosing);
-    void showRunning(bool running);
-    void marginCheck();
     // The bar's maximum; a count that does not fit leaves a still, empty bar.
     void startProgress(int maximum);
 
-    BetContext& context_;
+    WindowSeams& window_;
+    RunHost& runs_;
+    RunStatus& status_;
+    BetParameters& parameters_;
+    BetBoard& board_;
+    ClosingArea& closing_;
+    const SettingsPage& settings_;
 };
 
-// Binds the panel to the main window.
-void attachGeneration(BetContext& context);
+// Binds the panel to the main window's commands.
+GenerationPanel* attachGeneration(WindowSeams& window, RunHost& runs, RunStatus& status,
+    BetParameters& parameters, BetBoard& board, ClosingArea& closing, SettingsPage& settings,
+    GenerationCommands& commands);

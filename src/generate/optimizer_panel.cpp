@@ -1,84 +1,86 @@
 #include "generate/optimizer_panel.h"
 
-#include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/handler_guard.h"
-#include "app/line_view.h"
-#include "app/random_source.h"
-#include "generate/line_format.h"
-#include "generate/optimizer_check.h"
-#include "generate/optimizer_draw_space.h"
-#include "generate/optimizer_search.h"
-#include "generate/parallel_optimizer.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/optimizer_check.h"
+#include "engine/generate/optimizer_draw_space.h"
+#include "engine/generate/optimizer_search.h"
+#include "engine/generate/parallel_optimizer.h"
+#include "ui/bet_board.h"
+#include "ui/bet_parameters.h"
+#include "ui/closing_area.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
+#include "ui/run_host.h"
+#include "ui/run_scope.h"
+#include "ui/run_status.h"
+#include "ui/settings_page.h"
+#include "ui/window_seams.h"
 
-#include <QBoxLayout>
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTabWidget>
 #include <chrono>
 #include <memory>
 #include <thread>
 
-void attachOptimizer(BetContext& context)
+void attachOptimizer(WindowSeams& window, RunHost& runs, RunStatus& status,
+    BetParameters& parameters, BetBoard& board, ClosingArea& closing, const SettingsPage& settings)
 {
-    new OptimizerPanel(context);
+    new OptimizerPanel(window, runs, status, parameters, board, closing, settings);
 }
 
-OptimizerPanel::OptimizerPanel(BetContext& context)
-    : QObject(&context.host())
-    , context_(context)
+OptimizerPanel::OptimizerPanel(WindowSeams& window, RunHost& runs, RunStatus& status,
+    BetParameters& parameters, BetBoard& board, ClosingArea& closing, const SettingsPage& settings)
+    : QObject(&window.host())
+    , window_(window)
+    , runs_(runs)
+    , status_(status)
+    , parameters_(parameters)
+    , board_(board)
+    , closing_(closing)
+    , settings_(settings)
 {
     setObjectName(QStringLiteral("OptimizerPanel"));
     ButtonOptimize = new QPushButton(QStringLiteral("Otimizar Fechamento"));
     ButtonOptimize->setObjectName(QStringLiteral("ButtonOptimize"));
     ButtonOptimize->setToolTip(QStringLiteral(
         "Procura um fechamento com menos bilhetes que mantenha a garantia (até apertar Parar)."));
-    context.addClosingCommand(ButtonOptimize);
-    connect(ButtonOptimize, &QPushButton::clicked, this, [this] { ButtonOptimizeClick(); });
+    closing.addCommand(ButtonOptimize);
+    connect(ButtonOptimize, &QPushButton::clicked, this,
+        [this] { window_.guarded([this] { ButtonOptimizeClick(); }); });
 }
 
 void OptimizerPanel::ButtonOptimizeClick()
 {
-    runGuarded(
-        &context_.host(), [this] { run(); },
-        [this] {
-            context_.restoreAfterError();
-            ButtonOptimize->setEnabled(true);
-        });
+    if (!runs_.mayRun(Command::Optimize)) return;
+    optimize();
+    parameters_.normalise();
 }
 
-void OptimizerPanel::run()
+void OptimizerPanel::optimize()
 {
-    BetContext& w = context_;
-    auto refuse = [&](const QString& text) {
-        Dialogs::information(&w.host(), text);
-        w.lockForRun(false);
-        w.testecampos();
-    };
-    if (!w.mayRun(Command::Optimize)) return;
-    const JobState::Scope job(w.jobs, Job::Optimizer);
-    w.lockForRun(true);
+    RunScope run(runs_, Job::Optimizer, { ButtonOptimize });
+    auto refuse = [&](const QString& text) { Dialogs::information(&window_.host(), text); };
+    const BetParameters& w = parameters_;
     const int t = w.T(), k = w.K(), f = w.F(), g = w.G(), c = w.C();
-    if (w.closingView().store().empty())
+    if (closing_.closing().store().empty())
         return refuse(QStringLiteral("Gere antes algum fechamento para poder otimizar."));
-    if (t != w.CountSelected() + w.CountFixed() || f != w.CountFixed())
+    if (t != board_.countSelected() + board_.countFixed() || f != board_.countFixed())
         return refuse(QStringLiteral(
             "As dezenas do bilhete não conferem com o Total de Dezenas a Apostar e as Dezenas "
             "Fixas. Gere ou abra o fechamento para o bilhete atual antes de otimizar."));
-    w.LoadSelectedNumbers();
+    const std::vector<int> selected = board_.selectedNumbers();
 
     ClosingOptimizer::Setup setup;
     setup.K = k;
     setup.F = f;
     setup.G = g;
     setup.C = c;
-    const int positions = qBound(0, t - f, static_cast<int>(w.selectedNumbers.size()));
-    setup.selected.assign(w.selectedNumbers.begin(), w.selectedNumbers.begin() + positions);
-    setup.fixed = w.board.fixedNumbers();
+    const int positions = qBound(0, t - f, static_cast<int>(selected.size()));
+    setup.selected.assign(selected.begin(), selected.begin() + positions);
+    setup.fixed = board_.board().fixedNumbers();
     switch (ClosingOptimizer::check(setup)) {
     case ClosingOptimizer::Refusal::TooManyDraws:
         return refuse(QStringLiteral("Para otimizar é preciso examinar todos os sorteios com ")
@@ -112,7 +114,7 @@ void OptimizerPanel::run()
         break;
     }
 
-    const LineStore& store = w.closingView().store();
+    const LineStore& store = closing_.closing().store();
     std::vector<TicketMask> closing;
     closing.reserve(static_cast<std::size_t>(store.size()));
     for (qsizetype i = 0; i < store.size(); ++i)
@@ -123,16 +125,12 @@ void OptimizerPanel::run()
     RandomSource::instance().reseedFromClock();
     setup.seed = RandomSource::instance().engine()();
 
-    w.showPage(BetContext::Page::Fechamento);
-    w.stopFlag = false;
-    w.enableCommand(BetContext::RunCommand::Generate, false);
-    w.enableCommand(BetContext::RunCommand::CheckMargin, false);
-    w.enableCommand(BetContext::RunCommand::CompleteToFull, false);
-    ButtonOptimize->setEnabled(false);
-    w.enableCommand(BetContext::RunCommand::Stop, true);
-    w.setStatus(QStringLiteral("Completando o fechamento..."));
-    w.progressBar().setRange(0, 1000);
-    w.progressBar().setValue(0);
+    window_.showPage(WindowSeams::Page::Fechamento);
+    run.begin();
+    RunStatus& shown = status_;
+    shown.setStatus(QStringLiteral("Completando o fechamento..."));
+    shown.progressBar().setRange(0, 1000);
+    shown.progressBar().setValue(0);
 
     // The searches run on worker threads; this thread only shows their progress and passes
     // "Parar" on, so the window keeps answering while every core works.
@@ -145,14 +143,15 @@ void OptimizerPanel::run()
     bool searchShown = false;
     auto showProgress = [&] {
         if (!optimizer.hasComplete()) {
-            w.progressBar().setValue(static_cast<int>(optimizer.completionProgress() * 1000));
+            shown.progressBar().setValue(static_cast<int>(optimizer.completionProgress() * 1000));
             return;
         }
-        w.progressBar().setValue(1000);
-        w.setStatus(QStringLiteral("Otimizando: melhor ") + QString::number(optimizer.bestSize())
-            + QStringLiteral(" bilhetes (antes ") + QString::number(before)
-            + QStringLiteral("), tentando ") + QString::number(optimizer.currentSize())
-            + QStringLiteral(" com ") + QString::number(optimizer.uncoveredCount())
+        shown.progressBar().setValue(1000);
+        shown.setStatus(QStringLiteral("Otimizando: melhor ")
+            + QString::number(optimizer.bestSize()) + QStringLiteral(" bilhetes (antes ")
+            + QString::number(before) + QStringLiteral("), tentando ")
+            + QString::number(optimizer.currentSize()) + QStringLiteral(" com ")
+            + QString::number(optimizer.uncoveredCount())
             + QStringLiteral(" sorteios não fechados; ")
             + QString::number(sinceStart.elapsed() / 1000)
             + QStringLiteral(" s de busca. Pare quando quiser."));
@@ -168,21 +167,22 @@ void OptimizerPanel::run()
             showProgress();
             sinceStatus.restart();
         }
-        if (w.stopFlag) {
+        if (run.stopRequested()) {
             // "Parar" ends the search; the closing found so far, if any, is then checked.
-            w.stopFlag = false;
-            w.enableCommand(BetContext::RunCommand::Stop, false);
+            run.clearStopRequest();
+            run.allowStop(false);
             optimizer.stop();
         }
     }
     if (!optimizer.hasComplete()) {
-        Dialogs::information(&w.host(),
+        finishRun(run);
+        Dialogs::information(&window_.host(),
             optimizer.failed()
                 ? QStringLiteral("Faltou memória para otimizar este fechamento; o fechamento foi "
                                  "mantido como estava.")
                 : QStringLiteral("A otimização foi interrompida antes de completar o fechamento; "
                                  "o fechamento foi mantido como estava."));
-        return finishRun();
+        return;
     }
 
     // The count that decides: the whole space again, on the lottery's numbers, by a path that
@@ -194,63 +194,57 @@ void OptimizerPanel::run()
     const OptimizerCheck::Bet bet { setup.selected, setup.fixed, k, g, c };
     std::int64_t uncovered = -2; // ill-formed
     if (OptimizerCheck::wellFormed(bet, best)) {
-        w.enableCommand(BetContext::RunCommand::Stop, true);
-        w.setStatus(QStringLiteral("Conferindo o fechamento otimizado..."));
+        run.allowStop(true);
+        shown.setStatus(QStringLiteral("Conferindo o fechamento otimizado..."));
         OptimizerCheck::ParallelCount count(bet, best);
         while (!count.finished()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
             pump.pump();
-            if (w.stopFlag) count.stop();
+            if (run.stopRequested()) count.stop();
             if (sinceStatus.elapsed() >= 100) {
                 const int perMille = static_cast<int>(count.progress() * 1000);
-                w.progressBar().setValue(perMille);
-                w.setStatus(QStringLiteral("Conferindo o fechamento otimizado... ")
+                shown.progressBar().setValue(perMille);
+                shown.setStatus(QStringLiteral("Conferindo o fechamento otimizado... ")
                     + QString::number(perMille / 10) + QStringLiteral("%"));
                 sinceStatus.restart();
             }
         }
         count.wait();
         uncovered = count.result();
-        w.enableCommand(BetContext::RunCommand::Stop, false);
+        run.allowStop(false);
     }
     if (uncovered == -1) {
-        Dialogs::information(&w.host(),
+        finishRun(run);
+        Dialogs::information(&window_.host(),
             QStringLiteral("A conferência do fechamento otimizado foi interrompida; o fechamento "
                            "foi mantido como estava."));
     } else if (uncovered != 0) {
-        Dialogs::information(&w.host(),
+        finishRun(run);
+        Dialogs::information(&window_.host(),
             QStringLiteral("A conferência do fechamento otimizado falhou (")
                 + QString::number(std::max<std::int64_t>(uncovered, 0))
                 + QStringLiteral(" sorteios não fechados); o fechamento foi mantido como estava."));
     } else {
         // Built aside and swapped in, so that the window keeps answering while a large closing
         // is written and never shows half of it.
-        const QChar separator = w.separator();
+        const QChar separator = settings_.separator();
         LineStore built;
         for (std::size_t i = 0; i < best.size(); ++i) {
             built.appendBuilt(LineFormat::maskLine(best[i], separator), best[i]);
             if (i % 4096 == 0) pump.maybePump();
         }
-        w.closingView().store().swapLines(built);
-        w.closingView().sync();
-        w.setResultLabel(QString::number(best.size()) + QStringLiteral(" bilhetes (antes ")
+        closing_.closing().store().swapLines(built);
+        closing_.closing().sync();
+        closing_.setResultLabel(QString::number(best.size()) + QStringLiteral(" bilhetes (antes ")
             + QString::number(before) + QStringLiteral("). Sendo 0 não fechados em ")
             + QString::number(draws) + QStringLiteral(" sorteios não repetidos."));
+        finishRun(run);
     }
-    finishRun();
 }
 
-void OptimizerPanel::finishRun()
+void OptimizerPanel::finishRun(RunScope& run)
 {
-    BetContext& w = context_;
-    w.setStatus(QStringLiteral("."));
-    w.progressBar().setValue(0);
-    w.enableCommand(BetContext::RunCommand::Stop, false);
-    w.enableCommand(BetContext::RunCommand::Generate, true);
-    w.enableCommand(BetContext::RunCommand::CheckMargin, true);
-    w.enableCommand(BetContext::RunCommand::CompleteToFull, true);
-    ButtonOptimize->setEnabled(true);
-    w.stopFlag = true;
-    w.lockForRun(false);
-    w.testecampos();
+    status_.setStatus(QStringLiteral("."));
+    status_.progressBar().setValue(0);
+    run.finish();
 }

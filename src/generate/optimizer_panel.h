@@ -2,8 +2,15 @@
 
 #include <QObject>
 
+class BetBoard;
+class BetParameters;
+class ClosingArea;
 class QPushButton;
-class BetContext;
+class RunHost;
+class RunScope;
+class RunStatus;
+class SettingsPage;
+class WindowSeams;
 
 // "Otimizar Fechamento" on the closing tab: runs the closing optimizer on the closing and the
 // bet of the main window until "Parar", then leaves the smallest verified complete closing.
@@ -11,16 +18,25 @@ class OptimizerPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit OptimizerPanel(BetContext& context);
+    OptimizerPanel(WindowSeams& window, RunHost& runs, RunStatus& status, BetParameters& parameters,
+        BetBoard& board, ClosingArea& closing, const SettingsPage& settings);
 
     QPushButton* ButtonOptimize;
     void ButtonOptimizeClick();
 
 private:
-    void run();
-    void finishRun();
-    BetContext& context_;
+    void optimize();
+    void finishRun(RunScope& run);
+
+    WindowSeams& window_;
+    RunHost& runs_;
+    RunStatus& status_;
+    BetParameters& parameters_;
+    BetBoard& board_;
+    ClosingArea& closing_;
+    const SettingsPage& settings_;
 };
 
 // Binds the optimizer to the main window.
-void attachOptimizer(BetContext& context);
+void attachOptimizer(WindowSeams& window, RunHost& runs, RunStatus& status,
+    BetParameters& parameters, BetBoard& board, ClosingArea& closing, const SettingsPage& settings);

@@ -1,11 +1,10 @@
 #include "generate/settings_tab.h"
 
-#include "app/bet_context.h"
-#include "app/conversion.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
-#include "generate/line_format.h"
-#include "generate/prize_odds.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/prize_odds.h"
+#include "ui/bet_parameters.h"
+#include "ui/named_widget.h"
+#include "ui/window_seams.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,11 +13,16 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-SettingsTab::SettingsTab(BetContext& context, QWidget* page)
-    : QObject(page)
-    , context_(context)
-    , layout_(new QFormLayout(page))
+SettingsTab::SettingsTab(WindowSeams& window, const BetParameters& parameters)
+    : QObject(&window.host())
+    , window_(window)
+    , parameters_(parameters)
 {
+}
+
+void SettingsTab::build(QWidget* page)
+{
+    layout_ = new QFormLayout(page);
     ComboBox1 = named<QComboBox>(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     ComboBox1->addItems(
@@ -41,13 +45,27 @@ SettingsTab::SettingsTab(BetContext& context, QWidget* page)
     Button2 = named<QPushButton>(QStringLiteral("Button2"), QStringLiteral("Limpar"));
     Button2->setVisible(false);
     layout_->addRow(Button2);
-    connect(Button2, &QPushButton::clicked, this,
-        [this] { context_.guarded([this] { Button2Click(); }); });
 }
 
 QChar SettingsTab::separator() const
 {
     return LineFormat::effectiveSeparator(ComboBox1->currentText());
+}
+
+bool SettingsTab::balancedPick() const
+{
+    return CheckBox3->isChecked();
+}
+
+bool SettingsTab::keepsClosing() const
+{
+    return CheckBox6->isChecked();
+}
+
+void SettingsTab::onClear(std::function<void()> handler)
+{
+    connect(Button2, &QPushButton::clicked, this,
+        [this, handler = std::move(handler)] { window_.guarded(handler); });
 }
 
 void SettingsTab::addGroup(QWidget* group)
@@ -57,32 +75,17 @@ void SettingsTab::addGroup(QWidget* group)
 
 void SettingsTab::ShowOdds()
 {
-    const int d = context_.D(), g = context_.G(), t = context_.T(), k = context_.K();
+    const int d = parameters_.D(), g = parameters_.G(), t = parameters_.T(), k = parameters_.K();
     Edit3->setText(PrizeOdds::text(t, k, d, g));
 }
 
-void SettingsTab::Button2Click()
+void SettingsTab::parametersChanged(int fixed, bool idle)
 {
-    if (!CheckBox6->isChecked()) context_.closingView().store().clear();
-    context_.setResultLabel(QStringLiteral("0"));
-}
-
-void SettingsTab::parametersChanged(int fixed)
-{
-    if (fixed <= 0 && context_.stopFlag) {
+    if (fixed <= 0 && idle) {
         CheckBox3->setEnabled(true);
     } else {
         CheckBox3->setChecked(false);
         CheckBox3->setEnabled(false);
-    }
-}
-
-void SettingsTab::restoreAfterError()
-{
-    CheckBox3->setEnabled(true);
-    try {
-        if (context_.F() > 0) CheckBox3->setEnabled(false);
-    } catch (const ConversionError&) {
     }
 }
 

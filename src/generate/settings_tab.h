@@ -1,41 +1,47 @@
 #pragma once
 
+#include "ui/settings_page.h"
+
 #include <QChar>
 #include <QObject>
 
-class BetContext;
+class BetParameters;
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
+class WindowSeams;
 
 // The "Configurações" tab: the separator of the lines built from now on, the balanced pick
 // ("Triângulo de Pascal"), whether "&Gerar" keeps the closing, the odds of the guarantee and
 // the hidden "Limpar". Other panels add their groups below.
-class SettingsTab : public QObject
+class SettingsTab : public QObject, public SettingsPage
 {
     Q_OBJECT
 public:
-    SettingsTab(BetContext& context, QWidget* page);
+    SettingsTab(WindowSeams& window, const BetParameters& parameters);
+    void build(QWidget* page);
 
-    QChar separator() const;
+    QChar separator() const override;
+    bool balancedPick() const override;
+    bool keepsClosing() const override;
+    void onClear(std::function<void()> handler) override;
+    void addGroup(QWidget* group) override;
+
     QCheckBox* balancedPickBox() const { return CheckBox3; }
-    void addGroup(QWidget* group);
-
     void ShowOdds();
-    void Button2Click(); // "Limpar"
     // The balanced pick is offered only with no fixed numbers and no run.
-    void parametersChanged(int fixed);
-    void restoreAfterError(); // offered again unless numbers are fixed
+    void parametersChanged(int fixed, bool idle);
     void lock(bool locked);
 
 private:
-    BetContext& context_;
-    QFormLayout* layout_;
-    QComboBox* ComboBox1; // separator
-    QCheckBox *CheckBox3, *CheckBox6; // "Triângulo de Pascal", "Não limpar fechamento ao gerar"
-    QPushButton* Button2; // hidden "Limpar"
-    QLineEdit* Edit3; // odds
+    WindowSeams& window_;
+    const BetParameters& parameters_;
+    QFormLayout* layout_ = nullptr;
+    QComboBox* ComboBox1 = nullptr; // separator
+    QCheckBox *CheckBox3 = nullptr, *CheckBox6 = nullptr; // "Triângulo de Pascal", "Não limpar"
+    QPushButton* Button2 = nullptr; // hidden "Limpar"
+    QLineEdit* Edit3 = nullptr; // odds
 };

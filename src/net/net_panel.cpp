@@ -1,15 +1,21 @@
 #include "net/net_panel.h"
 
-#include "app/bet_context.h"
-#include "app/conversion.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
-#include "net/official_results.h"
-#include "net/result_files.h"
-#include "net/settings_store.h"
+#include "engine/base/conversion.h"
+#include "engine/net/official_results.h"
+#include "engine/net/result_files.h"
+#include "engine/net/settings_store.h"
 #include "net/tfsenha.h"
+#include "ui/bet_board.h"
+#include "ui/dialogs.h"
+#include "ui/draws_area.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
+#include "ui/run_host.h"
+#include "ui/run_scope.h"
+#include "ui/run_status.h"
+#include "ui/settings_page.h"
+#include "ui/window_seams.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -36,9 +42,15 @@ QString onOff(const QCheckBox* box)
 
 } // namespace
 
-NetPanel::NetPanel(BetContext& context)
-    : QObject(&context.host())
-    , context_(context)
+NetPanel::NetPanel(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,
+    DrawsArea& draws, SettingsPage& settings)
+    : QObject(&window.host())
+    , window_(window)
+    , runs_(runs)
+    , status_(status)
+    , board_(board)
+    , draws_(draws)
+    , settings_(settings)
     , FSenha_(std::make_unique<TFSenha>(client_))
 {
     setObjectName(QStringLiteral("NetPanel"));
@@ -47,7 +59,7 @@ NetPanel::NetPanel(BetContext& context)
 
     auto bind = [this](QAbstractButton* b, void (NetPanel::*handler)()) {
         connect(b, &QAbstractButton::clicked, this,
-            [this, handler] { context_.guarded([=, this] { (this->*handler)(); }); });
+            [this, handler] { window_.guarded([=, this] { (this->*handler)(); }); });
     };
     bind(Button20, &NetPanel::Button20Click);
     bind(CheckBox14, &NetPanel::CheckBox14Click);
@@ -56,8 +68,8 @@ NetPanel::NetPanel(BetContext& context)
     bind(Button21, &NetPanel::Button21Click);
     bind(Button24, &NetPanel::Button24Click);
 
-    context_.afterCreate.push_back([this] { LoadSettings(); });
-    context_.closeVetoes.push_back([this] { return downloading_; });
+    window_.afterCreate([this] { LoadSettings(); });
+    window_.closeVeto([this] { return run_ != nullptr; });
 }
 
 NetPanel::~NetPanel() = default;
@@ -101,7 +113,7 @@ void NetPanel::buildSettingsGroup()
     Edit82->setEnabled(false);
     officialService_ = QString::fromLatin1(OfficialResults::defaultService);
     showOfficialService(false);
-    context_.addToSettings(GroupBox15);
+    settings_.addGroup(GroupBox15);
 }
 
 void NetPanel::buildDownloadPanel()
@@ -126,7 +138,7 @@ void NetPanel::buildDownloadPanel()
     layout->addWidget(Button24, 1, 2);
     layout->addWidget(Button21, 2, 0, 1, 3);
     layout->setRowStretch(3, 1);
-    context_.addToParameterRow(GroupBox16);
+    window_.addToParameterRow(GroupBox16);
 }
 
 // ---------------------------------------------------------------- settings
@@ -174,7 +186,7 @@ void NetPanel::Button20Click()
         { QStringLiteral("Site_Proprio"),
             RadioButton12->isChecked() ? QStringLiteral("s") : QStringLiteral("n") },
     });
-    Dialogs::information(&context_.host(),
+    Dialogs::information(&window_.host(),
         saved ? QStringLiteral("Configurações salvas com sucesso.")
               : QStringLiteral("Não foi possível salvar as configurações."));
 }
@@ -201,7 +213,7 @@ bool NetPanel::officialSource() const
 
 void NetPanel::RadioButton11Click()
 {
-    Button24->setEnabled(officialSource() && !downloading_);
+    Button24->setEnabled(officialSource() && !run_);
 }
 
 void NetPanel::showOfficialService(bool changed)
@@ -214,54 +226,39 @@ void NetPanel::showOfficialService(bool changed)
 
 // ---------------------------------------------------------------- download
 
-// A download or a look-up of the latest contest runs as the main window's runs do: "Parar"
-// enabled and stopFlag false, what a run locks locked, and everything put back at the end.
+// A download or a look-up of the latest contest, for as long as it lives: the job's scope, and
+// the panel's own commands off meanwhile.
 class NetPanel::Run
 {
 public:
     explicit Run(NetPanel& panel)
         : panel_(panel)
-        , context_(panel.context_)
-        , job_(context_.jobs, Job::Download)
-        , pascalEnabled_(context_.commandEnabled(BetContext::RunCommand::BalancedPick))
+        , scope_(panel.runs_, Job::Download, { panel.Button21, panel.Button24 })
     {
-        panel_.downloading_ = true;
-        context_.stopFlag = false;
-        context_.lockForRun(true);
-        context_.enableCommand(BetContext::RunCommand::Generate, false);
-        context_.enableCommand(BetContext::RunCommand::CheckMargin, false);
-        context_.enableCommand(BetContext::RunCommand::Stop, true);
-        panel_.Button21->setEnabled(false);
-        panel_.Button24->setEnabled(false);
+        panel_.run_ = this;
+        scope_.begin();
     }
     ~Run()
     {
-        context_.stopFlag = true;
-        context_.enableCommand(BetContext::RunCommand::Stop, false);
-        context_.enableCommand(BetContext::RunCommand::Generate, true);
-        context_.enableCommand(BetContext::RunCommand::CheckMargin, true);
-        context_.lockForRun(false);
-        context_.enableCommand(BetContext::RunCommand::BalancedPick, pascalEnabled_);
-        panel_.downloading_ = false;
-        panel_.Button21->setEnabled(true);
+        scope_.finish();
+        panel_.run_ = nullptr;
         panel_.RadioButton11Click();
     }
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
+    bool stopRequested() const { return scope_.stopRequested(); }
 
 private:
     NetPanel& panel_;
-    BetContext& context_;
-    JobState::Scope job_;
-    bool pascalEnabled_;
+    RunScope scope_;
 };
 
 HttpClient::Result NetPanel::request(const QString& address, HttpClient::Options options)
 {
     if (CheckBox15->isChecked() && client_.proxyPassword.isEmpty()) FSenha_->exec();
-    if (downloading_) {
+    if (run_) {
         options.letInputThrough = true;
-        options.stopRequested = [this] { return context_.stopFlag; };
+        options.stopRequested = [this] { return run_ && run_->stopRequested(); };
     }
     HttpClient::Result result = client_.get(address, options);
     if (!result.ok && result.failure != HttpClient::Failure::Stopped) {
@@ -349,12 +346,12 @@ NetPanel::Obtained NetPanel::officialContest(Modality m, int contest, QChar sepa
 
 void NetPanel::Button21Click()
 {
-    if (!context_.mayRun(Command::Download)) return;
-    context_.resetComparisonChart();
+    if (!runs_.mayRun(Command::Download)) return;
+    draws_.drawsReset();
     const int first = StrToInt(Edit83->text());
     const int last = StrToInt(Edit84->text());
     if (last < first) {
-        Dialogs::information(&context_.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral("O DE tem que ser menor ou igual a A para poder baixar os resultados."));
         return;
     }
@@ -362,25 +359,25 @@ void NetPanel::Button21Click()
     Run run(*this);
     // A cache that cannot be made is told at the end, with the results it could not keep.
     ResultFiles::prepareCache();
-    const Modality m = context_.modality();
+    const Modality m = board_.modality();
     if (m == Modality::Outros) return;
 
-    context_.progressBar().setRange(first, last);
-    context_.progressBar().setValue(first);
-    context_.showPage(BetContext::Page::Simulacao);
-    context_.verifyAgainstDrawsList();
-    LineStore& draws = context_.drawsView().store();
+    status_.progressBar().setRange(first, last);
+    status_.progressBar().setValue(first);
+    window_.showPage(WindowSeams::Page::Simulacao);
+    draws_.verifyAgainstDraws();
+    LineStore& draws = draws_.draws().store();
     draws.clear();
-    context_.setStatus(QStringLiteral("Baixando resultados."));
+    status_.setStatus(QStringLiteral("Baixando resultados."));
 
     const bool official = officialSource();
     const QString site = Edit44->text();
-    const QChar separator = context_.separator();
+    const QChar separator = settings_.separator();
     EventPump pump;
     bool notKept = false;
     QString status = QStringLiteral("Tarefa Concluída.");
     for (int contest = first; contest <= last; ++contest) {
-        const Obtained obtained = context_.stopFlag
+        const Obtained obtained = run.stopRequested()
             ? Obtained { {}, {}, true }
             : (official ? officialContest(m, contest, separator)
                         : ownSiteContest(site, m, contest));
@@ -396,50 +393,51 @@ void NetPanel::Button21Click()
         notKept = notKept || obtained.notKept;
         for (const QString& draw : obtained.draws)
             draws.append(draw);
-        context_.progressBar().setValue(contest);
+        status_.progressBar().setValue(contest);
         // Cached contests come fast and make no request: let the window repaint and "Parar"
         // through now and then (the draws area follows its store by itself).
         pump.maybePump();
         if (contest == last) break; // the last contest may be INT_MAX
     }
-    context_.drawsView().sync();
+    draws_.draws().sync();
     // The player would otherwise find out only when the next "Baixar" fetches them all again.
     if (notKept)
         status += QStringLiteral(" Não foi possível guardar os resultados em %1.")
                       .arg(QDir::toNativeSeparators(ResultFiles::cacheFolderPath()));
-    context_.setStatus(status);
+    status_.setStatus(status);
 }
 
 void NetPanel::Button24Click()
 {
-    if (!context_.mayRun(Command::Download) || !officialSource()) return;
-    const Modality m = context_.modality();
+    if (!runs_.mayRun(Command::Download) || !officialSource()) return;
+    const Modality m = board_.modality();
     if (m == Modality::Outros) {
-        context_.setStatus(QStringLiteral("A modalidade Outros não tem resultados oficiais."));
+        status_.setStatus(QStringLiteral("A modalidade Outros não tem resultados oficiais."));
         return;
     }
     Run run(*this);
-    context_.setStatus(QStringLiteral("Consultando o último concurso."));
+    status_.setStatus(QStringLiteral("Consultando o último concurso."));
     const HttpClient::Result result = request(
         OfficialResults::latestAddress(officialService_, m), OfficialResults::requestOptions());
     if (result.failure == HttpClient::Failure::Stopped) {
-        context_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
+        status_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
         return;
     }
     const OfficialResults::Latest latest = result.ok
         ? OfficialResults::readLatest(result.body)
         : OfficialResults::Latest { 0, OfficialResults::requestFailure(result, client_.timeoutMs) };
     if (!latest.ok()) {
-        context_.setStatus(QStringLiteral("Último concurso: ") + latest.reason + u'.');
+        status_.setStatus(QStringLiteral("Último concurso: ") + latest.reason + u'.');
         return;
     }
     Edit84->setText(QString::number(latest.contest));
-    context_.setStatus(QStringLiteral("Último concurso da %1: %2.")
-                           .arg(QString::fromUtf8(modalityDefaults(m).name))
-                           .arg(latest.contest));
+    status_.setStatus(QStringLiteral("Último concurso da %1: %2.")
+                          .arg(QString::fromUtf8(modalityDefaults(m).name))
+                          .arg(latest.contest));
 }
 
-void attachNet(BetContext& context)
+void attachNet(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,
+    DrawsArea& draws, SettingsPage& settings)
 {
-    new NetPanel(context);
+    new NetPanel(window, runs, status, board, draws, settings);
 }

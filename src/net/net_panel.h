@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bet/modality.h"
-#include "net/http_client.h"
+#include "engine/bet/modality.h"
+#include "engine/net/http_client.h"
 
 #include <QObject>
 #include <QString>
@@ -15,7 +15,12 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class TFSenha;
-class BetContext;
+class BetBoard;
+class DrawsArea;
+class RunHost;
+class RunStatus;
+class SettingsPage;
+class WindowSeams;
 
 // The own results site that a first run (or a blank "Endereço do Site:") points at. No public
 // site serves our result files, so the default is a server on the user's own machine; README.md
@@ -29,7 +34,8 @@ class NetPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit NetPanel(BetContext& context);
+    NetPanel(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,
+        DrawsArea& draws, SettingsPage& settings);
     ~NetPanel() override;
 
     // settings group
@@ -83,11 +89,17 @@ private:
     Obtained ownSiteContest(const QString& site, Modality m, int contest);
     Obtained officialContest(Modality m, int contest, QChar separator);
 
-    BetContext& context_;
+    WindowSeams& window_;
+    RunHost& runs_;
+    RunStatus& status_;
+    const BetBoard& board_;
+    DrawsArea& draws_;
+    SettingsPage& settings_;
     HttpClient client_;
     std::unique_ptr<TFSenha> FSenha_;
     QString officialService_;
-    bool downloading_ = false;
+    Run* run_ = nullptr; // the download or look-up under way
 };
 
-void attachNet(BetContext& context);
+void attachNet(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,
+    DrawsArea& draws, SettingsPage& settings);

@@ -1,6 +1,6 @@
 #include "net/tfsenha.h"
 
-#include "net/http_client.h"
+#include "engine/net/http_client.h"
 
 #include <QFormLayout>
 #include <QGuiApplication>

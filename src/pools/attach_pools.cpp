@@ -1,23 +1,24 @@
 #include "pools/attach_pools.h"
 
-#include "app/bet_context.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
+#include "ui/window_seams.h"
 
 #include <QPushButton>
 
-void attachPools(BetContext& context, QPushButton* loteca, QPushButton* lotogol)
+void attachPools(WindowSeams& window, QPushButton* loteca, QPushButton* lotogol,
+    std::function<PrintSettings()> printSettings)
 {
-    QWidget* window = &context.host();
-    QObject::connect(loteca, &QPushButton::clicked, window, [&context, window] {
-        context.guarded([window] {
-            TFormLoteca pool(window, window);
+    QWidget* host = &window.host();
+    QObject::connect(loteca, &QPushButton::clicked, host, [&window, host, printSettings] {
+        window.guarded([host, printSettings] {
+            TFormLoteca pool(host, printSettings);
             pool.exec();
         });
     });
-    QObject::connect(lotogol, &QPushButton::clicked, window, [&context, window] {
-        context.guarded([window] {
-            TFormGOL pool(window, window);
+    QObject::connect(lotogol, &QPushButton::clicked, host, [&window, host, printSettings] {
+        window.guarded([host, printSettings] {
+            TFormGOL pool(host, printSettings);
             pool.exec();
         });
     });

@@ -1,9 +1,9 @@
 #include "pools/pool_window.h"
 
-#include "app/dialogs.h"
-#include "app/field_exit_filter.h"
-#include "app/handler_guard.h"
-#include "app/line_view.h"
+#include "ui/dialogs.h"
+#include "ui/field_exit_filter.h"
+#include "ui/handler_guard.h"
+#include "ui/line_view.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -11,16 +11,18 @@
 #include <QLabel>
 #include <QScreen>
 
-PoolWindow::PoolWindow(QWidget* parent)
+PoolWindow::PoolWindow(QWidget* parent, PrintSettingsSource printSettings)
     : QDialog(parent)
     , exitFilter_(new FieldExitFilter(this, [this](const std::function<void()>& h) { guarded(h); }))
+    , printSettings_(std::move(printSettings))
 {
     setModal(true);
 }
 
 void PoolWindow::guarded(const std::function<void()>& handler)
 {
-    runGuarded(this, handler, [this] { restoreAfterError(); });
+    // A run's scope has put the window back by the time the message shows.
+    runGuarded(this, handler);
 }
 
 void PoolWindow::onExit(QWidget* field, std::function<void()> handler)
@@ -36,9 +38,14 @@ void PoolWindow::settleGeometry()
         move(screen->availableGeometry().center() - rect().center());
 }
 
+PrintSettings PoolWindow::printSettings() const
+{
+    return printSettings_ ? printSettings_() : PrintSettings {};
+}
+
 bool PoolWindow::mayRun(Command command)
 {
-    if (!running() || RunRules::allows(job(), command)) return true;
+    if (jobs_.allows(command, true)) return true;
     if (const QString why = RunRules::refusal(command); !why.isEmpty())
         Dialogs::information(this, why);
     return false;

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/run_rules.h"
+#include "slips/print_settings.h"
+#include "ui/run_host.h"
+#include "ui/run_rules.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -16,22 +18,24 @@ class QLabel;
 
 // What the two football-pool windows share: modal, fixed size and centred, handlers run under
 // the error guard, field exit handlers, no closing while a generation run is active, and the
-// ticket list with its count, kept row for row beside the window's closing.
-class PoolWindow : public QDialog
+// ticket list with its count, kept row for row beside the window's closing. The window runs
+// its own generation job.
+class PoolWindow : public QDialog, public RunHost
 {
     Q_OBJECT
 public:
-    explicit PoolWindow(QWidget* parent = nullptr);
+    // The print tab's mode and calibration, which the window's slips use.
+    using PrintSettingsSource = std::function<PrintSettings()>;
+    // Without a source the slips print with the defaults (plain paper, margins 64 and 0 mm).
+    explicit PoolWindow(QWidget* parent = nullptr, PrintSettingsSource printSettings = {});
 
     // Runs a handler; an error shows its message and puts the window back in its idle state.
     void guarded(const std::function<void()>& handler);
     // Calls handler when a field loses focus.
     void onExit(QWidget* field, std::function<void()> handler);
-    virtual bool running() const = 0;
-    // The window's own long job, its generation run.
-    virtual Job job() const = 0;
-    // True when command may run now; otherwise tells the player why not and changes nothing.
-    bool mayRun(Command command);
+    bool running() const { return jobs_.current().has_value(); }
+    bool mayRun(Command command) override;
+    PrintSettings printSettings() const;
 
     void reject() override;
 
@@ -59,14 +63,17 @@ protected:
     virtual void clearClosing() = 0;
     virtual qsizetype closingSize() const = 0;
 
-    // Unlocks what a run locked and raises the stop flag.
-    virtual void restoreAfterError() = 0;
     // Fixes the window at its laid-out size and centres it on the screen.
     void settleGeometry();
     void closeEvent(QCloseEvent* event) override;
 
+    JobState& runState() override { return jobs_; }
+    std::vector<QWidget*> commandsOffWhileRunning(Job) const override { return {}; }
+
 private:
     bool refuseClose();
+    JobState jobs_;
+    PrintSettingsSource printSettings_;
     FieldExitFilter* exitFilter_;
     LineView* ticketList_ = nullptr;
     QLabel* ticketCount_ = nullptr;

@@ -1,13 +1,15 @@
 #include "pools/tform_gol.h"
 
-#include "app/conversion.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
-#include "app/random_source.h"
-#include "pools/pool_file.h"
+#include "engine/base/conversion.h"
+#include "engine/base/random_source.h"
+#include "engine/pools/pool_file.h"
 #include "slips/rel_lotogol.h"
+#include "slips/report_preview.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
+#include "ui/run_scope.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,9 +29,8 @@ const QStringList betValues { QStringLiteral("R$ 0,50"), QStringLiteral("R$ 1,00
 
 } // namespace
 
-TFormGOL::TFormGOL(QWidget* mainWindow, QWidget* parent)
-    : PoolWindow(parent)
-    , mainWindow_(mainWindow)
+TFormGOL::TFormGOL(QWidget* parent, PrintSettingsSource printSettings)
+    : PoolWindow(parent, std::move(printSettings))
 {
     setObjectName(QStringLiteral("FormGOL"));
     setWindowTitle(QStringLiteral("QUIRVA - Fechamento para a LOTOGOL"));
@@ -242,21 +243,20 @@ void TFormGOL::lockForRun(bool locked)
     Button2->setEnabled(locked);
 }
 
-void TFormGOL::restoreAfterError()
+QWidget* TFormGOL::stopCommand() const
 {
-    lockForRun(false);
-    lotogolStopFlag = true;
+    return Button2;
 }
 
 void TFormGOL::Button1Click()
 {
     if (!CheckBox52->isChecked()) clearTickets();
     Button5Click();
-    lockForRun(true);
+    RunScope run(*this, Job::LotogolGeneration);
     RandomSource::instance().reseedFromClock();
-    lotogolStopFlag = false;
+    run.begin();
     EventPump pump;
-    while (!lotogolStopFlag) {
+    while (!run.stopRequested()) {
         // The marks stay open during a run; a row emptied meanwhile gets a mark again rather
         // than shifting the groups of the line.
         Button5Click();
@@ -268,7 +268,6 @@ void TFormGOL::Button1Click()
         pump.maybePump();
     }
     Memo1->sync();
-    lockForRun(false);
 }
 
 void TFormGOL::Button2Click()
@@ -372,5 +371,6 @@ void TFormGOL::Button6Click()
             this, QStringLiteral("Não há combinações disponíveis para a impressão."));
         return;
     }
-    RelLotogol::preview(*this);
+    RelLotogol report(Memo1->store(), Edit12->text(), ComboBox2->currentText(), printSettings());
+    ReportPreview::exec(this, report);
 }

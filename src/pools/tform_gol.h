@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pools/lotogol_closing.h"
+#include "engine/pools/lotogol_closing.h"
 #include "pools/pool_window.h"
 
 #include <array>
@@ -19,8 +19,7 @@ class TFormGOL : public PoolWindow
 {
     Q_OBJECT
 public:
-    // `mainWindow` supplies the print settings of the slips; it may be null (no printing).
-    explicit TFormGOL(QWidget* mainWindow = nullptr, QWidget* parent = nullptr);
+    explicit TFormGOL(QWidget* parent = nullptr, PrintSettingsSource printSettings = {});
     ~TFormGOL() override;
 
     std::array<QCheckBox*, 51> lotogolBoxes {}; // 1-based: team row r, score k at 5(r-1)+k
@@ -37,10 +36,6 @@ public:
 
     bool lotogolStopFlag = true;
     LotogolClosing closing; // the packed groups of Memo1's rows
-
-    bool running() const override { return !lotogolStopFlag; }
-    Job job() const override { return Job::LotogolGeneration; }
-    QWidget* mainWindow() const { return mainWindow_; }
 
     // One of the checked scores of a team row (1..10), uniformly; empty when none is checked.
     QString PickMarkedScore(int row) const;
@@ -64,14 +59,14 @@ public:
     static QString formatMessage();
 
 protected:
-    void restoreAfterError() override;
     void appendClosingRow(QStringView text) override { closing.append(text); }
     void clearClosing() override { closing.clear(); }
     qsizetype closingSize() const override { return closing.size(); }
 
-private:
-    void lockForRun(bool locked);
-    bool rowHasMark(int row) const;
+    bool& runStopFlag() override { return lotogolStopFlag; }
+    void lockForRun(bool locked) override;
+    QWidget* stopCommand() const override;
 
-    QWidget* mainWindow_;
+private:
+    bool rowHasMark(int row) const;
 };

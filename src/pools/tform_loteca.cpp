@@ -1,14 +1,16 @@
 #include "pools/tform_loteca.h"
 
-#include "app/conversion.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
-#include "app/random_source.h"
-#include "pools/loteca_pass_engine.h"
-#include "pools/pool_file.h"
+#include "engine/base/conversion.h"
+#include "engine/base/random_source.h"
+#include "engine/pools/loteca_pass_engine.h"
+#include "engine/pools/pool_file.h"
 #include "slips/rel_loteca.h"
+#include "slips/report_preview.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
+#include "ui/run_scope.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -36,9 +38,8 @@ QString resultMask()
 
 } // namespace
 
-TFormLoteca::TFormLoteca(QWidget* mainWindow, QWidget* parent)
-    : PoolWindow(parent)
-    , mainWindow_(mainWindow)
+TFormLoteca::TFormLoteca(QWidget* parent, PrintSettingsSource printSettings)
+    : PoolWindow(parent, std::move(printSettings))
 {
     setObjectName(QStringLiteral("FormLoteca"));
     setWindowTitle(QStringLiteral("QUIRVA - Fechamento para a LOTECA"));
@@ -284,10 +285,9 @@ void TFormLoteca::lockForRun(bool locked)
     Button2->setEnabled(locked);
 }
 
-void TFormLoteca::restoreAfterError()
+QWidget* TFormLoteca::stopCommand() const
 {
-    lockForRun(false);
-    lotecaStopFlag = true;
+    return Button2;
 }
 
 void TFormLoteca::Button1Click()
@@ -319,13 +319,13 @@ void TFormLoteca::Button1Click()
         return;
     }
     if (!CheckBox43->isChecked()) clearTickets();
-    lockForRun(true);
+    RunScope run(*this, Job::LotecaGeneration);
     RandomSource::instance().reseedFromClock();
-    lotecaStopFlag = false;
+    run.begin();
 
     LotecaPassEngine engine(marks(), D, T, RandomSource::instance());
     EventPump pump;
-    while (!lotecaStopFlag) {
+    while (!run.stopRequested()) {
         const int G = closing.empty() ? 0 : StrToInt(Edit11->text());
         if (engine.step(closing, G) == LotecaPassEngine::Outcome::Added)
             Memo1->store().append(engine.lastCandidate().text());
@@ -333,7 +333,6 @@ void TFormLoteca::Button1Click()
         pump.maybePump();
     }
     Memo1->sync();
-    lockForRun(false);
 }
 
 void TFormLoteca::Button2Click()
@@ -466,5 +465,6 @@ void TFormLoteca::Button6Click()
             this, QStringLiteral("Não há combinações disponíveis para a impressão."));
         return;
     }
-    RelLoteca::preview(*this);
+    RelLoteca report(Memo1->store(), Edit12->text(), printSettings());
+    ReportPreview::exec(this, report);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pools/loteca_closing.h"
+#include "engine/pools/loteca_closing.h"
 #include "pools/pool_window.h"
 
 #include <array>
@@ -18,8 +18,7 @@ class TFormLoteca : public PoolWindow
 {
     Q_OBJECT
 public:
-    // `mainWindow` supplies the print settings of the slips; it may be null (no printing).
-    explicit TFormLoteca(QWidget* mainWindow = nullptr, QWidget* parent = nullptr);
+    explicit TFormLoteca(QWidget* parent = nullptr, PrintSettingsSource printSettings = {});
     ~TFormLoteca() override;
 
     std::array<QCheckBox*, 43> lotecaBoxes {}; // 1-based: match g, outcome c at 3(g-1)+c
@@ -35,10 +34,6 @@ public:
 
     bool lotecaStopFlag = true;
     LotecaClosing closing; // the masks of Memo1's rows
-
-    bool running() const override { return !lotecaStopFlag; }
-    Job job() const override { return Job::LotecaGeneration; }
-    QWidget* mainWindow() const { return mainWindow_; }
 
     // The board as a line: every checked box is an "X".
     LotecaLine marks() const;
@@ -64,14 +59,14 @@ public:
     static QString formatMessage();
 
 protected:
-    void restoreAfterError() override;
     void appendClosingRow(QStringView text) override { closing.append(text); }
     void clearClosing() override { closing.clear(); }
     qsizetype closingSize() const override { return closing.size(); }
 
-private:
-    void lockForRun(bool locked);
-    QString pickMarkedSimple(int match) const;
+    bool& runStopFlag() override { return lotecaStopFlag; }
+    void lockForRun(bool locked) override;
+    QWidget* stopCommand() const override;
 
-    QWidget* mainWindow_;
+private:
+    QString pickMarkedSimple(int match) const;
 };

@@ -1,6 +1,6 @@
 #include "reduce/limit_fields.h"
 
-#include "app/conversion.h"
+#include "engine/base/conversion.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

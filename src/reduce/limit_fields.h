@@ -1,8 +1,8 @@
 #pragma once
 
-#include "reduce/position_coverage.h"
-#include "reduce/position_limits.h"
-#include "reduce/reducer_game.h"
+#include "engine/reduce/position_coverage.h"
+#include "engine/reduce/position_limits.h"
+#include "engine/reduce/reducer_game.h"
 
 #include <vector>
 

@@ -1,10 +1,11 @@
 #include "reduce/lotofacil_reducer.h"
 
-#include "app/bet_context.h"
-#include "app/line_view.h"
-#include "reduce/lotofacil_filter.h"
-#include "reduce/lotofacil_tables.h"
+#include "engine/reduce/lotofacil_filter.h"
+#include "engine/reduce/lotofacil_tables.h"
+#include "reduce/reducer_roles.h"
 #include "reduce/reduction_run.h"
+#include "ui/line_view.h"
+#include "ui/window_seams.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -37,12 +38,12 @@ QCheckBox* filterSwitch(const QString& name, const QString& caption)
 
 } // namespace
 
-LotofacilReducer::LotofacilReducer(BetContext& context)
-    : QObject(&context.host())
-    , context_(context)
+LotofacilReducer::LotofacilReducer(const ReducerRoles& roles)
+    : QObject(&roles.window.host())
+    , roles_(roles)
 {
     setObjectName(QStringLiteral("LotofacilReducer"));
-    QWidget* tab = context.page(BetContext::Page::Lotofacil);
+    QWidget* tab = roles.window.page(WindowSeams::Page::Lotofacil);
     auto* layout = new QHBoxLayout(tab);
     limits_ = std::make_unique<LimitFields>(ReducerGame::lotofacil(), tab);
     layout->addWidget(limits_->box(), 0, Qt::AlignTop);
@@ -84,12 +85,12 @@ LotofacilReducer::LotofacilReducer(BetContext& context)
     right->addLayout(switches);
 
     for (QLineEdit* field : limits_->fields())
-        context.onExit(field, [this, field] { Edit14Exit(field); });
-    context.onExit(ListBox1, [this] { ListBox1Exit(); });
-    context.onExit(ListBox2, [this] { ListBox2Exit(); });
-    context.onExit(ListBox3, [this] { ListBox3Exit(); });
+        roles.window.onExit(field, [this, field] { Edit14Exit(field); });
+    roles.window.onExit(ListBox1, [this] { ListBox1Exit(); });
+    roles.window.onExit(ListBox2, [this] { ListBox2Exit(); });
+    roles.window.onExit(ListBox3, [this] { ListBox3Exit(); });
     connect(Button17, &QPushButton::clicked, this,
-        [this] { context_.guarded([this] { Button17Click(); }); });
+        [this] { roles_.window.guarded([this] { Button17Click(); }); });
 }
 
 LotofacilReducer::~LotofacilReducer() = default;
@@ -169,5 +170,6 @@ void LotofacilReducer::Button17Click()
             .arg(row + 1)
             .arg(LineFormat::trimmed(line).toString());
     };
-    ReductionRun(context_, context_.page(BetContext::Page::Lotofacil)).execute(prepare, badLine);
+    ReductionRun(roles_, roles_.window.page(WindowSeams::Page::Lotofacil))
+        .execute(prepare, badLine);
 }

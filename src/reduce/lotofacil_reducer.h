@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class BetContext;
+struct ReducerRoles;
 
 // The "Redutor Lotofácil" tab: position limits, the row, column and sum lists and the run
 // that cuts the closing down to the tickets that every switched-on filter accepts.
@@ -19,7 +19,7 @@ class LotofacilReducer : public QObject
 {
     Q_OBJECT
 public:
-    explicit LotofacilReducer(BetContext& context);
+    explicit LotofacilReducer(const ReducerRoles& roles);
     ~LotofacilReducer() override;
 
     QListWidget *ListBox1, *ListBox2, *ListBox3; // rows, columns, sums
@@ -44,7 +44,7 @@ public:
 private:
     void capture(QListWidget* list, QLabel* total, std::vector<int>& into);
 
-    BetContext& context_;
+    const ReducerRoles& roles_;
     std::unique_ptr<LimitFields> limits_;
     std::vector<int> selectedRows_, selectedColumns_, selectedSums_;
 };

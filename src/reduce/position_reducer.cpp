@@ -1,8 +1,9 @@
 #include "reduce/position_reducer.h"
 
-#include "app/bet_context.h"
-#include "app/line_view.h"
+#include "reduce/reducer_roles.h"
 #include "reduce/reduction_run.h"
+#include "ui/line_view.h"
+#include "ui/window_seams.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -12,9 +13,9 @@
 #include <QVBoxLayout>
 
 PositionReducer::PositionReducer(
-    BetContext& context, QWidget* tab, const ReducerGame& game, Names names)
-    : QObject(&context.host())
-    , context_(context)
+    const ReducerRoles& roles, QWidget* tab, const ReducerGame& game, Names names)
+    : QObject(&roles.window.host())
+    , roles_(roles)
     , tab_(tab)
     , game_(game)
 {
@@ -34,9 +35,9 @@ PositionReducer::PositionReducer(
     layout->addStretch();
 
     for (QLineEdit* field : limits_->fields())
-        context.onExit(field, [this, field] { limitExit(field); });
+        roles.window.onExit(field, [this, field] { limitExit(field); });
     connect(button_, &QPushButton::clicked, this,
-        [this] { context_.guarded([this] { executeReduction(); }); });
+        [this] { roles_.window.guarded([this] { executeReduction(); }); });
 }
 
 PositionReducer::~PositionReducer() = default;
@@ -63,5 +64,5 @@ void PositionReducer::executeReduction()
             .arg(game_.k)
             .arg(length);
     };
-    ReductionRun(context_, tab_).execute(prepare, badLine);
+    ReductionRun(roles_, tab_).execute(prepare, badLine);
 }

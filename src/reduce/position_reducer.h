@@ -8,7 +8,7 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class BetContext;
+struct ReducerRoles;
 
 // A reducer tab that cuts the closing by position limits alone ("Redutor Quina", "Redutor
 // Mega-Sena", "Redutor Dupla-Sena"); the three differ only in their game and control names.
@@ -20,7 +20,7 @@ public:
         const char* switchName; // "CheckBox11"
         const char* buttonName; // "Button14"
     };
-    PositionReducer(BetContext& context, QWidget* tab, const ReducerGame& game, Names names);
+    PositionReducer(const ReducerRoles& roles, QWidget* tab, const ReducerGame& game, Names names);
     ~PositionReducer() override;
 
     QCheckBox* switchBox() const { return switch_; }
@@ -35,7 +35,7 @@ public:
     void executeReduction();
 
 private:
-    BetContext& context_;
+    const ReducerRoles& roles_;
     QWidget* tab_;
     const ReducerGame& game_;
     std::unique_ptr<LimitFields> limits_;

@@ -1,18 +1,19 @@
 #include "reduce/reducers.h"
 
-#include "app/bet_context.h"
-#include "app/line_view.h"
 #include "reduce/lotofacil_reducer.h"
 #include "reduce/position_reducer.h"
+#include "ui/line_view.h"
+#include "ui/window_seams.h"
 
-Reducers::Reducers(BetContext& context)
-    : QObject(&context.host())
-    , lotofacil_(new LotofacilReducer(context))
-    , quina_(new PositionReducer(context, context.page(BetContext::Page::Quina),
+Reducers::Reducers(const ReducerRoles& roles)
+    : QObject(&roles.window.host())
+    , roles_(roles)
+    , lotofacil_(new LotofacilReducer(roles_))
+    , quina_(new PositionReducer(roles_, roles.window.page(WindowSeams::Page::Quina),
           ReducerGame::quina(), { "CheckBox11", "Button14" }))
-    , megaSena_(new PositionReducer(context, context.page(BetContext::Page::MegaSena),
+    , megaSena_(new PositionReducer(roles_, roles.window.page(WindowSeams::Page::MegaSena),
           ReducerGame::megaSena(), { "CheckBox5", "Button18" }))
-    , duplaSena_(new PositionReducer(context, context.page(BetContext::Page::DuplaSena),
+    , duplaSena_(new PositionReducer(roles_, roles.window.page(WindowSeams::Page::DuplaSena),
           ReducerGame::duplaSena(), { "CheckBox12", "Button19" }))
 {
     setObjectName(QStringLiteral("Reducers"));
@@ -68,9 +69,10 @@ void Reducers::formCreate()
     lotofacil_->fillPatternLists();
 }
 
-Reducers* attachReducers(BetContext& context)
+Reducers* attachReducers(
+    WindowSeams& window, RunHost& runs, RunStatus& status, ClosingArea& closing)
 {
-    auto* reducers = new Reducers(context);
-    context.afterCreate.push_back([reducers] { reducers->formCreate(); });
+    auto* reducers = new Reducers({ window, runs, status, closing });
+    window.afterCreate([reducers] { reducers->formCreate(); });
     return reducers;
 }

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "reduce/reducer_roles.h"
+
 #include <QObject>
 
 class LotofacilReducer;
 class PositionReducer;
 class QLineEdit;
-class BetContext;
 
 // The four reducer tabs of the main window, under the names their handlers go by.
 class Reducers : public QObject
 {
     Q_OBJECT
 public:
-    explicit Reducers(BetContext& context);
+    explicit Reducers(const ReducerRoles& roles);
 
     LotofacilReducer* lotofacil() const { return lotofacil_; }
     PositionReducer* quina() const { return quina_; }
@@ -34,10 +35,12 @@ public:
     void formCreate();
 
 private:
+    ReducerRoles roles_;
     LotofacilReducer* lotofacil_;
     PositionReducer *quina_, *megaSena_, *duplaSena_;
 };
 
 // Builds the reducer tabs inside the main window's empty tab pages and binds their handlers
 // and start-up steps.
-Reducers* attachReducers(BetContext& context);
+Reducers* attachReducers(
+    WindowSeams& window, RunHost& runs, RunStatus& status, ClosingArea& closing);

@@ -1,29 +1,23 @@
 #include "reduce/reduction_run.h"
 
-#include "app/bet_context.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
+#include "reduce/reducer_roles.h"
+#include "ui/closing_area.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
+#include "ui/run_host.h"
+#include "ui/run_scope.h"
+#include "ui/run_status.h"
+#include "ui/window_seams.h"
 
-#include <QCheckBox>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTabWidget>
+#include <QWidget>
 #include <algorithm>
 
-ReductionRun::ReductionRun(BetContext& context, QWidget* tab)
-    : context_(context)
+ReductionRun::ReductionRun(const ReducerRoles& roles, QWidget* tab)
+    : roles_(roles)
     , tab_(tab)
 {
-}
-
-void ReductionRun::lock(bool locked)
-{
-    tab_->setEnabled(!locked);
-    context_.enableCommand(BetContext::RunCommand::Generate, !locked);
-    context_.enableCommand(BetContext::RunCommand::CheckMargin, !locked);
-    context_.enableCommand(BetContext::RunCommand::Stop, locked);
-    context_.lockForRun(locked);
 }
 
 void ReductionRun::execute(
@@ -31,51 +25,41 @@ void ReductionRun::execute(
 {
     // Only the Lotofácil tab is locked by every run; the other reducer tabs stay clickable while
     // a generator or another reduction runs, and a reduction then would cut a closing in use.
-    if (!context_.mayRun(Command::Reduce)) return;
-    const JobState::Scope job(context_.jobs, Job::Reduction);
-    LineStore& closing = context_.closingView().store();
-    ReductionPass pass(closing, prepare());
-    const qsizetype previousTotal = closing.size();
-    // The balanced pick is not the reducer's to change; lockForRun greys it.
-    const bool pascalEnabled = context_.commandEnabled(BetContext::RunCommand::BalancedPick);
-    lock(true);
-    try {
+    if (!roles_.runs.mayRun(Command::Reduce)) return;
+    LineStore& closing = roles_.closing.closing().store();
+    RunStatus& status = roles_.status;
+    QString badLine;
+    {
+        ReductionPass pass(closing, prepare());
+        RunScope run(roles_.runs, Job::Reduction, { tab_ });
+        const qsizetype previousTotal = closing.size();
+        run.begin();
         // A range of 0..0 would turn the bar into a busy indicator.
-        context_.progressBar().setRange(
+        status.progressBar().setRange(
             0, static_cast<int>(std::clamp<qsizetype>(previousTotal, 1, INT_MAX)));
-        context_.progressBar().setValue(0);
-        context_.setStatus(QStringLiteral("Redução em andamento."));
-        context_.stopFlag = false;
+        status.progressBar().setValue(0);
+        status.setStatus(QStringLiteral("Redução em andamento."));
         EventPump pump;
         // Shows the locked window and the status at once, however short the pass.
         pump.pump();
-        while (!context_.stopFlag && !pass.done()) {
+        while (!run.stopRequested() && !pass.done()) {
             pass.step();
             if ((pass.examined() & 0xFFF) == 0)
-                context_.progressBar().setValue(static_cast<int>(pass.examined()));
+                status.progressBar().setValue(static_cast<int>(pass.examined()));
             pump.maybePump();
         }
-    } catch (...) {
-        tab_->setEnabled(true);
-        throw;
+        status.progressBar().setValue(static_cast<int>(pass.examined()));
+
+        if (pass.badLine() >= 0 && pass.badLine() < closing.size())
+            badLine = badLineMessage(pass.badLine(), closing.line(pass.badLine()));
+        const bool applied = !run.stopRequested() && pass.applyTo(closing);
+        status.setStatus(
+            applied ? QStringLiteral("Redução concluída.") : QStringLiteral("Redução cancelada."));
+        roles_.closing.setResultLabel(QString::number(closing.size())
+            + QStringLiteral(" no resultado reduzido. Total anterior ")
+            + QString::number(previousTotal) + QStringLiteral("."));
+        roles_.closing.closing().sync();
     }
-    context_.progressBar().setValue(static_cast<int>(pass.examined()));
-
-    QString badLine;
-    if (pass.badLine() >= 0 && pass.badLine() < closing.size())
-        badLine = badLineMessage(pass.badLine(), closing.line(pass.badLine()));
-    const bool applied = !context_.stopFlag && pass.applyTo(closing);
-    context_.setStatus(
-        applied ? QStringLiteral("Redução concluída.") : QStringLiteral("Redução cancelada."));
-    context_.setResultLabel(QString::number(closing.size())
-        + QStringLiteral(" no resultado reduzido. Total anterior ") + QString::number(previousTotal)
-        + QStringLiteral("."));
-    context_.closingView().sync();
-
-    lock(false);
-    context_.enableCommand(BetContext::RunCommand::BalancedPick, pascalEnabled);
-    context_.enableCommand(BetContext::RunCommand::Stop, false);
-    context_.stopFlag = true;
-    context_.showPage(BetContext::Page::Fechamento);
-    if (!badLine.isEmpty()) Dialogs::information(&context_.host(), badLine);
+    roles_.window.showPage(WindowSeams::Page::Fechamento);
+    if (!badLine.isEmpty()) Dialogs::information(&roles_.window.host(), badLine);
 }

@@ -1,7 +1,7 @@
 #include "slips/number_slip.h"
 
-#include "generate/line_format.h"
-#include "generate/line_store.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/line_store.h"
 
 namespace {
 constexpr int kSlipWidth = 311;

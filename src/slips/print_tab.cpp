@@ -1,16 +1,19 @@
 #include "slips/print_tab.h"
 
-#include "app/bet_context.h"
-#include "app/conversion.h"
-#include "app/dialogs.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
+#include "engine/base/conversion.h"
 #include "slips/rel_duplasena.h"
 #include "slips/rel_lotofacil.h"
 #include "slips/rel_lotomania.h"
 #include "slips/rel_megasena.h"
 #include "slips/rel_quina.h"
 #include "slips/report_preview.h"
+#include "ui/bet_board.h"
+#include "ui/closing_area.h"
+#include "ui/dialogs.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
+#include "ui/run_host.h"
+#include "ui/window_seams.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,12 +67,15 @@ void marginFieldExit(QLineEdit* field, QSlider* bar)
 
 } // namespace
 
-PrintTab::PrintTab(BetContext& context)
-    : QObject(&context.host())
-    , context_(context)
+PrintTab::PrintTab(WindowSeams& window, RunHost& runs, const BetBoard& board, ClosingArea& closing)
+    : QObject(&window.host())
+    , window_(window)
+    , runs_(runs)
+    , board_(board)
+    , closing_(closing)
 {
     setObjectName(QStringLiteral("PrintTab"));
-    QWidget* page = context.page(BetContext::Page::Impressao);
+    QWidget* page = window.page(WindowSeams::Page::Impressao);
     auto* layout = new QFormLayout(page);
     ComboBox2 = named<QComboBox>(QStringLiteral("ComboBox2"));
     ComboBox2->addItems(modalityDefaults(Modality::Lotomania).repeatChoices);
@@ -109,11 +115,11 @@ PrintTab::PrintTab(BetContext& context)
 
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
     connect(TrackBar2, &QSlider::valueChanged, this, [this] { TrackBar2Change(); });
-    context.onExit(Edit45, [this] { Edit45Exit(); });
-    context.onExit(Edit46, [this] { Edit46Exit(); });
+    window.onExit(Edit45, [this] { Edit45Exit(); });
+    window.onExit(Edit46, [this] { Edit46Exit(); });
     connect(Button12, &QPushButton::clicked, this,
-        [this] { context_.guarded([this] { Button12Click(); }); });
-    context.modalityChanged.push_back([this](Modality m) { modalityChanged(m); });
+        [this] { window_.guarded([this] { Button12Click(); }); });
+    window.onModalityChanged([this](Modality m) { modalityChanged(m); });
 }
 
 PrintTab* PrintTab::of(const QWidget& window)
@@ -146,12 +152,12 @@ PrintSettings PrintTab::settings() const
 
 std::unique_ptr<SlipReport> PrintTab::chooseSlip() const
 {
-    const LineStore& closing = context_.closingView().store();
+    const LineStore& closing = closing_.closing().store();
     if (closing.empty()) return nullptr;
     // Only the first line is measured: a line of k numbers has 3k characters.
     const qsizetype length = closing.length(0);
     const PrintSettings s = settings();
-    switch (context_.modality()) {
+    switch (board_.modality()) {
     case Modality::Lotomania:
         if (length == 150) return std::make_unique<RelLotomania>(closing, s);
         break;
@@ -175,19 +181,19 @@ std::unique_ptr<SlipReport> PrintTab::chooseSlip() const
 
 void PrintTab::Button12Click()
 {
-    if (!context_.mayRun(Command::Print)) return;
-    if (context_.closingView().store().empty()) {
+    if (!runs_.mayRun(Command::Print)) return;
+    if (closing_.closing().store().empty()) {
         Dialogs::information(
-            &context_.host(), QStringLiteral("Não há combinações disponíveis para a impressão."));
+            &window_.host(), QStringLiteral("Não há combinações disponíveis para a impressão."));
         return;
     }
     std::unique_ptr<SlipReport> report = chooseSlip();
     if (!report) {
         Dialogs::information(
-            &context_.host(), QStringLiteral("Impressão não disponível para essta modalidade."));
+            &window_.host(), QStringLiteral("Impressão não disponível para essta modalidade."));
         return;
     }
-    ReportPreview::exec(&context_.host(), *report);
+    ReportPreview::exec(&window_.host(), *report);
 }
 
 void PrintTab::TrackBar1Change()
@@ -210,7 +216,8 @@ void PrintTab::Edit46Exit()
     marginFieldExit(Edit46, TrackBar2);
 }
 
-void attachPrinting(BetContext& context)
+PrintTab* attachPrinting(
+    WindowSeams& window, RunHost& runs, const BetBoard& board, ClosingArea& closing)
 {
-    new PrintTab(context);
+    return new PrintTab(window, runs, board, closing);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "bet/modality.h"
+#include "engine/bet/modality.h"
 #include "slips/print_settings.h"
 
 #include <QObject>
 #include <memory>
 
-class BetContext;
+class BetBoard;
+class ClosingArea;
+class RunHost;
+class WindowSeams;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -22,7 +25,7 @@ class PrintTab : public QObject
 {
     Q_OBJECT
 public:
-    explicit PrintTab(BetContext& context);
+    PrintTab(WindowSeams& window, RunHost& runs, const BetBoard& board, ClosingArea& closing);
 
     QComboBox* ComboBox2; // "Teimosinha"
     QCheckBox* CheckBox2; // "Imprimir Aposta Espelho"
@@ -51,8 +54,12 @@ public:
     static PrintTab* of(const QWidget& window);
 
 private:
-    BetContext& context_;
+    WindowSeams& window_;
+    RunHost& runs_;
+    const BetBoard& board_;
+    ClosingArea& closing_;
 };
 
 // Builds the print tab's controls and binds its handlers.
-void attachPrinting(BetContext& context);
+PrintTab* attachPrinting(
+    WindowSeams& window, RunHost& runs, const BetBoard& board, ClosingArea& closing);

@@ -1,10 +1,7 @@
 #include "slips/rel_loteca.h"
 
-#include "app/line_view.h"
-#include "pools/pool_print_settings.h"
-#include "pools/tform_loteca.h"
-#include "slips/report_preview.h"
-#include <QLineEdit>
+#include "engine/generate/line_store.h"
+
 #include <algorithm>
 
 namespace {
@@ -17,9 +14,11 @@ constexpr EdgeMark topMarks[7] = { { 191, 2, 13, 9 }, { 216, 20, 15, 8 }, { 217,
 constexpr int topMarksTop = 88;
 } // namespace
 
-RelLoteca::RelLoteca(const TFormLoteca& window, const PrintSettings& settings)
+RelLoteca::RelLoteca(
+    const LineStore& tickets, const QString& identification, const PrintSettings& settings)
     : SlipReport(QStringLiteral("RelLoteca"), 311, 529)
-    , window_(window)
+    , tickets_(tickets)
+    , identification_(identification)
     , settings_(settings)
 {
     shapes_[1000] = &addOutline(310, 528);
@@ -61,7 +60,7 @@ void RelLoteca::RelLotecaBeforePrint()
 
 void RelLoteca::RelLotecaNeedData(bool& more)
 {
-    const LineStore& tickets = window_.Memo1->store();
+    const LineStore& tickets = tickets_;
     const qsizetype rows = tickets.size();
     const QString line = lineCursor < rows ? tickets.line(lineCursor) : QString();
     for (int g = 0; g < 14; ++g) {
@@ -76,7 +75,7 @@ void RelLoteca::RelLotecaNeedData(bool& more)
         QRShape(74 + g).fill = bets == 3 ? Qt::black : Qt::white;
     }
     QRLabel3->caption = QString::number(lineCursor + 1);
-    QRLabel1->caption = window_.Edit12->text();
+    QRLabel1->caption = identification_;
     if (lineCursor < rows) more = true;
     ++lineCursor;
 }
@@ -84,11 +83,5 @@ void RelLoteca::RelLotecaNeedData(bool& more)
 qsizetype RelLoteca::bandCount() const
 {
     // One slip a ticket; with none, the first call still prints a blank one.
-    return std::max<qsizetype>(1, window_.Memo1->store().size());
-}
-
-void RelLoteca::preview(TFormLoteca& window)
-{
-    RelLoteca report(window, poolPrintSettings(window.mainWindow()));
-    ReportPreview::exec(&window, report);
+    return std::max<qsizetype>(1, tickets_.size());
 }

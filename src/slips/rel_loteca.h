@@ -5,16 +5,17 @@
 
 #include <array>
 
-class TFormLoteca;
+class LineStore;
 
 // The Loteca slip report: one ticket of the Loteca window per slip, its outcome boxes black,
 // with the double or triple box of a match that bets two or three outcomes.
 class RelLoteca : public SlipReport
 {
 public:
-    // Reads the window's ticket list and identification text while it runs; `settings` gives
-    // the mode and calibration of the print tab.
-    RelLoteca(const TFormLoteca& window, const PrintSettings& settings);
+    // Prints the Loteca window's tickets, read as it runs, with the identification typed there;
+    // `settings` gives the mode and calibration of the print tab.
+    RelLoteca(
+        const LineStore& tickets, const QString& identification, const PrintSettings& settings);
 
     void BeforePrint() override { RelLotecaBeforePrint(); }
     void NeedData(bool& more) override { RelLotecaNeedData(more); }
@@ -22,9 +23,6 @@ public:
     void seekBand(qsizetype index) override { lineCursor = int(index); }
     void RelLotecaBeforePrint();
     void RelLotecaNeedData(bool& more);
-
-    // Builds the report for the window and shows its modal preview.
-    static void preview(TFormLoteca& window);
 
     // The band's elements by component number (QRShape1 .. QRShape87, QRShape191,
     // QRShape216..218, QRShape1000).
@@ -44,7 +42,8 @@ public:
     static constexpr int doubleLeft = 259, tripleLeft = 283;
 
 private:
-    const TFormLoteca& window_;
+    const LineStore& tickets_;
+    QString identification_;
     PrintSettings settings_;
     std::array<ReportShape*, 1001> shapes_ {};
 };

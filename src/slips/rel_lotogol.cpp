@@ -1,13 +1,8 @@
 #include "slips/rel_lotogol.h"
 
-#include "app/line_view.h"
-#include "pools/lotogol_line.h"
-#include "pools/pool_print_settings.h"
-#include "pools/tform_gol.h"
-#include "slips/report_preview.h"
+#include "engine/generate/line_store.h"
+#include "engine/pools/lotogol_line.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <algorithm>
 
 namespace {
@@ -22,9 +17,12 @@ const QString valueCaptions[3]
     = { QStringLiteral("R$ 0,50"), QStringLiteral("R$ 1,00"), QStringLiteral("R$ 2,00") };
 } // namespace
 
-RelLotogol::RelLotogol(const TFormGOL& window, const PrintSettings& settings)
+RelLotogol::RelLotogol(const LineStore& tickets, const QString& identification,
+    const QString& betValue, const PrintSettings& settings)
     : SlipReport(QStringLiteral("RelLotogol"), 311, 529)
-    , window_(window)
+    , tickets_(tickets)
+    , identification_(identification)
+    , betValue_(betValue)
     , settings_(settings)
 {
     shapes_[1000] = &addOutline(310, 528);
@@ -66,7 +64,7 @@ void RelLotogol::RelLotogolBeforePrint()
 
 void RelLotogol::RelLotogolNeedData(bool& more)
 {
-    const LineStore& tickets = window_.Memo1->store();
+    const LineStore& tickets = tickets_;
     const qsizetype rows = tickets.size();
     const QString line = lineCursor < rows ? tickets.line(lineCursor) : QString();
     for (int r = 0; r < 10; ++r) {
@@ -76,11 +74,11 @@ void RelLotogol::RelLotogolNeedData(bool& more)
             QRShape(5 * r + k + 1).fill = bet ? Qt::black : Qt::white;
         }
     }
-    const QString value = window_.ComboBox2->currentText();
+    const QString& value = betValue_;
     for (int v = 0; v < 3; ++v)
         QRShape(51 + v).fill = value == valueCaptions[v] ? Qt::black : Qt::white;
     QRLabel3->caption = QString::number(lineCursor + 1);
-    QRLabel6->caption = window_.Edit12->text();
+    QRLabel6->caption = identification_;
     QRLabel4->caption = line;
     if (lineCursor < rows) more = true;
     ++lineCursor;
@@ -89,11 +87,5 @@ void RelLotogol::RelLotogolNeedData(bool& more)
 qsizetype RelLotogol::bandCount() const
 {
     // One slip a ticket; with none, the first call still prints a blank one.
-    return std::max<qsizetype>(1, window_.Memo1->store().size());
-}
-
-void RelLotogol::preview(TFormGOL& window)
-{
-    RelLotogol report(window, poolPrintSettings(window.mainWindow()));
-    ReportPreview::exec(&window, report);
+    return std::max<qsizetype>(1, tickets_.size());
 }

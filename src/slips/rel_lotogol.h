@@ -5,16 +5,17 @@
 
 #include <array>
 
-class TFormGOL;
+class LineStore;
 
 // The Lotogol slip report: one ticket of the Lotogol window per slip, the box of each team's
 // score black, and the box of the bet value chosen in the window.
 class RelLotogol : public SlipReport
 {
 public:
-    // Reads the window's ticket list, identification text and bet value while it runs;
-    // `settings` gives the mode and calibration of the print tab.
-    RelLotogol(const TFormGOL& window, const PrintSettings& settings);
+    // Prints the Lotogol window's tickets, read as it runs, with the identification and the
+    // bet value chosen there; `settings` gives the mode and calibration of the print tab.
+    RelLotogol(const LineStore& tickets, const QString& identification, const QString& betValue,
+        const PrintSettings& settings);
 
     void BeforePrint() override { RelLotogolBeforePrint(); }
     void NeedData(bool& more) override { RelLotogolNeedData(more); }
@@ -22,9 +23,6 @@ public:
     void seekBand(qsizetype index) override { lineCursor = int(index); }
     void RelLotogolBeforePrint();
     void RelLotogolNeedData(bool& more);
-
-    // Builds the report for the window and shows its modal preview.
-    static void preview(TFormGOL& window);
 
     // The band's elements by component number (QRShape1 .. QRShape65, QRShape192,
     // QRShape216..218, QRShape1000).
@@ -45,7 +43,8 @@ public:
     static constexpr int valueTop = 376;
 
 private:
-    const TFormGOL& window_;
+    const LineStore& tickets_;
+    QString identification_, betValue_;
     PrintSettings settings_;
     std::array<ReportShape*, 1001> shapes_ {};
 };

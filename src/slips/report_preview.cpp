@@ -1,9 +1,9 @@
 #include "slips/report_preview.h"
 
-#include "app/dialogs.h"
-#include "app/event_pump.h"
 #include "slips/page_view.h"
 #include "slips/report_engine.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
 
 #include <QAction>
 #include <QDialog>

@@ -1,15 +1,21 @@
 #include "verify/verification_panel.h"
 
-#include "app/bet_context.h"
-#include "app/conversion.h"
-#include "app/dialogs.h"
-#include "app/event_pump.h"
-#include "app/line_view.h"
-#include "app/named_widget.h"
-#include "app/random_source.h"
-#include "generate/line_format.h"
-#include "verify/ticket_file.h"
-#include "verify/verification_engine.h"
+#include "engine/base/conversion.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/line_format.h"
+#include "engine/verify/ticket_file.h"
+#include "engine/verify/verification_engine.h"
+#include "ui/bet_board.h"
+#include "ui/bet_parameters.h"
+#include "ui/dialogs.h"
+#include "ui/event_pump.h"
+#include "ui/line_view.h"
+#include "ui/named_widget.h"
+#include "ui/run_host.h"
+#include "ui/run_scope.h"
+#include "ui/run_status.h"
+#include "ui/settings_page.h"
+#include "ui/window_seams.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -46,9 +52,15 @@ void openOrThrow(TicketFileReader& reader, const QString& path)
 
 } // namespace
 
-VerificationPanel::VerificationPanel(BetContext& context)
-    : QObject(&context.host())
-    , context_(context)
+VerificationPanel::VerificationPanel(WindowSeams& window, RunHost& runs, RunStatus& status,
+    BetParameters& parameters, BetBoard& board, const SettingsPage& settings)
+    : QObject(&window.host())
+    , window_(window)
+    , runs_(runs)
+    , status_(status)
+    , parameters_(parameters)
+    , board_(board)
+    , settings_(settings)
 {
 }
 
@@ -89,7 +101,7 @@ QGroupBox* VerificationPanel::buildSimulationGroup()
     sim->addWidget(RadioButton10, 4, 0, 1, 2);
     sim->addWidget(MaskEdit1, 4, 2, 1, 2);
     sim->addWidget(CheckBox4, 5, 0, 1, 4);
-    context_.onParameterExit(Edit13, [this] { context_.Edit2Exit(); });
+    parameters_.onParameterFieldExit(Edit13, [this] { parameters_.betSizeFieldLeft(); });
     return GroupBoxSimulation;
 }
 
@@ -125,11 +137,10 @@ void VerificationPanel::buildSimulationTab(QWidget* page)
     Memo3 = named<LineView>(QStringLiteral("Memo3"));
     layout->addWidget(Memo2, 1, 0);
     layout->addWidget(Memo3, 1, 1);
-    context_.setDrawsView(Memo2);
 
     auto bind = [this](QPushButton* button, void (VerificationPanel::*handler)()) {
         connect(button, &QPushButton::clicked, this,
-            [this, handler] { context_.guarded([this, handler] { (this->*handler)(); }); });
+            [this, handler] { window_.guarded([this, handler] { (this->*handler)(); }); });
     };
     bind(Button6, &VerificationPanel::Button6Click);
     bind(Button10, &VerificationPanel::Button10Click);
@@ -140,7 +151,7 @@ void VerificationPanel::buildSimulationTab(QWidget* page)
     // inputs as a click does.
     auto mode = [this](QRadioButton* button, void (VerificationPanel::*handler)()) {
         connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
-            if (on) context_.guarded([this, handler] { (this->*handler)(); });
+            if (on) window_.guarded([this, handler] { (this->*handler)(); });
         });
     };
     mode(RadioButton7, &VerificationPanel::RadioButton7Click);
@@ -154,7 +165,7 @@ void VerificationPanel::setResultLabel(const QString& text)
     Label2->setText(text);
 }
 
-void VerificationPanel::addClosingCommand(QPushButton* button)
+void VerificationPanel::addCommand(QPushButton* button)
 {
     closingCommands_->insertWidget(
         closingCommands_->indexOf(Button9) + 1 + closingExtras_++, button);
@@ -177,7 +188,18 @@ void VerificationPanel::clearTypedResult()
     MaskEdit1->clear();
 }
 
-void VerificationPanel::useDrawsList()
+void VerificationPanel::onDrawsReset(std::function<void()> reset)
+{
+    drawsResets_.push_back(std::move(reset));
+}
+
+void VerificationPanel::drawsReset()
+{
+    for (const auto& reset : drawsResets_)
+        reset();
+}
+
+void VerificationPanel::verifyAgainstDraws()
 {
     RadioButton9->setChecked(true);
     RadioButton9->click();
@@ -196,8 +218,8 @@ void VerificationPanel::lock(bool locked)
 
 QString VerificationPanel::defaultFileName() const
 {
-    const ParameterFields f = context_.readFields();
-    return QStringLiteral("Quirva_") + modalityCode(context_.modality()) + u'_' + f.T.trimmed()
+    const ParameterFields f = parameters_.fields();
+    return QStringLiteral("Quirva_") + modalityCode(board_.modality()) + u'_' + f.T.trimmed()
         + QStringLiteral("dz_") + f.K.trimmed() + QStringLiteral("m_") + f.D.trimmed()
         + QStringLiteral("s_") + f.G.trimmed() + QStringLiteral("gr_se") + f.C.trimmed()
         + QStringLiteral(".txt");
@@ -205,43 +227,42 @@ QString VerificationPanel::defaultFileName() const
 
 void VerificationPanel::Button6Click()
 {
-    if (!context_.mayRun(Command::SaveClosing)) return;
+    if (!runs_.mayRun(Command::SaveClosing)) return;
     saveDialogName_ = defaultFileName();
-    LineStore& closing = context_.closingView().store();
+    LineStore& closing = Memo1->store();
     if (closing.empty()) {
-        Dialogs::information(&context_.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral("Fechamento não gerado para poder ser exportado para arquivo. Tente "
                            "gerar o fechamento antes."));
         return;
     }
-    QString path
-        = Dialogs::saveFileName(&context_.host(), saveDialogName_, QStringLiteral("*.txt"));
+    QString path = Dialogs::saveFileName(&window_.host(), saveDialogName_, QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
     saveDialogName_ = path;
     const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (TicketFile::save(path, closing))
-        Dialogs::information(&context_.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral("Arquivo ") + shown + QStringLiteral(" gerado com sucesso."));
     else
-        Dialogs::information(&context_.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral("Erro ao gerar o arquivo ") + shown + QStringLiteral("."));
 }
 
 void VerificationPanel::Button10Click()
 {
-    if (!context_.mayRun(Command::OpenClosing)) return;
-    const QString path = Dialogs::openFileName(&context_.host(), QStringLiteral("*.txt"));
+    if (!runs_.mayRun(Command::OpenClosing)) return;
+    const QString path = Dialogs::openFileName(&window_.host(), QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
     // K and the file are both checked before anything is cleared, so a bad field or an
     // unreadable file loses nothing.
-    const int k = context_.K();
+    const int k = parameters_.K();
     TicketFileReader reader(path, lineBound(k));
     openOrThrow(reader, path);
 
-    LineStore& closing = context_.closingView().store();
+    LineStore& closing = Memo1->store();
     closing.clear();
-    context_.clearBoard();
+    board_.clear();
     TicketMask marked;
     bool valid = false;
     try {
@@ -254,45 +275,45 @@ void VerificationPanel::Button10Click()
         });
     } catch (...) {
         closing.clear();
-        context_.clearBoard();
-        context_.setResultLabel(QStringLiteral("0"));
+        board_.clear();
+        setResultLabel(QStringLiteral("0"));
         throw;
     }
     if (!valid) {
         closing.clear();
-        context_.clearBoard();
-        Dialogs::information(&context_.host(), TicketFile::invalidFileMessage(k));
+        board_.clear();
+        Dialogs::information(&window_.host(), TicketFile::invalidFileMessage(k));
     } else {
         // The board is marked once from the union of the lines' numbers: the same tiles as
         // marking line by line, without repainting the board a million times.
-        marked.forEach([&](int n) { context_.board.setState(n, Board::State::Selected); });
-        context_.refreshBoard();
-        context_.setFieldT(QString::number(context_.CountSelected()));
+        marked.forEach([&](int n) { board_.board().setState(n, Board::State::Selected); });
+        board_.refresh();
+        parameters_.setT(QString::number(board_.countSelected()));
     }
-    context_.closingView().sync();
-    context_.setResultLabel(QString::number(closing.size()));
+    Memo1->sync();
+    setResultLabel(QString::number(closing.size()));
 }
 
 void VerificationPanel::Button9Click()
 {
-    LineStore& closing = context_.closingView().store();
-    if (!context_.mayRun(Command::SortClosing) || closing.size() < 2) return;
+    LineStore& closing = Memo1->store();
+    if (!runs_.mayRun(Command::SortClosing) || closing.size() < 2) return;
     TicketFile::sortUnique(closing);
-    context_.closingView().sync();
+    Memo1->sync();
 }
 
 // ---------------------------------------------------------------- draws file and modes
 
 void VerificationPanel::Button13Click()
 {
-    if (!context_.mayRun(Command::OpenDraws)) return;
-    const QString path = Dialogs::openFileName(&context_.host(), QStringLiteral("*.txt"));
+    if (!runs_.mayRun(Command::OpenDraws)) return;
+    const QString path = Dialogs::openFileName(&window_.host(), QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
-    const int d = context_.D();
+    const int d = parameters_.D();
     TicketFileReader reader(path, lineBound(d));
     openOrThrow(reader, path);
 
-    context_.showPage(BetContext::Page::Simulacao);
+    window_.showPage(WindowSeams::Page::Simulacao);
     LineStore& draws = Memo2->store();
     draws.clear();
     bool valid = false;
@@ -309,9 +330,9 @@ void VerificationPanel::Button13Click()
     }
     if (!valid) {
         draws.clear();
-        Dialogs::information(&context_.host(), TicketFile::invalidFileMessage(d));
+        Dialogs::information(&window_.host(), TicketFile::invalidFileMessage(d));
     }
-    context_.refreshBoard();
+    board_.refresh();
     Memo2->sync();
 }
 
@@ -359,77 +380,56 @@ QString VerificationPanel::typedDraw() const
 
 // ---------------------------------------------------------------- the run
 
-void VerificationPanel::lockVerification(bool locked)
-{
-    context_.lockForRun(locked);
-    context_.enableCommand(BetContext::RunCommand::Stop, locked);
-    context_.enableCommand(BetContext::RunCommand::Generate, !locked);
-    context_.enableCommand(BetContext::RunCommand::CheckMargin, !locked);
-    for (QWidget* w : std::initializer_list<QWidget*> {
-             CheckBox4, RadioButton7, RadioButton8, RadioButton9, RadioButton10 })
-        w->setEnabled(!locked);
-    Edit7->setReadOnly(locked);
-    Edit13->setReadOnly(locked);
-    if (!locked) {
-        // Locking switched the balanced pick off; it is offered again unless numbers are fixed.
-        int fixed = 0;
-        context_.enableCommand(BetContext::RunCommand::BalancedPick,
-            !tryStrToInt(context_.readFields().F, fixed) || fixed <= 0);
-    }
-}
-
 void VerificationPanel::restoreAllNumbersMode()
 {
     if (!allNumbersRestore_.active) return;
     allNumbersRestore_.active = false;
-    context_.setFieldT(allNumbersRestore_.T);
-    context_.setFieldF(allNumbersRestore_.F);
-    context_.MarkSelected(allNumbersRestore_.selectedLine, true);
-    context_.MarkFixed(allNumbersRestore_.fixedLine, false);
-    context_.refreshBoard();
+    parameters_.setT(allNumbersRestore_.T);
+    parameters_.setF(allNumbersRestore_.F);
+    board_.markSelected(allNumbersRestore_.selectedLine, true);
+    board_.markFixed(allNumbersRestore_.fixedLine, false);
+    board_.refresh();
 }
 
 void VerificationPanel::Button3Click()
 {
-    if (!context_.mayRun(Command::Simulate)) return;
-    const JobState::Scope job(context_.jobs, Job::Verification);
-    context_.resetComparisonChart();
-    context_.stopFlag = false;
-    lockVerification(true);
-    try {
-        runVerification(mode());
-    } catch (...) {
+    if (!runs_.mayRun(Command::Simulate)) return;
+    drawsReset();
+    RunScope run(runs_, Job::Verification);
+    run.begin();
+    // However the run ends, mode 2's bet is put back before the window is unlocked.
+    auto finish = [&] {
         restoreAllNumbersMode();
-        context_.setStatus(QStringLiteral("."));
-        lockVerification(false);
+        status_.setStatus(QStringLiteral("."));
+        run.finish();
         Memo2->sync();
         Memo3->sync();
-        throw; // the guard shows the message and puts back the rest
+    };
+    try {
+        runVerification(mode(), run);
+    } catch (...) {
+        finish();
+        throw; // the guard shows the message
     }
-    restoreAllNumbersMode();
-    context_.setStatus(QStringLiteral("."));
-    lockVerification(false);
-    context_.stopFlag = true;
-    Memo2->sync();
-    Memo3->sync();
+    finish();
 }
 
-bool VerificationPanel::buildSimulatedSample()
+bool VerificationPanel::buildSimulatedSample(const RunScope& run)
 {
-    context_.setStatus(QStringLiteral("Sorteando Resultados."));
-    const int T = context_.T(), F = context_.F();
-    if (T != context_.CountSelected() + context_.CountFixed() || F != context_.CountFixed()) {
-        context_.clearBoard();
-        context_.drawRandomBet();
+    status_.setStatus(QStringLiteral("Sorteando Resultados."));
+    const int T = parameters_.T(), F = parameters_.F();
+    if (T != board_.countSelected() + board_.countFixed() || F != board_.countFixed()) {
+        board_.clear();
+        board_.drawRandomBet();
     }
-    context_.LoadSelectedNumbers();
+    const std::vector<int> selected = board_.selectedNumbers();
     const int S = StrToInt(Edit13->text());
     const int N = StrToInt(Edit7->text());
-    const int positions = std::min<int>(T - F, static_cast<int>(context_.selectedNumbers.size()));
+    const int positions = std::min<int>(T - F, static_cast<int>(selected.size()));
     const int picks = S - F;
     if (picks < 0 || picks > positions) {
         // Drawing more positions than the bet holds could never finish.
-        Dialogs::information(&context_.host(),
+        Dialogs::information(&window_.host(),
             QStringLiteral("Não é possível simular sorteios de %1 dezenas com %2 dezenas "
                            "apostadas e %3 fixas.")
                 .arg(S)
@@ -443,53 +443,53 @@ bool VerificationPanel::buildSimulatedSample()
     draws.clear();
 
     TicketMask fixed;
-    for (int n : context_.board.fixedNumbers())
+    for (int n : board_.board().fixedNumbers())
         fixed.add(n);
-    const QChar separator = context_.separator();
+    const QChar separator = settings_.separator();
     std::vector<std::uint8_t> taken(static_cast<std::size_t>(positions) + 1);
     EventPump pump;
-    for (int i = 1; i <= N && !context_.stopFlag; ++i) {
+    for (int i = 1; i <= N && !run.stopRequested(); ++i) {
         std::fill(taken.begin(), taken.end(), 0);
         TicketMask draw = fixed;
         for (int accepted = 0; accepted < picks;) {
             const int p = random.below(positions);
             if (taken[static_cast<std::size_t>(p) + 1]) continue;
             taken[static_cast<std::size_t>(p) + 1] = 1;
-            draw.add(context_.selectedNumbers[static_cast<std::size_t>(p)]);
+            draw.add(selected[static_cast<std::size_t>(p)]);
             ++accepted;
         }
         // The board lists its numbers ascending, so the picks in board order merged with the
         // fixed numbers are the ascending line.
         draws.appendBuilt(LineFormat::maskLine(draw, separator), draw);
         if (draws.memoryBytes() > sampleByteLimit) {
-            Dialogs::information(&context_.host(),
+            Dialogs::information(&window_.host(),
                 QStringLiteral("A amostragem foi limitada a %1 sorteios para não esgotar a "
                                "memória.")
                     .arg(i));
             break;
         }
-        context_.progressBar().setValue(std::min(i + 1, context_.progressBar().maximum()));
+        status_.progressBar().setValue(std::min(i + 1, status_.progressBar().maximum()));
         pump.maybePump();
     }
-    context_.setStatus(QStringLiteral("."));
+    status_.setStatus(QStringLiteral("."));
     return true;
 }
 
-void VerificationPanel::runVerification(Mode mode)
+void VerificationPanel::runVerification(Mode mode, const RunScope& run)
 {
     const int N = StrToInt(Edit7->text());
-    context_.progressBar().setRange(0, std::max(N, 0));
-    context_.progressBar().setValue(0);
-    const QString selectedLine = context_.selectedLine();
-    const QString selectedCount = context_.selectedCountShown();
+    status_.progressBar().setRange(0, std::max(N, 0));
+    status_.progressBar().setValue(0);
+    const QString selectedLine = board_.selectedLine();
+    const QString selectedCount = board_.selectedCountShown();
 
     if (mode == Mode::AllNumbers) {
-        allNumbersRestore_ = { true, context_.readFields().T, context_.readFields().F,
-            context_.selectedLine(), context_.fixedLine() };
-        context_.setFieldT(QString::number(context_.U()));
-        context_.setFieldF(QStringLiteral("0"));
+        allNumbersRestore_ = { true, parameters_.fields().T, parameters_.fields().F,
+            board_.selectedLine(), board_.fixedLine() };
+        parameters_.setT(QString::number(parameters_.U()));
+        parameters_.setF(QStringLiteral("0"));
     }
-    context_.showPage(BetContext::Page::Simulacao);
+    window_.showPage(WindowSeams::Page::Simulacao);
 
     LineStore& draws = Memo2->store();
     bool stoppedWhileDrawing = false;
@@ -497,23 +497,22 @@ void VerificationPanel::runVerification(Mode mode)
         draws.clear();
         draws.append(typedDraw());
     } else if (mode != Mode::File) {
-        if (!buildSimulatedSample()) return;
-        stoppedWhileDrawing = context_.stopFlag;
+        if (!buildSimulatedSample(run)) return;
+        stoppedWhileDrawing = run.stopRequested();
     }
     Memo2->sync();
 
     VerificationEngine::Setup setup;
-    setup.D = context_.D();
-    setup.G = context_.G();
+    setup.D = parameters_.D();
+    setup.G = parameters_.G();
     setup.detail = CheckBox4->isChecked();
     setup.selectedLine = selectedLine;
     setup.selectedCount = selectedCount;
-    VerificationEngine engine(context_.closingView().store(), draws, Memo3->store(), setup);
+    VerificationEngine engine(Memo1->store(), draws, Memo3->store(), setup);
     engine.begin();
-    context_.progressBar().setRange(
-        0, static_cast<int>(std::min<qsizetype>(draws.size(), INT_MAX)));
-    context_.progressBar().setValue(0);
-    context_.setStatus(QStringLiteral("Conferindo Detalhe."));
+    status_.progressBar().setRange(0, static_cast<int>(std::min<qsizetype>(draws.size(), INT_MAX)));
+    status_.progressBar().setValue(0);
+    status_.setStatus(QStringLiteral("Conferindo Detalhe."));
 
     EventPump pump;
     // The pump looks at the clock only every so many calls, so a slice writing detail lines
@@ -523,21 +522,21 @@ void VerificationPanel::runVerification(Mode mode)
     // the detail on, where one draw against a large closing writes for seconds, the draw under
     // way is dropped as if it had not begun.
     while (engine.drawsLeft() || engine.midDraw()) {
-        if (context_.stopFlag && (!engine.midDraw() || engine.abandonDraw())) break;
+        if (run.stopRequested() && (!engine.midDraw() || engine.abandonDraw())) break;
         engine.step(slice);
         if (!engine.midDraw())
-            context_.progressBar().setValue(static_cast<int>(
-                std::min<qsizetype>(engine.drawsChecked(), context_.progressBar().maximum())));
+            status_.progressBar().setValue(static_cast<int>(
+                std::min<qsizetype>(engine.drawsChecked(), status_.progressBar().maximum())));
         pump.maybePump();
     }
 
     engine.beginTotals();
-    context_.progressBar().setRange(0, setup.D);
-    context_.progressBar().setValue(0);
-    context_.setStatus(QStringLiteral("Conferindo Fechamento."));
-    while (engine.totalsLeft() && !context_.stopFlag) {
+    status_.progressBar().setRange(0, setup.D);
+    status_.progressBar().setValue(0);
+    status_.setStatus(QStringLiteral("Conferindo Fechamento."));
+    while (engine.totalsLeft() && !run.stopRequested()) {
         engine.writeNextTotal();
-        context_.progressBar().setValue(std::min(engine.nextTotal(), setup.D));
+        status_.progressBar().setValue(std::min(engine.nextTotal(), setup.D));
         pump.maybePump();
     }
     engine.writeSummary();

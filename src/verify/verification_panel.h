@@ -1,11 +1,22 @@
 #pragma once
 
-#include "app/bet_context.h"
+#include "engine/bet/parameters.h"
+#include "ui/closing_area.h"
+#include "ui/draws_area.h"
 
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <vector>
 
+class BetBoard;
+class BetParameters;
 class LineView;
+class RunHost;
+class RunScope;
+class RunStatus;
+class SettingsPage;
+class WindowSeams;
 class QCheckBox;
 class QGroupBox;
 class QHBoxLayout;
@@ -16,27 +27,34 @@ class QRadioButton;
 
 // The "Fechamento" tab with the closing and its files, the "Simular / Conferir" group of the
 // parameter panel and the "Simulação e Conferência" tab: builds them and binds them to the
-// ticket file reader and the verification engine.
-class VerificationPanel : public QObject
+// ticket file reader and the verification engine. It plays the closing area's role and the
+// draws area's.
+class VerificationPanel : public QObject, public ClosingArea, public DrawsArea
 {
     Q_OBJECT
 public:
-    explicit VerificationPanel(BetContext& context);
+    VerificationPanel(WindowSeams& window, RunHost& runs, RunStatus& status,
+        BetParameters& parameters, BetBoard& board, const SettingsPage& settings);
 
     // The window places the three parts in its own order, which is the order of the focus.
     QGroupBox* buildSimulationGroup();
     void buildClosingTab(QWidget* page);
     void buildSimulationTab(QWidget* page);
 
-    LineView& closingView() const { return *Memo1; }
-    void setResultLabel(const QString& text);
-    // Adds a command to the closing tab's row of buttons, after those already there.
-    void addClosingCommand(QPushButton* button);
+    // --- the closing area
+    LineView& closing() override { return *Memo1; }
+    void setResultLabel(const QString& text) override;
+    void addCommand(QPushButton* button) override;
+    // --- the draws area
+    LineView& draws() override { return *Memo2; }
+    void verifyAgainstDraws() override;
+    void onDrawsReset(std::function<void()> reset) override;
+    void drawsReset() override;
+
     QLineEdit* simulatedDrawSizeField() const { return Edit13; }
     // What follows from corrected parameters: the open buttons' sizes, the typed result's mask.
     void parametersChanged(const ParameterFields& fields);
     void clearTypedResult();
-    void useDrawsList(); // "Usar Arquivo para Conferir", as its click
     void lock(bool locked); // a run in the main window
 
     LineView *Memo2, *Memo3; // the "Simulação e Conferência" tab: draws area, report area
@@ -57,12 +75,17 @@ private:
     enum class Mode { SelectedNumbers, AllNumbers, File, Typed };
     Mode mode() const;
     void enableInputs(bool sField, bool nField, bool openButton, bool typedField);
-    void lockVerification(bool locked);
-    void runVerification(Mode mode);
-    bool buildSimulatedSample();
+    void runVerification(Mode mode, const RunScope& run);
+    bool buildSimulatedSample(const RunScope& run);
     QString typedDraw() const;
 
-    BetContext& context_;
+    WindowSeams& window_;
+    RunHost& runs_;
+    RunStatus& status_;
+    BetParameters& parameters_;
+    BetBoard& board_;
+    const SettingsPage& settings_;
+    std::vector<std::function<void()>> drawsResets_;
     // "Fechamento" tab
     LineView* Memo1 = nullptr;
     QLabel* Label2 = nullptr; // result label

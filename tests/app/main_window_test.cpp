@@ -1,13 +1,13 @@
 #include "app/application_identity.h"
 #include "app/tform_sobre.h"
-#include "app/window_geometry.h"
 #include "bet/tile_label.h"
-#include "net/settings_store.h"
+#include "engine/net/settings_store.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
+#include "ui/window_geometry.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "bet/board.h"
+#include "engine/bet/board.h"
 
 #include <QTest>
 

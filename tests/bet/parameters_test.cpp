@@ -1,5 +1,5 @@
-#include "app/conversion.h"
-#include "bet/parameters.h"
+#include "engine/base/conversion.h"
+#include "engine/bet/parameters.h"
 
 #include <QTest>
 

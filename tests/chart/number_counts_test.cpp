@@ -1,5 +1,5 @@
-#include "app/conversion.h"
-#include "chart/number_counts.h"
+#include "engine/base/conversion.h"
+#include "engine/chart/number_counts.h"
 
 #include <QTest>
 

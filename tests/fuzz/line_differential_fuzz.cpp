@@ -5,9 +5,9 @@
 
 #include "fuzz_support.h"
 
-#include "generate/line_format.h"
-#include "generate/line_store.h"
-#include "verify/ticket_file.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/line_store.h"
+#include "engine/verify/ticket_file.h"
 
 #include <algorithm>
 #include <vector>

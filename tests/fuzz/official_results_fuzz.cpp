@@ -4,9 +4,9 @@
 
 #include "fuzz_support.h"
 
-#include "generate/line_format.h"
-#include "net/official_results.h"
-#include "net/result_files.h"
+#include "engine/generate/line_format.h"
+#include "engine/net/official_results.h"
+#include "engine/net/result_files.h"
 
 // Input: one byte for the modality, two for the contest asked for (low byte first), the body.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -4,9 +4,9 @@
 
 #include "fuzz_support.h"
 
-#include "pools/loteca_line.h"
-#include "pools/lotogol_line.h"
-#include "pools/pool_file.h"
+#include "engine/pools/loteca_line.h"
+#include "engine/pools/lotogol_line.h"
+#include "engine/pools/pool_file.h"
 
 #include <QStringList>
 

@@ -4,8 +4,8 @@
 
 #include "fuzz_support.h"
 
-#include "generate/line_format.h"
-#include "net/result_files.h"
+#include "engine/generate/line_format.h"
+#include "engine/net/result_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

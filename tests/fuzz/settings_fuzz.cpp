@@ -4,8 +4,8 @@
 
 #include "fuzz_support.h"
 
-#include "app/conversion.h"
-#include "net/settings_store.h"
+#include "engine/base/conversion.h"
+#include "engine/net/settings_store.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,7 +4,7 @@
 
 #include "fuzz_support.h"
 
-#include "verify/ticket_file.h"
+#include "engine/verify/ticket_file.h"
 
 #include <QList>
 #include <algorithm>

@@ -1,5 +1,5 @@
-#include "generate/covering_generator.h"
-#include "generate/line_format.h"
+#include "engine/generate/covering_generator.h"
+#include "engine/generate/line_format.h"
 
 #include <QTest>
 #include <numeric>

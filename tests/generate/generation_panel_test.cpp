@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // Mega-Sena with the given selected numbers and parameters typed in.
@@ -185,7 +186,7 @@ void GenerationPanelTest::loweringFKeepsEveryTicketAtK()
     QCOMPARE(w.CountSelected(), 10); // the released tiles stay in the bet
     Ui::type(&w, "Edit1", "12");
     Ui::type(&w, "Edit5", guarantee);
-    // Tied to the window: the enumeration may end first, and the timer must not outlive it.
+    // Tied to the window: the enumeration ends by itself, long before the timer.
     QTimer::singleShot(100, &w, [&w] { Ui::click(&w, "Button5"); });
     Ui::click(&w, "Button1");
     const LineStore& closing = Ui::closing(&w);

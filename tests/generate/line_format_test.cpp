@@ -1,6 +1,6 @@
-#include "app/conversion.h"
-#include "generate/line_format.h"
-#include "generate/line_store.h"
+#include "engine/base/conversion.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/line_store.h"
 
 #include <QTest>
 #include <random>

@@ -1,8 +1,8 @@
-#include "app/random_source.h"
-#include "generate/combination_index.h"
-#include "generate/full_enumeration.h"
-#include "generate/line_format.h"
-#include "generate/margin_check.h"
+#include "engine/base/random_source.h"
+#include "engine/generate/combination_index.h"
+#include "engine/generate/full_enumeration.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/margin_check.h"
 
 #include <QTest>
 #include <random>

@@ -1,5 +1,5 @@
-#include "generate/combination_count.h"
-#include "generate/prize_odds.h"
+#include "engine/generate/combination_count.h"
+#include "engine/generate/prize_odds.h"
 
 #include <QTest>
 

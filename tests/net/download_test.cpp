@@ -4,10 +4,10 @@
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
 
-#include "app/data_folder.h"
+#include "engine/base/data_folder.h"
 #include "chart/comparison_chart.h"
+#include "engine/net/result_files.h"
 #include "net/net_panel.h"
-#include "net/result_files.h"
 
 #include <QCheckBox>
 #include <QFile>

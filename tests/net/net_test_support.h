@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/data_folder.h"
+#include "engine/base/data_folder.h"
 #include "net/tfsenha.h"
 
 #include <QApplication>

@@ -4,9 +4,9 @@
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
 
+#include "engine/net/official_results.h"
+#include "engine/net/settings_store.h"
 #include "net/net_panel.h"
-#include "net/official_results.h"
-#include "net/settings_store.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "app/data_folder.h"
-#include "net/result_files.h"
+#include "engine/base/data_folder.h"
+#include "engine/net/result_files.h"
 
 #include <QTest>
 

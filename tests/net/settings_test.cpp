@@ -3,8 +3,8 @@
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
 
+#include "engine/net/settings_store.h"
 #include "net/net_panel.h"
-#include "net/settings_store.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "app/line_view.h"
-#include "app/random_source.h"
-#include "pools/loteca_pass_engine.h"
+#include "engine/base/random_source.h"
+#include "engine/pools/loteca_pass_engine.h"
 #include "pools/tform_loteca.h"
 #include "support/app_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"
+#include "ui/line_view.h"
 
 #include <QApplication>
 #include <QCheckBox>

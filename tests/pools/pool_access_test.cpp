@@ -1,4 +1,3 @@
-#include "pools/pool_print_settings.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
 #include "support/app_fixture.h"
@@ -60,25 +59,16 @@ void PoolAccessTest::slipsReadThePrintTab()
 {
     MainWindowFixture f;
     f.start();
-    QCOMPARE(poolPrintSettings(nullptr).leftMarginMm, 64);
-    // The print tab's own controls where it has them, stand-ins of the same names otherwise.
-    auto* official = f.form->findChild<QCheckBox*>("CheckBox10");
-    if (!official) {
-        official = new QCheckBox(Ui::find<QWidget>(f.form.get(), "TabImpressao"));
-        official->setObjectName("CheckBox10");
-    }
-    QSlider* bars[2]
-        = { f.form->findChild<QSlider*>("TrackBar1"), f.form->findChild<QSlider*>("TrackBar2") };
-    for (int i = 0; i < 2; ++i)
-        if (!bars[i]) {
-            bars[i] = new QSlider(Ui::find<QWidget>(f.form.get(), "TabImpressao"));
-            bars[i]->setObjectName(QString("TrackBar%1").arg(i + 1));
-            bars[i]->setRange(-200, 200);
-        }
-    official->setChecked(true);
-    bars[0]->setValue(30);
-    bars[1]->setValue(-5);
-    const PrintSettings settings = poolPrintSettings(f.form.get());
+    QCOMPARE(TFormLoteca().printSettings().leftMarginMm, 64);
+    Ui::find<QCheckBox>(f.form.get(), "CheckBox10")->setChecked(true);
+    Ui::find<QSlider>(f.form.get(), "TrackBar1")->setValue(30);
+    Ui::find<QSlider>(f.form.get(), "TrackBar2")->setValue(-5);
+    PrintSettings settings;
+    Ui::later(0, [&] {
+        settings = qobject_cast<PoolWindow*>(QApplication::activeModalWidget())->printSettings();
+        QApplication::activeModalWidget()->close();
+    });
+    Ui::click(f.form.get(), "Button15");
     QVERIFY(settings.officialSlip);
     QCOMPARE(settings.leftMarginMm, 30);
     QCOMPARE(settings.topMarginMm, -5);

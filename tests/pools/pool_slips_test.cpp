@@ -1,5 +1,4 @@
-#include "app/line_view.h"
-#include "app/random_source.h"
+#include "engine/base/random_source.h"
 #include "pools/tform_gol.h"
 #include "pools/tform_loteca.h"
 #include "slips/rel_loteca.h"
@@ -9,6 +8,7 @@
 #include "support/app_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"
+#include "ui/line_view.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -81,7 +81,7 @@ void PoolSlipsTest::lotecaMarksOutcomeDoubleAndTripleBoxes()
     QFETCH(QString, ticket);
     TFormLoteca window;
     window.appendTicket(ticket);
-    RelLoteca report(window, PrintSettings {});
+    RelLoteca report(window.Memo1->store(), window.Edit12->text(), PrintSettings {});
     const ReportLayout layout = ReportEngine::layout(report);
     QCOMPARE(layout.pageCount, 1);
     QCOMPARE(int(layout.bands.size()), 1);
@@ -125,7 +125,7 @@ void PoolSlipsTest::lotecaPages()
         window.appendTicket(simples);
     PrintSettings settings;
     settings.officialSlip = official;
-    RelLoteca report(window, settings);
+    RelLoteca report(window.Memo1->store(), window.Edit12->text(), settings);
     const ReportLayout layout = ReportEngine::layout(report);
     QCOMPARE(slipNumbers(layout, 1), numbers);
     if (!official) {
@@ -150,7 +150,7 @@ void PoolSlipsTest::lotecaOfficialSlipHidesPrintedFurniture()
     window.Edit12->setText("BOLAO DA FIRMA");
     PrintSettings settings;
     settings.officialSlip = true;
-    RelLoteca report(window, settings);
+    RelLoteca report(window.Memo1->store(), window.Edit12->text(), settings);
     const ReportLayout layout = ReportEngine::layout(report);
     const QImage page = ReportEngine::renderPage(layout, 0);
     const PlacedBand& slip = layout.bands[0];
@@ -175,7 +175,8 @@ void PoolSlipsTest::lotogolMarksScoresAndBetValue()
     window.appendTicket("+x+ 1x0 +x2 0x0 3x2");
     window.appendTicket("4x0 1x0 +x2 0x0 3x2");
     window.ComboBox2->setCurrentText("R$ 1,00");
-    RelLotogol report(window, PrintSettings {});
+    RelLotogol report(window.Memo1->store(), window.Edit12->text(), window.ComboBox2->currentText(),
+        PrintSettings {});
     const ReportLayout layout = ReportEngine::layout(report);
     QCOMPARE(int(layout.bands.size()), 2);
     const QImage page = ReportEngine::renderPage(layout, 0);
@@ -218,7 +219,8 @@ void PoolSlipsTest::lotogolPages()
         window.appendTicket("+x+ 1x0 +x2 0x0 3x2");
     PrintSettings settings;
     settings.officialSlip = official;
-    RelLotogol report(window, settings);
+    RelLotogol report(
+        window.Memo1->store(), window.Edit12->text(), window.ComboBox2->currentText(), settings);
     const ReportLayout layout = ReportEngine::layout(report);
     QCOMPARE(slipNumbers(layout, 1), numbers);
     QCOMPARE(layout.bands[0].leftMm, official ? 64.0 : 35.5);
@@ -233,7 +235,8 @@ void PoolSlipsTest::lotogolOfficialSlipHidesTitleAndMarks()
     settings.officialSlip = true;
     settings.leftMarginMm = 50;
     settings.topMarginMm = 3;
-    RelLotogol report(window, settings);
+    RelLotogol report(
+        window.Memo1->store(), window.Edit12->text(), window.ComboBox2->currentText(), settings);
     const ReportLayout layout = ReportEngine::layout(report);
     const QImage page = ReportEngine::renderPage(layout, 0);
     const PlacedBand& slip = layout.bands[0];

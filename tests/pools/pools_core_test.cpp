@@ -1,8 +1,8 @@
-#include "app/random_source.h"
-#include "pools/loteca_closing.h"
-#include "pools/loteca_pass_engine.h"
-#include "pools/lotogol_closing.h"
-#include "pools/pool_file.h"
+#include "engine/base/random_source.h"
+#include "engine/pools/loteca_closing.h"
+#include "engine/pools/loteca_pass_engine.h"
+#include "engine/pools/lotogol_closing.h"
+#include "engine/pools/pool_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "reduce/lotofacil_grid.h"
-#include "reduce/lotofacil_tables.h"
+#include "engine/reduce/lotofacil_grid.h"
+#include "engine/reduce/lotofacil_tables.h"
 
 #include <QTest>
 #include <set>

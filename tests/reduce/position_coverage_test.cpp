@@ -1,5 +1,5 @@
-#include "reduce/position_coverage.h"
-#include "reduce/reducer_game.h"
+#include "engine/reduce/position_coverage.h"
+#include "engine/reduce/reducer_game.h"
 
 #include <QTest>
 

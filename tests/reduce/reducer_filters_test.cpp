@@ -1,10 +1,10 @@
-#include "app/conversion.h"
-#include "generate/line_format.h"
-#include "reduce/lotofacil_filter.h"
-#include "reduce/lotofacil_grid.h"
-#include "reduce/lotofacil_tables.h"
-#include "reduce/reducer_game.h"
-#include "reduce/reduction_pass.h"
+#include "engine/base/conversion.h"
+#include "engine/generate/line_format.h"
+#include "engine/reduce/lotofacil_filter.h"
+#include "engine/reduce/lotofacil_grid.h"
+#include "engine/reduce/lotofacil_tables.h"
+#include "engine/reduce/reducer_game.h"
+#include "engine/reduce/reduction_pass.h"
 
 #include <QTest>
 #include <algorithm>

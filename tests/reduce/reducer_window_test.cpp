@@ -1,5 +1,5 @@
-#include "generate/line_format.h"
-#include "reduce/lotofacil_grid.h"
+#include "engine/generate/line_format.h"
+#include "engine/reduce/lotofacil_grid.h"
 #include "reduce/lotofacil_reducer.h"
 #include "reduce/reducers.h"
 #include "support/app_fixture.h"

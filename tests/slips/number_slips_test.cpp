@@ -1,4 +1,4 @@
-#include "generate/line_store.h"
+#include "engine/generate/line_store.h"
 #include "slips/rel_duplasena.h"
 #include "slips/rel_lotofacil.h"
 #include "slips/rel_lotomania.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/random_source.h"
 #include "app/tform1.h"
+#include "engine/base/random_source.h"
 #include "support/scripted_dialogs.h"
 
 #include <QCoreApplication>

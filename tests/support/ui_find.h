@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/line_view.h"
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
+#include "ui/line_view.h"
 
 #include <QChart>
 #include <QChartView>

@@ -1,6 +1,6 @@
-#include "generate/line_format.h"
-#include "generate/line_store.h"
-#include "verify/verification_engine.h"
+#include "engine/generate/line_format.h"
+#include "engine/generate/line_store.h"
+#include "engine/verify/verification_engine.h"
 
 #include <QTest>
 #include <random>
