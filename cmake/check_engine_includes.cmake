@@ -1,23 +1,26 @@
-# Run at build time (cmake -P): fails the build when a file of the engines includes anything of
-# the window layer, i.e. a project header outside src/engine/ or a header of Qt's GUI, widget,
-# print or chart modules. (Their plain class headers, <QWidget> and the like, are not even on
-# the engines' include path; this catches the module-qualified forms and our own headers.)
-file(GLOB_RECURSE files "${ROOT}/src/engine/*.h" "${ROOT}/src/engine/*.cpp")
+# Run at build time (cmake -P): fails the build when a file of the engines, or of the command
+# line that stands on them alone, includes anything of the window layer, i.e. a project header
+# outside src/engine/ (and src/cli/ for the command line) or a header of Qt's GUI, widget, print
+# or chart modules. (Their plain class headers, <QWidget> and the like, are not even on the
+# engines' include path; this catches the module-qualified forms and our own headers.)
 set(offending "")
-foreach(file ${files})
-    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include")
-    foreach(line ${includes})
-        if(line MATCHES "include[ \t]*\"([^\"]+)\"")
-            if(NOT CMAKE_MATCH_1 MATCHES "^engine/")
+foreach(layer engine cli)
+    file(GLOB_RECURSE files "${ROOT}/src/${layer}/*.h" "${ROOT}/src/${layer}/*.cpp")
+    foreach(file ${files})
+        file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include")
+        foreach(line ${includes})
+            if(line MATCHES "include[ \t]*\"([^\"]+)\"")
+                if(NOT CMAKE_MATCH_1 MATCHES "^(engine|${layer})/")
+                    list(APPEND offending "${file}: ${line}")
+                endif()
+            elseif(line MATCHES "include[ \t]*<Qt(Gui|Widgets|PrintSupport|Charts|OpenGL|Svg|Quick)/")
                 list(APPEND offending "${file}: ${line}")
             endif()
-        elseif(line MATCHES "include[ \t]*<Qt(Gui|Widgets|PrintSupport|Charts|OpenGL|Svg|Quick)/")
-            list(APPEND offending "${file}: ${line}")
-        endif()
+        endforeach()
     endforeach()
 endforeach()
 if(offending)
     list(JOIN offending "\n  " shown)
-    message(FATAL_ERROR "The engines must not include window code:\n  ${shown}")
+    message(FATAL_ERROR "The engines and the command line must not include window code:\n  ${shown}")
 endif()
 file(TOUCH "${STAMP}")

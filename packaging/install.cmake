@@ -3,8 +3,9 @@ include(GNUInstallDirs)
 
 # Who answers for the package: the control file's Maintainer and every changelog entry.
 set(QUIRVA_MAINTAINER "Equipe QUIRVA <equipe@quirva.br>")
-# The programs installed; each has its manual page, packaging/<program>.1.in.
-set(QUIRVA_PROGRAMS quirva)
+# The programs installed (the window and the command line); each has its manual page,
+# packaging/<program>.1, or packaging/<program>.1.in where it names the version.
+set(QUIRVA_PROGRAMS quirva quirva-cli)
 
 install(TARGETS ${QUIRVA_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -36,7 +37,11 @@ if(UNIX AND NOT APPLE)
     configure_file(${packaging_dir}/changelog.in ${docs_dir}/changelog @ONLY)
     set(pages)
     foreach(program IN LISTS QUIRVA_PROGRAMS)
-        configure_file(${packaging_dir}/${program}.1.in ${docs_dir}/${program}.1 @ONLY)
+        if(EXISTS ${packaging_dir}/${program}.1.in)
+            configure_file(${packaging_dir}/${program}.1.in ${docs_dir}/${program}.1 @ONLY)
+        else()
+            configure_file(${packaging_dir}/${program}.1 ${docs_dir}/${program}.1 COPYONLY)
+        endif()
         list(APPEND pages ${program}.1)
     endforeach()
     foreach(doc changelog ${pages})

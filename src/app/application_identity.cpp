@@ -10,7 +10,7 @@ namespace ApplicationIdentity {
 
 void apply()
 {
-    QCoreApplication::setApplicationName(kName);
+    QCoreApplication::setApplicationName(kApplicationName);
     QGuiApplication::setDesktopFileName(kDesktopEntry);
     QIcon icon;
     for (const char* size : { "48", "128" })

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "engine/base/application_name.h"
+
 #include <QString>
 
 // Who the program is to the desktop: its name (settings, task bar), its desktop entry and its
 // window icon.
 namespace ApplicationIdentity {
 
-inline const QString kName = QStringLiteral("QUIRVA");
 // The desktop entry's file name without ".desktop"; the installed entry is quirva.desktop.
 inline const QString kDesktopEntry = QStringLiteral("quirva");
 

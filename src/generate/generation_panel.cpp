@@ -28,14 +28,6 @@ constexpr qsizetype kChunk = 64;
 constexpr qsizetype kScanBudget = qsizetype { 1 } << 20;
 // Chunks between two refreshes of the bar and the label.
 constexpr int kRefreshEvery = 16;
-
-QString boundMessage(qsizetype bound, const QString& what)
-{
-    return QStringLiteral("O fechamento atingiu o limite de %1 bilhetes que cabem na memória e %2 "
-                          "foi interrompida. Os bilhetes já escritos foram mantidos.")
-        .arg(bound)
-        .arg(what);
-}
 } // namespace
 
 GenerationPanel::GenerationPanel(WindowSeams& window, RunHost& runs, RunStatus& status,
@@ -81,7 +73,7 @@ void GenerationPanel::Button2Click()
 void GenerationPanel::Button1Click()
 {
     const ParameterFields fields = parameters_.fields();
-    const bool enumeration = fields.K == fields.D && fields.G == fields.D;
+    const bool enumeration = enumeratesEveryCombination(fields);
     {
         RunScope run(runs_, enumeration ? Job::Enumeration : Job::Generation);
         if (!matchBoard(true)) {
@@ -124,21 +116,10 @@ void GenerationPanel::Gerafechamento(RunScope& run)
     setup.balancedPick = settings_.balancedPick();
 
     LineStore& closing = closing_.closing().store();
-    auto report = [&](const CoveringGenerator& generator) {
-        closing_.setResultLabel(QString::number(closing.size()) + QStringLiteral(" fechados em ")
-            + QString::number(generator.drawsMade(), 'f', 0) + QStringLiteral(" combinações."));
-    };
-
-    const bool hopeless = setup.K < setup.G && board_.modality() == Modality::Outros;
-    if (hopeless) {
-        Dialogs::information(&window_.host(),
-            QStringLiteral(
-                "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
-                "garantir o acerto. Aumente as dezenas por bilhete ou diminua a garantia."));
-    } else if (setup.C - setup.F > static_cast<int>(setup.selected.size())) {
-        Dialogs::information(&window_.host(),
-            QStringLiteral(
-                "O bilhete não tem dezenas selecionadas suficientes para a condição de acerto."));
+    const QString refusal
+        = CoveringGenerator::refusal(setup, board_.modality() == Modality::Outros);
+    if (!refusal.isEmpty()) {
+        Dialogs::information(&window_.host(), refusal);
     } else {
         CoveringGenerator generator(setup, closing, RandomSource::instance());
         EventPump pump;
@@ -146,11 +127,11 @@ void GenerationPanel::Gerafechamento(RunScope& run)
             generator.step(settings_.separator());
             if (generator.coveredSinceReport() >= 1000 && !closing.empty()) {
                 generator.resetReportCounter();
-                report(generator);
+                closing_.setResultLabel(generator.progressText());
             }
             pump.maybePump();
         }
-        report(generator);
+        closing_.setResultLabel(generator.progressText());
     }
     status_.setStatus(QStringLiteral("."));
 }
@@ -193,8 +174,8 @@ void GenerationPanel::fullEnumeration(RunScope& run)
 
     run.finish();
     if (enumeration.state() == FullEnumeration::State::LineBound)
-        Dialogs::information(
-            &window_.host(), boundMessage(setup.lineBound, QStringLiteral("a geração")));
+        Dialogs::information(&window_.host(),
+            Combinations::lineBoundText(setup.lineBound, QStringLiteral("a geração")));
 }
 
 void GenerationPanel::Button11Click(bool completeToFull)
@@ -202,17 +183,12 @@ void GenerationPanel::Button11Click(bool completeToFull)
     RunScope run(runs_, Job::MarginCheck);
     if (closing_.closing().store().empty()) {
         run.finish();
-        Dialogs::information(&window_.host(),
-            QStringLiteral("Gere antes algum fechamento para porder testar a margem."));
+        Dialogs::information(&window_.host(), MarginCheck::emptyClosingText());
         return;
     }
     if (completeToFull && !MarginCheck::completionPossible(parameters_.K(), parameters_.G())) {
         run.finish();
-        Dialogs::information(&window_.host(),
-            QStringLiteral(
-                "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
-                "cobrir um sorteio, e o fechamento não pode ser completado. Aumente as dezenas por "
-                "bilhete ou diminua a garantia."));
+        Dialogs::information(&window_.host(), MarginCheck::completionImpossibleText());
         return;
     }
     window_.showPage(WindowSeams::Page::Fechamento);
@@ -259,8 +235,8 @@ void GenerationPanel::marginCheck(RunScope& run, bool completeToFull)
     closing_.setResultLabel(check.report());
     run.finish();
     if (check.state() == MarginCheck::State::LineBound)
-        Dialogs::information(
-            &window_.host(), boundMessage(setup.lineBound, QStringLiteral("a complementação")));
+        Dialogs::information(&window_.host(),
+            Combinations::lineBoundText(setup.lineBound, QStringLiteral("a complementação")));
 }
 
 GenerationPanel* attachGeneration(WindowSeams& window, RunHost& runs, RunStatus& status,

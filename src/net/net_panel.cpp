@@ -3,12 +3,12 @@
 #include "engine/base/conversion.h"
 #include "engine/net/official_results.h"
 #include "engine/net/result_files.h"
+#include "engine/net/results_download.h"
 #include "engine/net/settings_store.h"
 #include "net/tfsenha.h"
 #include "ui/bet_board.h"
 #include "ui/dialogs.h"
 #include "ui/draws_area.h"
-#include "ui/event_pump.h"
 #include "ui/line_view.h"
 #include "ui/named_widget.h"
 #include "ui/run_host.h"
@@ -21,7 +21,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -30,7 +29,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QTabWidget>
 
 namespace {
@@ -126,8 +124,7 @@ void NetPanel::buildDownloadPanel()
     for (QLineEdit* e : { Edit83, Edit84 })
         e->setMaximumWidth(60);
     Button24 = named<QPushButton>(QStringLiteral("Button24"), QStringLiteral("Até o último"));
-    Button24->setToolTip(QStringLiteral(
-        "Consultar nos resultados oficiais o último concurso da modalidade e colocá-lo em \"a\""));
+    RadioButton11Click(); // its hint follows the source
     Button21 = named<QPushButton>(QStringLiteral("Button21"), QStringLiteral("Baixar"));
     Button21->setToolTip(QStringLiteral(
         "Baixar resultados da internet dependendo da modalidade lotérica selecionada"));
@@ -214,6 +211,12 @@ bool NetPanel::officialSource() const
 void NetPanel::RadioButton11Click()
 {
     Button24->setEnabled(officialSource() && !run_);
+    // A disabled button still shows its hint: it says why it is off.
+    Button24->setToolTip(officialSource()
+            ? QStringLiteral("Consultar nos resultados oficiais o último concurso da modalidade, "
+                             "colocá-lo em \"a\" e baixar os resultados de \"de\" até ele")
+            : QStringLiteral("O site próprio não informa qual é o último concurso: digite-o em "
+                             "\"a\" e aperte Baixar, ou escolha \"Resultados oficiais (Caixa)\""));
 }
 
 void NetPanel::showOfficialService(bool changed)
@@ -255,17 +258,26 @@ private:
 
 HttpClient::Result NetPanel::request(const QString& address, HttpClient::Options options)
 {
-    if (CheckBox15->isChecked() && client_.proxyPassword.isEmpty()) FSenha_->exec();
+    askCredentialsWhenWanted();
     if (run_) {
         options.letInputThrough = true;
         options.stopRequested = [this] { return run_ && run_->stopRequested(); };
     }
     HttpClient::Result result = client_.get(address, options);
-    if (!result.ok && result.failure != HttpClient::Failure::Stopped) {
-        client_.proxyPassword.clear();
-        FSenha_->Edit2->clear();
-    }
+    if (!result.ok && result.failure != HttpClient::Failure::Stopped) forgetPassword();
     return result;
+}
+
+void NetPanel::askCredentialsWhenWanted()
+{
+    if (CheckBox15->isChecked() && client_.proxyPassword.isEmpty()) FSenha_->exec();
+}
+
+// After a failed request, so that the next one asks for the password again.
+void NetPanel::forgetPassword()
+{
+    client_.proxyPassword.clear();
+    FSenha_->Edit2->clear();
 }
 
 QString NetPanel::Fetch(const QString& address)
@@ -275,73 +287,138 @@ QString NetPanel::Fetch(const QString& address)
     return QString::fromLatin1(result.body);
 }
 
-NetPanel::Obtained NetPanel::ownSiteContest(const QString& site, Modality m, int contest)
+void NetPanel::prepare(ResultsDownload& download)
 {
-    Obtained obtained;
-    const QString path = ResultFiles::cachePath(m, contest);
-    std::optional<QString> draw = ResultFiles::readCached(path, m);
-    if (!draw) {
-        const HttpClient::Result result
-            = request(ResultFiles::resultAddress(site, m, contest), HttpClient::Options {});
-        if (result.failure == HttpClient::Failure::Stopped) {
-            obtained.stopped = true;
-            return obtained;
-        }
-        draw = ResultFiles::drawFromBody(
-            result.ok ? result.body : QByteArray(ResultFiles::noResult), m);
-        // A cache that cannot be written only costs a fetch later.
-        if (draw) obtained.notKept = !ResultFiles::writeCached(path, *draw);
-    }
-    if (draw)
-        obtained.draws << *draw;
-    else
-        obtained.failure = QStringLiteral("Resultado ") + QString::number(contest)
-            + QStringLiteral(" não existe ou erro de conexão.");
-    return obtained;
+    download.official = officialSource();
+    download.address = download.official ? officialService_ : Edit44->text();
+    download.separator = settings_.separator();
+    download.beforeFirstRequest = [this] { askCredentialsWhenWanted(); };
+    download.stopRequested = [this] { return run_ && run_->stopRequested(); };
 }
 
-NetPanel::Obtained NetPanel::officialContest(Modality m, int contest, QChar separator)
+namespace {
+
+QString modalityCaption(Modality m)
 {
-    Obtained obtained;
-    const auto failed = [&](const QString& reason) {
-        obtained.failure = QStringLiteral("Resultado %1: %2.").arg(contest).arg(reason);
-        return obtained;
+    return QString::fromUtf8(modalityDefaults(m).name);
+}
+
+// "120 de 2800 concursos, faltam cerca de 4 min": the estimate rounded, as it is rough.
+QString progressText(const ResultsDownload::Progress& progress)
+{
+    QString text = QStringLiteral("%1 de %2 concursos").arg(progress.done).arg(progress.total);
+    if (progress.msLeft < 0 || progress.done >= progress.total) return text;
+    const qint64 seconds = (progress.msLeft + 999) / 1000;
+    if (seconds >= 120)
+        return text + QStringLiteral(", faltam cerca de %1 min").arg((seconds + 30) / 60);
+    return text + QStringLiteral(", faltam cerca de %1 s").arg((seconds + 9) / 10 * 10);
+}
+
+// What a player can try after the failure.
+QString advice(const DownloadFailure& failure)
+{
+    using Kind = DownloadFailure::Kind;
+    const QString siteAddress = QStringLiteral(
+        "Confira o \"Endereço do Site:\" na aba \"Configurações\" e se o site está no ar.");
+    switch (failure.kind) {
+    case Kind::Refused:
+    case Kind::TimedOut:
+        if (!failure.official) return siteAddress;
+        return QStringLiteral("Tente um proxy no Brasil (\"Usar Proxy para acessar internet\", na "
+                              "aba \"Configurações\") ou o \"Site próprio\".");
+    case Kind::NotFound:
+        if (!failure.official)
+            return QStringLiteral("Confira se o site próprio tem o arquivo desse concurso.");
+        if (!failure.latestLookUp)
+            return QStringLiteral(
+                "Confira o número em \"a\": \"Até o último\" coloca lá o último concurso.");
+        break;
+    case Kind::Connection:
+        return QStringLiteral("Confira a conexão com a internet e, se usar proxy, o endereço e a "
+                              "porta do proxy na aba \"Configurações\".");
+    case Kind::ProxyRefused:
+        return QStringLiteral("Confira a chave e a senha do proxy (\"Usar CHAVE e SENHA para "
+                              "acessar a internet\"); a senha será pedida de novo.");
+    case Kind::InvalidAddress:
+        if (!failure.official) return siteAddress;
+        return QStringLiteral("Confira o valor Site_Oficial do arquivo de configurações.");
+    case Kind::ServerError:
+    case Kind::BadAnswer:
+        if (!failure.official)
+            return QStringLiteral("Confira o arquivo desse concurso no site próprio.");
+        break;
+    }
+    return QStringLiteral(
+        "Tente de novo mais tarde; se o problema continuar, use o \"Site próprio\".");
+}
+
+// The message box after a download that ended early: which contest, why, what was kept and
+// what to try.
+QString failureMessage(const DownloadFailure& failure, Modality m, qint64 added, int first)
+{
+    if (failure.latestLookUp)
+        return QStringLiteral("Não foi possível consultar o último concurso da %1.\n\n%2\n\n%3")
+            .arg(modalityCaption(m), failure.plainReason(), advice(failure));
+    const QString kept = added == 0
+        ? QStringLiteral("Nenhum concurso foi colocado na área de sorteios.")
+        : added == 1
+        ? QStringLiteral("O concurso %1 foi colocado na área de sorteios.").arg(first)
+        : QStringLiteral("%1 concursos foram colocados na área de sorteios, do %2 ao %3.")
+              .arg(added)
+              .arg(first)
+              .arg(first + added - 1);
+    return QStringLiteral("Não foi possível baixar o concurso %1 da %2.\n\n%3\n\n%4\n\n%5")
+        .arg(QString::number(failure.contest), modalityCaption(m), failure.plainReason(), kept,
+            advice(failure));
+}
+
+} // namespace
+
+QString NetPanel::downloadContests(Modality m, int first, int last)
+{
+    QProgressBar& bar = status_.progressBar();
+    bar.setRange(first, last);
+    bar.setValue(first);
+    window_.showPage(WindowSeams::Page::Simulacao);
+    draws_.verifyAgainstDraws();
+    LineStore& draws = draws_.draws().store();
+    draws.clear();
+    status_.setStatus(QStringLiteral("Baixando resultados."));
+
+    ResultsDownload download(client_);
+    prepare(download);
+    // The draws area follows its store by itself; the bar tells how far and how long still.
+    const QString barFormat = bar.format();
+    connect(&download, &ResultsDownload::contestAdded, this,
+        [&](int contest, const QStringList& lines) {
+            for (const QString& line : lines)
+                draws.append(line);
+            bar.setValue(contest);
+            bar.setFormat(progressText(download.progress()));
+        });
+    download.start(m, first, last);
+    download.waitForFinished();
+    bar.setFormat(barFormat);
+    draws_.draws().sync();
+
+    // The player would otherwise find out only when the next "Baixar" fetches them all again.
+    const auto tell = [&](QString line) {
+        if (download.resultsNotKept())
+            line += QStringLiteral(" Não foi possível guardar os resultados em %1.")
+                        .arg(QDir::toNativeSeparators(ResultFiles::cacheFolderPath()));
+        status_.setStatus(line);
     };
-    // The cache holds the answer as the service gave it, read again like a new one; a file
-    // that no longer reads as the contest is fetched anew.
-    const QString path = OfficialResults::cachePath(m, contest);
-    QFile cached(path);
-    if (cached.open(QIODevice::ReadOnly)) {
-        const QByteArray body = cached.read(client_.maxBodyBytes + 1);
-        if (body.size() <= client_.maxBodyBytes) {
-            const OfficialResults::Contest read
-                = OfficialResults::readContest(body, m, contest, separator);
-            if (read.ok()) {
-                obtained.draws = read.draws;
-                return obtained;
-            }
-        }
-        cached.close();
+    if (download.wasStopped()) {
+        tell(QStringLiteral("Download interrompido no resultado %1.").arg(download.endedAt()));
+        return {};
     }
-
-    const HttpClient::Result result
-        = request(OfficialResults::contestAddress(officialService_, m, contest),
-            OfficialResults::requestOptions());
-    if (result.failure == HttpClient::Failure::Stopped) {
-        obtained.stopped = true;
-        return obtained;
+    if (const std::optional<DownloadFailure>& failure = download.failure()) {
+        if (failure->requestFailed) forgetPassword();
+        tell(failure->statusLine());
+        return failureMessage(*failure, m, download.contestsAdded(), first);
     }
-    if (!result.ok) return failed(OfficialResults::requestFailure(result, client_.timeoutMs));
-    const OfficialResults::Contest read
-        = OfficialResults::readContest(result.body, m, contest, separator);
-    if (!read.ok()) return failed(read.reason);
-
-    // Written whole or not at all; a cache that cannot be written only costs a fetch later.
-    QSaveFile file(path);
-    obtained.notKept
-        = !file.open(QIODevice::WriteOnly) || file.write(result.body) < 0 || !file.commit();
-    obtained.draws = read.draws;
-    return obtained;
+    tell(QStringLiteral("Tarefa Concluída."));
+    return {};
 }
 
 void NetPanel::Button21Click()
@@ -356,55 +433,42 @@ void NetPanel::Button21Click()
         return;
     }
 
-    Run run(*this);
-    // A cache that cannot be made is told at the end, with the results it could not keep.
-    ResultFiles::prepareCache();
-    const Modality m = board_.modality();
-    if (m == Modality::Outros) return;
-
-    status_.progressBar().setRange(first, last);
-    status_.progressBar().setValue(first);
-    window_.showPage(WindowSeams::Page::Simulacao);
-    draws_.verifyAgainstDraws();
-    LineStore& draws = draws_.draws().store();
-    draws.clear();
-    status_.setStatus(QStringLiteral("Baixando resultados."));
-
-    const bool official = officialSource();
-    const QString site = Edit44->text();
-    const QChar separator = settings_.separator();
-    EventPump pump;
-    bool notKept = false;
-    QString status = QStringLiteral("Tarefa Concluída.");
-    for (int contest = first; contest <= last; ++contest) {
-        const Obtained obtained = run.stopRequested()
-            ? Obtained { {}, {}, true }
-            : (official ? officialContest(m, contest, separator)
-                        : ownSiteContest(site, m, contest));
-        if (obtained.stopped) {
-            status = QStringLiteral("Download interrompido no resultado ")
-                + QString::number(contest) + u'.';
-            break;
-        }
-        if (!obtained.failure.isEmpty()) {
-            status = obtained.failure;
-            break;
-        }
-        notKept = notKept || obtained.notKept;
-        for (const QString& draw : obtained.draws)
-            draws.append(draw);
-        status_.progressBar().setValue(contest);
-        // Cached contests come fast and make no request: let the window repaint and "Parar"
-        // through now and then (the draws area follows its store by itself).
-        pump.maybePump();
-        if (contest == last) break; // the last contest may be INT_MAX
+    QString trouble;
+    {
+        Run run(*this);
+        ResultFiles::prepareCache();
+        const Modality m = board_.modality();
+        if (m == Modality::Outros) return;
+        trouble = downloadContests(m, first, last);
     }
-    draws_.draws().sync();
-    // The player would otherwise find out only when the next "Baixar" fetches them all again.
-    if (notKept)
-        status += QStringLiteral(" Não foi possível guardar os resultados em %1.")
-                      .arg(QDir::toNativeSeparators(ResultFiles::cacheFolderPath()));
-    status_.setStatus(status);
+    // Told once the window is out of the run, so that the player can act on it at once.
+    if (!trouble.isEmpty()) Dialogs::information(&window_.host(), trouble);
+}
+
+QString NetPanel::downloadToLatest(Modality m, int first)
+{
+    status_.setStatus(QStringLiteral("Consultando o último concurso."));
+    ResultsDownload lookUp(client_);
+    prepare(lookUp);
+    lookUp.startLatest(m);
+    lookUp.waitForFinished();
+    if (lookUp.wasStopped()) {
+        status_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
+        return {};
+    }
+    if (const std::optional<DownloadFailure>& failure = lookUp.failure()) {
+        if (failure->requestFailed) forgetPassword();
+        status_.setStatus(failure->statusLine());
+        return failureMessage(*failure, m, 0, first);
+    }
+    Edit84->setText(QString::number(lookUp.latest()));
+    status_.setStatus(
+        QStringLiteral("Último concurso da %1: %2.").arg(modalityCaption(m)).arg(lookUp.latest()));
+    if (lookUp.latest() < first)
+        return QStringLiteral(
+            "O DE tem que ser menor ou igual a A para poder baixar os resultados.");
+    draws_.drawsReset();
+    return downloadContests(m, first, lookUp.latest());
 }
 
 void NetPanel::Button24Click()
@@ -415,25 +479,13 @@ void NetPanel::Button24Click()
         status_.setStatus(QStringLiteral("A modalidade Outros não tem resultados oficiais."));
         return;
     }
-    Run run(*this);
-    status_.setStatus(QStringLiteral("Consultando o último concurso."));
-    const HttpClient::Result result = request(
-        OfficialResults::latestAddress(officialService_, m), OfficialResults::requestOptions());
-    if (result.failure == HttpClient::Failure::Stopped) {
-        status_.setStatus(QStringLiteral("Consulta do último concurso interrompida."));
-        return;
+    const int first = StrToInt(Edit83->text());
+    QString trouble;
+    {
+        Run run(*this);
+        trouble = downloadToLatest(m, first);
     }
-    const OfficialResults::Latest latest = result.ok
-        ? OfficialResults::readLatest(result.body)
-        : OfficialResults::Latest { 0, OfficialResults::requestFailure(result, client_.timeoutMs) };
-    if (!latest.ok()) {
-        status_.setStatus(QStringLiteral("Último concurso: ") + latest.reason + u'.');
-        return;
-    }
-    Edit84->setText(QString::number(latest.contest));
-    status_.setStatus(QStringLiteral("Último concurso da %1: %2.")
-                          .arg(QString::fromUtf8(modalityDefaults(m).name))
-                          .arg(latest.contest));
+    if (!trouble.isEmpty()) Dialogs::information(&window_.host(), trouble);
 }
 
 void attachNet(WindowSeams& window, RunHost& runs, RunStatus& status, const BetBoard& board,

@@ -2,6 +2,7 @@
 
 #include "engine/bet/modality.h"
 #include "engine/net/http_client.h"
+#include "engine/net/result_files.h"
 
 #include <QObject>
 #include <QString>
@@ -17,16 +18,12 @@ class QRadioButton;
 class TFSenha;
 class BetBoard;
 class DrawsArea;
+class ResultsDownload;
 class RunHost;
 class RunStatus;
 class SettingsPage;
 class WindowSeams;
 
-// The own results site that a first run (or a blank "Endereço do Site:") points at. No public
-// site serves our result files, so the default is a server on the user's own machine; README.md
-// tells how to serve the files and how to point the program elsewhere. The official results
-// service is the default source (net/official_results.h).
-inline constexpr const char* defaultResultsSite = "http://localhost:8000";
 
 // The internet settings group of the settings tab, the proxy credentials dialog and the
 // "Baixar Resultados" panel beside the verification controls, bound to the main window.
@@ -74,20 +71,21 @@ public:
 
 private:
     class Run;
-    struct Obtained {
-        QStringList draws;
-        QString failure; // the status line when the contest could not be obtained
-        bool stopped = false;
-        bool notKept = false; // fetched, but the cache could not be written
-    };
 
     void buildSettingsGroup();
     void buildDownloadPanel();
     void showOfficialService(bool changed);
     // A GET as Fetch makes it; during a download it lets "Parar" through and stops with it.
     HttpClient::Result request(const QString& address, HttpClient::Options options);
-    Obtained ownSiteContest(const QString& site, Modality m, int contest);
-    Obtained officialContest(Modality m, int contest, QChar separator);
+    void askCredentialsWhenWanted();
+    void forgetPassword();
+    // The source, the credentials and "Parar" as the panel has them.
+    void prepare(ResultsDownload& download);
+    // Downloads the contests into the draws area, the progress bar counting them; what to tell
+    // the player when the download ended early, empty otherwise.
+    QString downloadContests(Modality m, int first, int last);
+    // Looks up the latest contest, puts it into "a" and downloads "de" up to it.
+    QString downloadToLatest(Modality m, int first);
 
     WindowSeams& window_;
     RunHost& runs_;

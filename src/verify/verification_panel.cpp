@@ -36,18 +36,10 @@ namespace {
 // A simulated sample larger than this could not be held by the draws area.
 constexpr std::size_t sampleByteLimit = std::size_t { 2 } << 30;
 
-// Lines beyond this are refused without being held: no valid line is longer than 300.
-qsizetype lineBound(int k)
-{
-    return std::max<qsizetype>(3 * static_cast<qsizetype>(std::max(k, 0)), 0) + 4;
-}
-
 void openOrThrow(TicketFileReader& reader, const QString& path)
 {
     if (!reader.open())
-        throw std::runtime_error(QStringLiteral("Não foi possível abrir o arquivo %1.")
-                                     .arg(QDir::toNativeSeparators(path))
-                                     .toStdString());
+        throw std::runtime_error(TicketFile::openFailureMessage(path).toStdString());
 }
 
 } // namespace
@@ -218,11 +210,7 @@ void VerificationPanel::lock(bool locked)
 
 QString VerificationPanel::defaultFileName() const
 {
-    const ParameterFields f = parameters_.fields();
-    return QStringLiteral("Quirva_") + modalityCode(board_.modality()) + u'_' + f.T.trimmed()
-        + QStringLiteral("dz_") + f.K.trimmed() + QStringLiteral("m_") + f.D.trimmed()
-        + QStringLiteral("s_") + f.G.trimmed() + QStringLiteral("gr_se") + f.C.trimmed()
-        + QStringLiteral(".txt");
+    return TicketFile::defaultName(board_.modality(), parameters_.fields());
 }
 
 void VerificationPanel::Button6Click()
@@ -257,7 +245,7 @@ void VerificationPanel::Button10Click()
     // K and the file are both checked before anything is cleared, so a bad field or an
     // unreadable file loses nothing.
     const int k = parameters_.K();
-    TicketFileReader reader(path, lineBound(k));
+    TicketFileReader reader(path, TicketFileReader::lineBound(k));
     openOrThrow(reader, path);
 
     LineStore& closing = Memo1->store();
@@ -310,7 +298,7 @@ void VerificationPanel::Button13Click()
     const QString path = Dialogs::openFileName(&window_.host(), QStringLiteral("*.txt"));
     if (path.isEmpty()) return;
     const int d = parameters_.D();
-    TicketFileReader reader(path, lineBound(d));
+    TicketFileReader reader(path, TicketFileReader::lineBound(d));
     openOrThrow(reader, path);
 
     window_.showPage(WindowSeams::Page::Simulacao);

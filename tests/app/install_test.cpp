@@ -40,6 +40,8 @@ void InstallTest::installsItsFiles_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("iconSize"); // 0: not a raster icon
     QTest::newRow("program") << "bin/quirva" << 0;
+    QTest::newRow("command line") << "bin/quirva-cli" << 0;
+    QTest::newRow("command line manual") << "share/man/man1/quirva-cli.1.gz" << 0;
     QTest::newRow("desktop entry") << "share/applications/quirva.desktop" << 0;
     QTest::newRow("metainfo") << "share/metainfo/br.quirva.quirva.metainfo.xml" << 0;
     QTest::newRow("scalable icon") << "share/icons/hicolor/scalable/apps/quirva.svg" << 0;

@@ -6,12 +6,13 @@
 #include <QMap>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
 // A small HTTP/1.1 server on 127.0.0.1 for the download tests: it records every request and
 // answers it through a handler. A handler may also leave a request unanswered (a site that
-// hangs). Each answer closes its connection.
+// hangs), or delay or hold back its answer. Each answer closes its connection.
 class LoopbackHttpServer
 {
 public:
@@ -31,6 +32,10 @@ public:
         QByteArray body;
         QList<QPair<QByteArray, QByteArray>> headers;
         bool answer = true;
+        int delayMs = 0; // a service that takes its time
+        // Held back until this says true (looked at every few milliseconds): an answer that
+        // waits for what the client has done, whatever the machine's speed.
+        std::function<bool()> holdUntil;
     };
     using Handler = std::function<Response(const Request&)>;
 
@@ -83,6 +88,23 @@ private:
         requests << request;
         const Response response = handler_(request);
         if (!response.answer) return;
+        if (response.delayMs > 0 || response.holdUntil)
+            QTimer::singleShot(response.delayMs, socket, [=, this] { release(socket, response); });
+        else
+            write(socket, response);
+    }
+
+    // The timers go with the socket when the client gives up on it.
+    void release(QTcpSocket* socket, const Response& response)
+    {
+        if (response.holdUntil && !response.holdUntil())
+            QTimer::singleShot(5, socket, [=, this] { release(socket, response); });
+        else
+            write(socket, response);
+    }
+
+    static void write(QTcpSocket* socket, const Response& response)
+    {
         QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + response.reason
             + "\r\nContent-Length: " + QByteArray::number(response.body.size())
             + "\r\nConnection: close\r\n";

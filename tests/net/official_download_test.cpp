@@ -44,6 +44,8 @@ private slots:
     void downloadsEachLottery();
     void badAnswerStopsAtItsContest_data();
     void badAnswerStopsAtItsContest();
+    void parallelRequests_data();
+    void parallelRequests();
     void unreadableCacheIsFetchedAgain();
     void latestContestGoesIntoA_data();
     void latestContestGoesIntoA();
@@ -149,41 +151,53 @@ void OfficialDownloadTest::badAnswerStopsAtItsContest_data()
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<bool>("answers");
     QTest::addColumn<QString>("message"); // after "Resultado 2: "
+    QTest::addColumn<QString>("plain"); // what the message box says instead of "message"
 
     const QByteArray ok = answer(2, texts({ "01", "02", "03", "04", "05", "06" }));
     QTest::newRow("refused") << 403 << QByteArray("Forbidden") << true
-                             << "o serviço oficial recusou o pedido (HTTP 403).";
+                             << "o serviço oficial recusou o pedido (HTTP 403)."
+                             << "O serviço oficial recusou o pedido.";
     QTest::newRow("not found") << 404 << ok << true
-                               << "o serviço oficial não tem esse concurso (HTTP 404).";
+                               << "o serviço oficial não tem esse concurso (HTTP 404)."
+                               << "O serviço oficial não tem o resultado desse concurso;";
     QTest::newRow("server error") << 500 << ok << true
-                                  << "o serviço oficial respondeu com erro (HTTP 500).";
+                                  << "o serviço oficial respondeu com erro (HTTP 500)."
+                                  << "O serviço oficial está com problemas";
     QTest::newRow("no answer") << 200 << ok << false
-                               << "o serviço oficial não respondeu em 1 segundo.";
+                               << "o serviço oficial não respondeu em 1 segundo."
+                               << "O serviço oficial não respondeu a tempo.";
+    // Told in the status line exactly, in the message box in plain words.
+    const QString unreadable
+        = "O serviço oficial respondeu com algo que não é o resultado desse concurso.";
     QTest::newRow("html") << 200 << QByteArray("<html><body>Acesso negado</body></html>") << true
-                          << "a resposta do serviço oficial não é o JSON esperado.";
+                          << "a resposta do serviço oficial não é o JSON esperado." << unreadable;
     QTest::newRow("wrong numero") << 200 << answer(3, texts({ "01", "02", "03", "04", "05", "06" }))
-                                  << true << "o serviço oficial respondeu com o concurso 3.";
+                                  << true << "o serviço oficial respondeu com o concurso 3."
+                                  << unreadable;
     QTest::newRow("five numbers") << 200 << answer(2, texts({ "01", "02", "03", "04", "05" }))
                                   << true
                                   << "o serviço oficial informou 5 dezenas, mas a Mega-Sena "
-                                     "sorteia 6.";
+                                     "sorteia 6."
+                                  << unreadable;
     QTest::newRow("repeated number")
         << 200 << answer(2, texts({ "01", "05", "05", "20", "30", "40" })) << true
-        << "a dezena 05 aparece duas vezes na resposta do serviço oficial.";
+        << "a dezena 05 aparece duas vezes na resposta do serviço oficial." << unreadable;
     QTest::newRow("above the range")
         << 200 << answer(2, texts({ "01", "02", "03", "04", "05", "61" })) << true
-        << "a dezena 61 está fora do volante da Mega-Sena (01 a 60).";
+        << "a dezena 61 está fora do volante da Mega-Sena (01 a 60)." << unreadable;
     QTest::newRow("00 outside lotomania")
         << 200 << answer(2, texts({ "00", "02", "03", "04", "05", "06" })) << true
-        << "a dezena 00 está fora do volante da Mega-Sena (01 a 60).";
+        << "a dezena 00 está fora do volante da Mega-Sena (01 a 60)." << unreadable;
     QTest::newRow("letters for a number")
         << 200 << answer(2, texts({ "01", "02", "03", "04", "05", "x6" })) << true
-        << "a dezena \"x6\" da resposta do serviço oficial não é um número.";
+        << "a dezena \"x6\" da resposta do serviço oficial não é um número." << unreadable;
     QTest::newRow("no numbers") << 200 << QByteArray(R"({"numero":2,"listaDezenas":null})") << true
-                                << "a resposta do serviço oficial não traz as dezenas sorteadas.";
+                                << "a resposta do serviço oficial não traz as dezenas sorteadas."
+                                << unreadable;
     QTest::newRow("huge body") << 200 << ok + QByteArray(200 * 1024, ' ') << true
                                << "a resposta do serviço oficial é grande demais para um "
-                                  "resultado.";
+                                  "resultado."
+                               << unreadable;
 }
 
 void OfficialDownloadTest::badAnswerStopsAtItsContest()
@@ -192,27 +206,123 @@ void OfficialDownloadTest::badAnswerStopsAtItsContest()
     QFETCH(QByteArray, body);
     QFETCH(bool, answers);
     QFETCH(QString, message);
+    QFETCH(QString, plain);
     Imitation::Response bad { status, "Whatever", body };
     bad.answer = answers;
-    HttpClient* client = nullptr;
-    Imitation service([&](const Imitation::Request& r) {
-        // Contest 1 is answered under the generous time-out; then the one never answered.
-        if (!answers) client->timeoutMs = kUnansweredTimeoutMs;
-        return serviceWithBadContest2(bad)(r);
-    });
+    Imitation service(serviceWithBadContest2(bad));
     Session s(service);
-    client = &s.net->client();
+    if (!answers) {
+        // Only contest 2 is asked, so that the short time-out races no answer.
+        s.net->client().timeoutMs = kUnansweredTimeoutMs;
+        QDir().mkpath(s.workspace.path("Quirva_Results"));
+        for (const char* contest : { "1", "3" }) {
+            QFile cached(
+                s.workspace.path(QStringLiteral("Quirva_Results/megasena_%1.json").arg(contest)));
+            QVERIFY(cached.open(QIODevice::WriteOnly));
+            cached.write(OfficialServiceImitation::service(10)(
+                { "GET", QByteArray("/api/megasena/") + contest,
+                    {} }).body);
+        }
+    }
     s.choose("RadioButton3");
     s.download(1, 3);
     QCOMPARE(s.draws(), QStringList { " 02 05 08 11 14 17" });
     QCOMPARE(s.status(), "Resultado 2: " + message);
-    QCOMPARE(service.requests.size(), 2);
+    // Contest 3 is asked at the same time; a time-out is asked once more.
+    QCOMPARE(int(std::count_if(service.requests.begin(), service.requests.end(),
+                 [](const auto& r) { return r.target == "/api/megasena/2"; })),
+        answers ? 1 : 2);
+    QCOMPARE(s.f.dialogs->messages.size(), 1);
+    QVERIFY2(s.f.dialogs->messages[0].startsWith(
+                 "Não foi possível baixar o concurso 2 da Mega-Sena.\n\n" + plain),
+        qPrintable(s.f.dialogs->messages[0]));
+    QVERIFY(s.f.dialogs->messages[0].contains("O concurso 1 foi colocado na área de sorteios."));
     QVERIFY(s.cached("megasena_1.json"));
     QVERIFY(!s.cached("megasena_2.json"));
     QCOMPARE(Ui::find<QProgressBar>(s.f.form.get(), "ProgressBar1")->value(), 1);
     QVERIFY(s.net->Button21->isEnabled()
         && !Ui::find<QPushButton>(s.f.form.get(), "Button5")->isEnabled());
     QVERIFY(s.f.form->stopFlag);
+}
+
+void OfficialDownloadTest::parallelRequests_data()
+{
+    QTest::addColumn<int>("last"); // contests 1..last of the imitation
+    QTest::addColumn<int>("held"); // its answer waits until the contests below are cached
+    QTest::addColumn<QList<int>>("heldFor");
+    QTest::addColumn<int>("heldStatus");
+    QTest::addColumn<QList<int>>("silent"); // never answered...
+    QTest::addColumn<bool>("silentOnce"); // ...or only the first time asked
+    QTest::addColumn<int>("added");
+    // Requests made, at most: one abandoned as it is made may not reach the service.
+    QTest::addColumn<int>("mostRequests");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("message"); // the message box, if any
+
+    const QString proxy = "\n\nTente um proxy no Brasil (\"Usar Proxy para acessar internet\", na "
+                          "aba \"Configurações\") ou o \"Site próprio\".";
+    const QString stopped = "Não foi possível baixar o concurso 3 da Mega-Sena.\n\n%1\n\n2 "
+                            "concursos foram colocados na área de sorteios, do 1 ao 2."
+        + proxy;
+    QTest::newRow("order kept, contest 1 answered last")
+        << 4 << 1 << QList { 2, 3, 4 } << 200 << QList<int> {} << false << 4 << 4
+        << "Tarefa Concluída." << QString();
+    QTest::newRow("refused in mid-range, later answers in")
+        << 5 << 3 << QList { 4, 5 } << 403 << QList<int> {} << false << 2 << 5
+        << "Resultado 3: o serviço oficial recusou o pedido (HTTP 403)."
+        << stopped.arg("O serviço oficial recusou o pedido. Ele costuma recusar acessos de fora "
+                       "do Brasil.");
+    QTest::newRow("one time-out is asked again")
+        << 6 << 0 << QList<int> {} << 200 << QList { 3 } << true << 6 << 7 << "Tarefa Concluída."
+        << QString();
+    // The second ends it at once, without asking again (which would make 8 requests).
+    QTest::newRow("two time-outs in a row end it")
+        << 6 << 0 << QList<int> {} << 200 << QList { 3, 4 } << false << 2 << 7
+        << "Resultado 3: o serviço oficial não respondeu em 5 segundos."
+        << stopped.arg("O serviço oficial não respondeu a tempo.");
+}
+
+void OfficialDownloadTest::parallelRequests()
+{
+    QFETCH(int, last);
+    QFETCH(int, held);
+    QFETCH(QList<int>, heldFor);
+    QFETCH(int, heldStatus);
+    QFETCH(QList<int>, silent);
+    QFETCH(bool, silentOnce);
+    QFETCH(int, added);
+    QFETCH(int, mostRequests);
+    QFETCH(QString, status);
+    QFETCH(QString, message);
+    std::unique_ptr<Session> s;
+    QMap<int, int> asked;
+    Imitation service([&](const Imitation::Request& r) {
+        const int contest = r.target.mid(r.target.lastIndexOf('/') + 1).toInt();
+        Imitation::Response response = OfficialServiceImitation::service(last)(r);
+        response.answer = !silent.contains(contest) || (silentOnce && asked[contest]++ > 0);
+        if (contest == held) {
+            response.status = heldStatus;
+            response.holdUntil = [&] {
+                return std::all_of(heldFor.begin(), heldFor.end(),
+                    [&](int c) { return s->cached(QStringLiteral("megasena_%1.json").arg(c)); });
+            };
+        }
+        return response;
+    });
+    s = std::make_unique<Session>(service);
+    // The answered requests run beside the silent ones under the same time-out: seconds, which
+    // no loopback answer comes near, and not a minute, which the silent ones wait out.
+    if (!silent.isEmpty()) s->net->client().timeoutMs = 5000;
+    s->choose("RadioButton3");
+    s->download(1, last);
+    QStringList expected;
+    for (int contest = 1; contest <= added; ++contest)
+        expected << u' ' + OfficialServiceImitation::drawOf(60, 6, contest).join(u' ');
+    QCOMPARE(s->draws(), expected);
+    QCOMPARE(s->status(), status);
+    QVERIFY(service.requests.size() <= mostRequests);
+    QCOMPARE(s->f.dialogs->messages, message.isEmpty() ? QStringList {} : QStringList { message });
+    QVERIFY(!s->cached(QStringLiteral("megasena_%1.json").arg(added + 1)));
 }
 
 void OfficialDownloadTest::unreadableCacheIsFetchedAgain()
@@ -247,13 +357,16 @@ void OfficialDownloadTest::latestContestGoesIntoA_data()
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("message");
-    QTest::newRow("latest") << 200 << answer(2712, texts(kMegaSena7)) << "2712"
-                            << "Último concurso da Mega-Sena: 2712.";
+    QTest::addColumn<int>("downloaded"); // contests, after the look-up
+    QTest::newRow("latest, then 1 up to it") << 200 << answer(3, texts(kMegaSena7)) << "3"
+                                             << "Tarefa Concluída." << 3;
     QTest::newRow("refused") << 403 << QByteArray() << "1"
-                             << "Último concurso: o serviço oficial recusou o pedido (HTTP 403).";
+                             << "Último concurso: o serviço oficial recusou o pedido (HTTP 403)."
+                             << 0;
     QTest::newRow("html") << 200 << QByteArray("<html></html>") << "1"
                           << "Último concurso: a resposta do serviço oficial não é o JSON "
-                             "esperado.";
+                             "esperado."
+                          << 0;
 }
 
 void OfficialDownloadTest::latestContestGoesIntoA()
@@ -262,39 +375,51 @@ void OfficialDownloadTest::latestContestGoesIntoA()
     QFETCH(QByteArray, body);
     QFETCH(QString, a);
     QFETCH(QString, message);
+    QFETCH(int, downloaded);
     bool lockedDuringRequest = false;
     std::unique_ptr<Session> s;
-    Imitation service([&](const Imitation::Request&) {
+    Imitation service([&](const Imitation::Request& r) {
         lockedDuringRequest = !s->net->Button24->isEnabled() && !s->net->Button21->isEnabled()
             && Ui::find<QPushButton>(s->f.form.get(), "Button5")->isEnabled()
             && !Ui::find<QRadioButton>(s->f.form.get(), "RadioButton1")->isEnabled();
+        if (r.target != "/api/megasena") return OfficialServiceImitation::service(3)(r);
         return Imitation::Response { status, "Whatever", body };
     });
     s = std::make_unique<Session>(service);
     s->choose("RadioButton3");
     Ui::click(s->f.form.get(), QStringLiteral("Button24"));
-    QCOMPARE(service.requests.size(), 1);
+    QCOMPARE(service.requests.size(), 1 + downloaded);
     QCOMPARE(service.requests[0].target, QByteArray("/api/megasena"));
     QCOMPARE(s->net->Edit84->text(), a);
     QCOMPARE(s->status(), message);
+    QCOMPARE(s->draws().size(), downloaded);
+    QCOMPARE(s->f.dialogs->messages.size(), downloaded ? 0 : 1);
     QVERIFY(lockedDuringRequest);
     QVERIFY(s->net->Button24->isEnabled()
         && !Ui::find<QPushButton>(s->f.form.get(), "Button5")->isEnabled());
 
-    // The own site has no latest contest: the button is off with it.
+    // The own site has no latest contest: the button is off with it, and says why.
     Ui::click(s->f.form.get(), QStringLiteral("RadioButton12"));
     QVERIFY(!s->net->Button24->isEnabled());
+    QVERIFY(s->net->Button24->toolTip().contains("não informa qual é o último concurso"));
 }
 
 void OfficialDownloadTest::parStopsTheDownload()
 {
+    // Every answer after contest 1's waits for "Parar", pressed once four requests are under
+    // way: the answers then come, but too late to be kept.
     std::unique_ptr<Session> s;
+    bool parPressed = false;
     Imitation service([&](const Imitation::Request& r) {
-        if (r.target != "/api/megasena/2") return OfficialServiceImitation::service(10)(r);
-        Ui::later(20, [&] { Ui::click(s->f.form.get(), QStringLiteral("Button5")); });
-        Imitation::Response hang;
-        hang.answer = false;
-        return hang;
+        Imitation::Response response = OfficialServiceImitation::service(10)(r);
+        if (r.target == "/api/megasena/1") return response;
+        response.holdUntil = [&] { return parPressed; };
+        if (service.requests.size() == 5)
+            Ui::later(0, [&] {
+                Ui::click(s->f.form.get(), QStringLiteral("Button5"));
+                parPressed = true;
+            });
+        return response;
     });
     s = std::make_unique<Session>(service);
     s->net->client().timeoutMs = kGenerousTimeoutMs;
@@ -302,8 +427,9 @@ void OfficialDownloadTest::parStopsTheDownload()
     s->download(1, 5);
     QCOMPARE(s->status(), QStringLiteral("Download interrompido no resultado 2."));
     QCOMPARE(s->draws(), QStringList { " 02 05 08 11 14 17" });
-    QCOMPARE(service.requests.size(), 2);
-    QVERIFY(!s->cached("megasena_2.json"));
+    QCOMPARE(service.requests.size(), 5);
+    for (const char* name : { "megasena_2.json", "megasena_3.json", "megasena_5.json" })
+        QVERIFY(!s->cached(name));
     QVERIFY(s->f.form->stopFlag);
     QVERIFY(!Ui::find<QPushButton>(s->f.form.get(), "Button5")->isEnabled());
     QVERIFY(Ui::find<QPushButton>(s->f.form.get(), "Button1")->isEnabled()

@@ -58,6 +58,11 @@ void normaliseParameters(ParameterFields& f, Modality modality)
     if (v(f.F) < 0) f.F = "0";
 }
 
+bool enumeratesEveryCombination(const ParameterFields& fields)
+{
+    return fields.K == fields.D && fields.G == fields.D;
+}
+
 void clampSimulatedDrawSize(ParameterFields& f)
 {
     if (v(f.D) < v(f.S)) f.S = f.D;

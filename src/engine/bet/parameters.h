@@ -17,6 +17,10 @@ struct ParameterFields {
     QString S; // Edit13 numbers per simulated draw
 };
 
+// K, D and G written alike: only the list of every combination keeps such a guarantee, so
+// "&Gerar" enumerates instead of running the random generator. Compared as the texts are.
+bool enumeratesEveryCombination(const ParameterFields& fields);
+
 // Steps 1..14 of the normalisation: modality bounds, then the chain of clamps between
 // T, K, D, G, C and F. Only fields whose value changes are rewritten.
 void normaliseParameters(ParameterFields& fields, Modality modality);

@@ -36,4 +36,12 @@ qsizetype lineBound(int numbersPerLine)
     return static_cast<qsizetype>(kLineBudgetBytes / perLine);
 }
 
+QString lineBoundText(qsizetype bound, const QString& what)
+{
+    return QStringLiteral("O fechamento atingiu o limite de %1 bilhetes que cabem na memória e %2 "
+                          "foi interrompida. Os bilhetes já escritos foram mantidos.")
+        .arg(bound)
+        .arg(what);
+}
+
 } // namespace Combinations

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 // Combination counts as the runs use them: for the progress bar and for the bound on how many
@@ -19,5 +20,7 @@ int progressMaximum(int n, int k);
 constexpr qint64 kLineBudgetBytes = 256LL * 1024 * 1024;
 // How many lines of the given count of numbers fit in that budget (3 characters a number).
 qsizetype lineBound(int numbersPerLine);
+// What a run says when it reached that bound; `what` names the run ("a geração").
+QString lineBoundText(qsizetype bound, const QString& what);
 
 } // namespace Combinations

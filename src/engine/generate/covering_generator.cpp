@@ -14,6 +14,24 @@ CoveringGenerator::CoveringGenerator(Setup setup, LineStore& closing, RandomSour
     clearUseCounts();
 }
 
+QString CoveringGenerator::refusal(const Setup& setup, bool freeModality)
+{
+    if (setup.K < setup.G && freeModality)
+        return QStringLiteral(
+            "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode "
+            "garantir o acerto. Aumente as dezenas por bilhete ou diminua a garantia.");
+    if (setup.C - setup.F > static_cast<int>(setup.selected.size()))
+        return QStringLiteral(
+            "O bilhete não tem dezenas selecionadas suficientes para a condição de acerto.");
+    return {};
+}
+
+QString CoveringGenerator::progressText() const
+{
+    return QString::number(closing_.size()) + QStringLiteral(" fechados em ")
+        + QString::number(drawsMade_, 'f', 0) + QStringLiteral(" combinações.");
+}
+
 void CoveringGenerator::clearUseCounts()
 {
     useCount_.fill(0);

@@ -24,6 +24,12 @@ public:
 
     CoveringGenerator(Setup setup, LineStore& closing, RandomSource& random);
 
+    // Why the generator would never finish a useful closing, as the window says it; empty when
+    // it can run. Fewer numbers per ticket than the guarantee happen only in the free modality.
+    static QString refusal(const Setup& setup, bool freeModality);
+    // The result label: "57 fechados em 123456 combinações."
+    QString progressText() const;
+
     // One test draw. Returns true when it added a ticket to the closing.
     bool step(QChar separator);
 

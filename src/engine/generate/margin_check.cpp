@@ -171,6 +171,19 @@ QString MarginCheck::report() const
         + QString::number(total_, 'f', 0) + QStringLiteral(" sorteios não repetidos.");
 }
 
+QString MarginCheck::emptyClosingText()
+{
+    return QStringLiteral("Gere antes algum fechamento para porder testar a margem.");
+}
+
+QString MarginCheck::completionImpossibleText()
+{
+    return QStringLiteral(
+        "Com menos dezenas por bilhete do que a garantia pretendida nenhum bilhete pode cobrir um "
+        "sorteio, e o fechamento não pode ser completado. Aumente as dezenas por bilhete ou "
+        "diminua a garantia.");
+}
+
 qsizetype completeToMarginZero(const std::vector<int>& selected, const std::vector<int>& fixed,
     int K, int G, int C, LineStore& closing, RandomSource& random, QChar separator,
     qsizetype lineBound)

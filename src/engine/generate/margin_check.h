@@ -52,6 +52,10 @@ public:
     // Would the completion be sound? With fewer numbers per ticket than the guarantee no
     // ticket can cover a draw, yet the completion would count the draw as covered.
     static bool completionPossible(int K, int G) { return K >= G; }
+    // What the window says when there is no closing to check, or when the completion is not
+    // possible.
+    static QString emptyClosingText();
+    static QString completionImpossibleText();
 
 private:
     bool isCovered(const TicketMask& draw, QChar separator);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+class QNetworkAccessManager;
+
 // GET of an absolute address, optionally through an HTTP proxy with a user name and password.
 // The call waits on a local event loop; by default it lets no user input through, so the
 // window repaints but cannot be used while a request is under way.
@@ -54,4 +56,7 @@ public:
 
     Result get(const QString& address) const { return get(address, Options {}); }
     Result get(const QString& address, const Options& options) const;
+    // Sets the manager's proxy from the settings above, for requests made without waiting
+    // (HttpRequest).
+    void configure(QNetworkAccessManager& manager) const;
 };

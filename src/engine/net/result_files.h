@@ -7,6 +7,12 @@
 #include <QStringView>
 #include <optional>
 
+// The own results site that a first run (or a blank "Endereço do Site:") points at. No public
+// site serves our result files, so the default is a server on the user's own machine; README.md
+// tells how to serve the files and how to point the program elsewhere. The official results
+// service is the default source (engine/net/official_results.h).
+inline constexpr const char* defaultResultsSite = "http://localhost:8000";
+
 // The results site's addresses and the local cache of results: one file per contest in the
 // folder "Quirva_Results" of the program's data folder (engine/base/data_folder.h), named like the file
 // on the site; the official service's answers are kept beside them (official_results.h).

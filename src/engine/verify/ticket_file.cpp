@@ -3,6 +3,7 @@
 #include "engine/base/conversion.h"
 #include "engine/generate/line_format.h"
 
+#include <QDir>
 #include <QSaveFile>
 #include <algorithm>
 #include <vector>
@@ -147,6 +148,20 @@ bool ReadTicketFile(TicketFileReader& reader, int k,
 }
 
 namespace TicketFile {
+
+QString defaultName(Modality modality, const ParameterFields& f)
+{
+    return QStringLiteral("Quirva_") + modalityCode(modality) + u'_' + f.T.trimmed()
+        + QStringLiteral("dz_") + f.K.trimmed() + QStringLiteral("m_") + f.D.trimmed()
+        + QStringLiteral("s_") + f.G.trimmed() + QStringLiteral("gr_se") + f.C.trimmed()
+        + QStringLiteral(".txt");
+}
+
+QString openFailureMessage(const QString& path)
+{
+    return QStringLiteral("Não foi possível abrir o arquivo %1.")
+        .arg(QDir::toNativeSeparators(path));
+}
 
 QString invalidFileMessage(int k)
 {

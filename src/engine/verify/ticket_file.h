@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/bet/parameters.h"
 #include "engine/generate/line_store.h"
 #include "engine/generate/ticket_mask.h"
 
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -18,6 +20,9 @@ class TicketFileReader
 public:
     // maxLineChars: the longest trimmed line that is kept whole.
     TicketFileReader(const QString& path, qsizetype maxLineChars);
+    // The bound for lines of k numbers: longer lines are refused without being held (no valid
+    // line is longer than 300 characters).
+    static qsizetype lineBound(int k) { return 3 * static_cast<qsizetype>(std::max(k, 0)) + 4; }
 
     // False when the file cannot be opened for reading; errorString() then says why.
     bool open();
@@ -59,6 +64,13 @@ bool ReadTicketFile(TicketFileReader& reader, int k,
     const std::function<void(QStringView line, const TicketLineCheck& check)>& onLine);
 
 namespace TicketFile {
+
+// The name a closing of these parameters is saved under by default:
+// "Quirva_LM_60dz_50m_20s_17gr_se20.txt".
+QString defaultName(Modality modality, const ParameterFields& fields);
+
+// The message shown for a file that cannot be opened for reading.
+QString openFailureMessage(const QString& path);
 
 // The message shown for a file that is not in the k-number layout.
 QString invalidFileMessage(int k);
