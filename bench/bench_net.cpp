@@ -1,5 +1,6 @@
 #include "../tests/net/official_service_imitation.h"
 
+#include "engine/base/data_folder.h"
 #include "app/tform1.h"
 #include "engine/net/http_client.h"
 #include "engine/net/results_download.h"
@@ -21,6 +22,7 @@ static void BM_DownloadOfficial100(benchmark::State& state)
     QTemporaryDir dir;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
+    DataFolder::setPath(dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.filePath("settings"));
     LoopbackHttpServer service(OfficialServiceImitation::service(100));
     QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("QUIRVA"))
@@ -46,6 +48,7 @@ static void BM_DownloadOfficial100(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * 100);
     QDir::setCurrent(previous);
+    DataFolder::setPath({});
 }
 BENCHMARK(BM_DownloadOfficial100)->Unit(benchmark::kMillisecond);
 

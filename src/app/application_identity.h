@@ -16,4 +16,9 @@ inline const QString kDesktopEntry = QStringLiteral("quirva");
 // already.
 void apply();
 
+// Loads Qt's own translations (the texts of the file dialogs and of the standard buttons) for
+// the user's language, or else Brazilian Portuguese, the language of every other text of the
+// program. Without Qt's translation files (not installed) Qt speaks English.
+void loadQtTranslations();
+
 } // namespace ApplicationIdentity

@@ -7,6 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     ApplicationIdentity::apply();
+    ApplicationIdentity::loadQtTranslations();
     TForm1 form;
     form.FormCreate();
     form.show();

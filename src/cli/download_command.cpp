@@ -189,7 +189,7 @@ Command downloadCommand()
     spec.options.push_back(jsonOption());
     spec.details = QStringLiteral(
         "Usa as configurações da janela (fonte, site, proxy) e o mesmo cache, Quirva_Results na "
-        "pasta de trabalho: um concurso no cache não é baixado de novo. Com \"Usar CHAVE e SENHA "
+        "pasta de dados do usuário: um concurso no cache não é baixado de novo. Com \"Usar CHAVE e SENHA "
         "para acessar a internet\" a chave e a senha vêm de QUIRVA_PROXY_USUARIO e "
         "QUIRVA_PROXY_SENHA. O download para no primeiro concurso que falha; os anteriores são "
         "gravados e a saída é 1. Ctrl+C para como \"Parar\".");

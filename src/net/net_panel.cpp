@@ -401,17 +401,23 @@ QString NetPanel::downloadContests(Modality m, int first, int last)
     bar.setFormat(barFormat);
     draws_.draws().sync();
 
+    // The player would otherwise find out only when the next "Baixar" fetches them all again.
+    const auto tell = [&](QString line) {
+        if (download.resultsNotKept())
+            line += QStringLiteral(" Não foi possível guardar os resultados em %1.")
+                        .arg(QDir::toNativeSeparators(ResultFiles::cacheFolderPath()));
+        status_.setStatus(line);
+    };
     if (download.wasStopped()) {
-        status_.setStatus(
-            QStringLiteral("Download interrompido no resultado %1.").arg(download.endedAt()));
+        tell(QStringLiteral("Download interrompido no resultado %1.").arg(download.endedAt()));
         return {};
     }
     if (const std::optional<DownloadFailure>& failure = download.failure()) {
         if (failure->requestFailed) forgetPassword();
-        status_.setStatus(failure->statusLine());
+        tell(failure->statusLine());
         return failureMessage(*failure, m, download.contestsAdded(), first);
     }
-    status_.setStatus(QStringLiteral("Tarefa Concluída."));
+    tell(QStringLiteral("Tarefa Concluída."));
     return {};
 }
 
@@ -430,7 +436,7 @@ void NetPanel::Button21Click()
     QString trouble;
     {
         Run run(*this);
-        QDir().mkpath(QString::fromLatin1(ResultFiles::cacheFolder));
+        ResultFiles::prepareCache();
         const Modality m = board_.modality();
         if (m == Modality::Outros) return;
         trouble = downloadContests(m, first, last);

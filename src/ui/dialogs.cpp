@@ -1,8 +1,13 @@
 #include "ui/dialogs.h"
 
+#include "engine/net/settings_store.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace {
 
@@ -21,14 +26,25 @@ public:
     }
     QString openFileName(QWidget* parent, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(parent, QString(), Dialogs::startFolder(), filter);
     }
     QString saveFileName(
         QWidget* parent, const QString& suggestedName, const QString& filter) override
     {
-        return QFileDialog::getSaveFileName(parent, QString(), suggestedName, filter);
+        return QFileDialog::getSaveFileName(
+            parent, QString(), QDir(Dialogs::startFolder()).filePath(suggestedName), filter);
     }
 };
+
+const QString lastFolderValue = QStringLiteral("Ultima_Pasta");
+
+QString remembered(const QString& chosen)
+{
+    // A folder that cannot be remembered only costs the player a click next time.
+    if (!chosen.isEmpty())
+        SettingsStore::write({ { lastFolderValue, QFileInfo(chosen).absolutePath() } });
+    return chosen;
+}
 
 std::unique_ptr<DialogBackend>& backend()
 {
@@ -50,11 +66,19 @@ bool question(QWidget* parent, const QString& text)
 }
 QString openFileName(QWidget* parent, const QString& filter)
 {
-    return backend()->openFileName(parent, filter);
+    return remembered(backend()->openFileName(parent, filter));
 }
 QString saveFileName(QWidget* parent, const QString& suggestedName, const QString& filter)
 {
-    return backend()->saveFileName(parent, suggestedName, filter);
+    return remembered(backend()->saveFileName(parent, suggestedName, filter));
+}
+QString startFolder()
+{
+    const QString last = SettingsStore::read(lastFolderValue).value_or(QString());
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
 }
 void setBackend(std::unique_ptr<DialogBackend> replacement)
 {

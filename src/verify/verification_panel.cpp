@@ -480,11 +480,13 @@ void VerificationPanel::runVerification(Mode mode, const RunScope& run)
     window_.showPage(WindowSeams::Page::Simulacao);
 
     LineStore& draws = Memo2->store();
+    bool stoppedWhileDrawing = false;
     if (mode == Mode::Typed) {
         draws.clear();
         draws.append(typedDraw());
     } else if (mode != Mode::File) {
         if (!buildSimulatedSample(run)) return;
+        stoppedWhileDrawing = run.stopRequested();
     }
     Memo2->sync();
 
@@ -526,4 +528,10 @@ void VerificationPanel::runVerification(Mode mode, const RunScope& run)
         pump.maybePump();
     }
     engine.writeSummary();
+    // The lines above read the same after a stop during the check; say why nothing was checked.
+    if (stoppedWhileDrawing)
+        Memo3->store().append(QStringLiteral("--- Nada foi conferido: Parar foi apertado enquanto "
+                                             "a amostragem era sorteada (%1 de %2 sorteio(s)).")
+                                  .arg(draws.size())
+                                  .arg(N));
 }

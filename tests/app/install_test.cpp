@@ -47,6 +47,9 @@ void InstallTest::installsItsFiles_data()
     QTest::newRow("scalable icon") << "share/icons/hicolor/scalable/apps/quirva.svg" << 0;
     QTest::newRow("icon 48") << "share/icons/hicolor/48x48/apps/quirva.png" << 48;
     QTest::newRow("icon 128") << "share/icons/hicolor/128x128/apps/quirva.png" << 128;
+    QTest::newRow("manual page") << "share/man/man1/quirva.1.gz" << 0;
+    QTest::newRow("copyright") << "share/doc/quirva/copyright" << 0;
+    QTest::newRow("changelog") << "share/doc/quirva/changelog.gz" << 0;
 }
 
 void InstallTest::installsItsFiles()
@@ -57,6 +60,11 @@ void InstallTest::installsItsFiles()
     QVERIFY2(info.isFile() && info.size() > 0, qPrintable(file));
     if (file.startsWith(u"bin/")) QVERIFY(info.isExecutable());
     if (iconSize > 0) QCOMPARE(QImage(info.filePath()).size(), QSize(iconSize, iconSize));
+    QFile gz(info.filePath());
+    // gzip -n: no file name (flag 0x08), no time stamp, so that builds are reproducible.
+    const QByteArray head = gz.open(QIODevice::ReadOnly) ? gz.read(8) : QByteArray();
+    if (file.endsWith(u".gz"))
+        QVERIFY(head.startsWith("\x1f\x8b\x08") && head.mid(3, 5) == QByteArray(5, '\0'));
 }
 
 void InstallTest::desktopEntryStartsTheProgram()

@@ -437,7 +437,12 @@ void OptimizerTest::buttonLeavesSmallerCompleteClosing()
     const qsizetype before = Ui::closing(&w).size();
     QVERIFY(before > 0);
     bool lockedDuringRun = false;
-    Ui::later(400, [&] {
+    // Parar once the search shows three tickets or fewer, however long that takes here.
+    const auto smallEnough = [&] {
+        const QString status = Ui::find<QLabel>(&w, "Label15")->text();
+        return status.startsWith("Otimizando: melhor ") && status.section(' ', 2, 2).toInt() <= 3;
+    };
+    Ui::later(400, smallEnough, [&] {
         lockedDuringRun = Ui::find<QLineEdit>(&w, "Edit1")->isReadOnly()
             && !Ui::find<QPushButton>(&w, "Button1")->isEnabled()
             && Ui::find<QPushButton>(&w, "Button5")->isEnabled()

@@ -4,6 +4,7 @@
 #include "support/ui_driver.h"
 #include "support/ui_find.h"
 
+#include "engine/base/data_folder.h"
 #include "chart/comparison_chart.h"
 #include "engine/net/result_files.h"
 #include "net/net_panel.h"
@@ -69,6 +70,8 @@ private slots:
     void unusableCacheFileIsFetchedAgain_data();
     void unusableCacheFileIsFetchedAgain();
     void cacheThatCannotBeWrittenDoesNotStopTheDownload();
+    void cacheLivesInTheDataFolder_data();
+    void cacheLivesInTheDataFolder();
     void reversedRangeIsRefused();
     void nonNumericRangeShowsConversionError();
     void outrosOnlyCreatesTheFolder();
@@ -88,7 +91,7 @@ private:
             net = f.form->findChild<NetPanel*>(QStringLiteral("NetPanel"));
             Ui::click(f.form.get(), QStringLiteral("RadioButton12")); // "Site próprio"
             net->Edit44->setText(site);
-            net->client().timeoutMs = 2000;
+            net->client().timeoutMs = kGenerousTimeoutMs;
         }
         void megaSena() { Ui::click(f.form.get(), QStringLiteral("RadioButton3")); }
         void download(int first, int last)
@@ -175,8 +178,11 @@ void DownloadTest::failedAnswersStopTheDownload()
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(bool, answer);
+    HttpClient* client = nullptr;
     LoopbackHttpServer site(
         [&](const LoopbackHttpServer::Request& r) -> LoopbackHttpServer::Response {
+            // Contest 1 is answered under the generous time-out; then the one never answered.
+            if (!answer) client->timeoutMs = kUnansweredTimeoutMs;
             if (r.target.endsWith("_1.txt")) return { 200, "OK", " 01 11 22 33 44 55" };
             LoopbackHttpServer::Response bad { status, "Whatever", body };
             bad.answer = answer;
@@ -185,7 +191,7 @@ void DownloadTest::failedAnswersStopTheDownload()
             return bad;
         });
     Session s(site.address());
-    s.net->client().timeoutMs = 200;
+    client = &s.net->client();
     s.megaSena();
     s.download(1, 3);
     QCOMPARE(s.draws(), QStringList { contestLine(1) });
@@ -229,9 +235,37 @@ void DownloadTest::cacheThatCannotBeWrittenDoesNotStopTheDownload()
     QVERIFY(QDir().mkpath(s.workspace.path("Quirva_Results/MS_1.txt")));
     s.download(1, 2);
     QCOMPARE(s.draws(), (QStringList { contestLine(1), contestLine(2) }));
-    QCOMPARE(s.status(), QStringLiteral("Tarefa Concluída."));
+    QCOMPARE(s.status(),
+        "Tarefa Concluída. Não foi possível guardar os resultados em "
+            + QDir::toNativeSeparators(s.workspace.path("Quirva_Results")) + '.');
     QCOMPARE(
         fileText(s.workspace.path("Quirva_Results/MS_2.txt")), contestLine(2).toLatin1() + "\r\n");
+}
+
+void DownloadTest::cacheLivesInTheDataFolder_data()
+{
+    QTest::addColumn<bool>("oldCache"); // contest 1 in the working directory, as kept before
+    QTest::addColumn<bool>("blocked"); // a file where the data folder should be
+    QTest::newRow("fresh") << false << false;
+    QTest::newRow("old cache moved in") << true << false;
+    QTest::newRow("data folder cannot be made") << false << true;
+}
+
+void DownloadTest::cacheLivesInTheDataFolder()
+{
+    QFETCH(bool, oldCache);
+    QFETCH(bool, blocked);
+    LoopbackHttpServer site(megaSenaSite);
+    Session s(site.address());
+    s.megaSena();
+    if (oldCache) writeFile("Quirva_Results/MS_1.txt", contestLine(1).toLatin1());
+    if (blocked) writeFile(s.workspace.path("x"), ""), DataFolder::setPath(s.workspace.path("x"));
+    s.download(1, 2);
+    QCOMPARE(site.requests.size(), oldCache ? 1 : 2);
+    QCOMPARE(s.draws(), (QStringList { contestLine(1), contestLine(2) }));
+    QVERIFY(QDir::current().isEmpty()); // an old cache taken away with the rest
+    QCOMPARE(QFile::exists(s.workspace.path("Quirva_Results/MS_1.txt")), !blocked);
+    QCOMPARE(s.status().startsWith("Tarefa Concluída. Não foi possível guardar"), blocked);
 }
 
 void DownloadTest::reversedRangeIsRefused()

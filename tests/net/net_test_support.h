@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/data_folder.h"
 #include "net/tfsenha.h"
 
 #include <QApplication>
@@ -12,18 +13,25 @@
 #include <deque>
 #include <utility>
 
-// A temporary working directory (where the cache folder goes) and settings location, so a
-// test never touches the user's real files. Restores the working directory when it ends.
+// Request time-outs: one that no loopback answer comes near however loaded the machine, and a
+// short one only for the request an imitation never answers, where it races nothing.
+constexpr int kGenerousTimeoutMs = 60000, kUnansweredTimeoutMs = 200;
+
+// A temporary data folder (where the cache folder goes), settings location and working
+// directory (its subfolder "start", which must stay clean), so a test never touches the user's
+// real files. Restores the working directory and the data folder when it ends.
 struct TempWorkspace {
     QTemporaryDir dir;
     QString previous = QDir::currentPath();
 
     TempWorkspace()
     {
-        QDir::setCurrent(dir.path());
+        QDir(dir.path()).mkdir(QStringLiteral("start"));
+        QDir::setCurrent(path(QStringLiteral("start")));
+        DataFolder::setPath(dir.path());
         useSettingsIn(dir.filePath(QStringLiteral("settings")));
     }
-    ~TempWorkspace() { QDir::setCurrent(previous); }
+    ~TempWorkspace() { QDir::setCurrent(previous), DataFolder::setPath({}); }
 
     static void useSettingsIn(const QString& folder)
     {

@@ -1,3 +1,4 @@
+#include "engine/base/data_folder.h"
 #include "engine/net/result_files.h"
 
 #include <QTest>
@@ -48,7 +49,7 @@ void ResultFilesTest::namesFollowTheModalityCode()
     QFETCH(QString, site);
     QFETCH(QString, cache);
     QFETCH(QString, address);
-    QCOMPARE(ResultFiles::cachePath(modality, contest), cache);
+    QCOMPARE(ResultFiles::cachePath(modality, contest), DataFolder::path() + u'/' + cache);
     QCOMPARE(ResultFiles::resultAddress(site, modality, contest), address);
 }
 

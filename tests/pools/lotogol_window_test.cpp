@@ -1,5 +1,6 @@
 #include "engine/base/random_source.h"
 #include "pools/tform_gol.h"
+#include "support/app_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"
 #include "ui/line_view.h"
@@ -56,9 +57,10 @@ struct LotogolFixture {
         return { window->Label10->text(), window->Label11->text(), window->Label12->text(),
             window->Label13->text(), window->Label14->text() };
     }
-    void generate(int ms = 150)
+    void generate(
+        int ms = 150, std::function<bool()> ready = [] { return true; })
     {
-        Ui::later(ms, [this] { Ui::click(window.get(), "Button2"); });
+        Ui::later(ms, ready, [this] { Ui::click(window.get(), "Button2"); });
         Ui::click(window.get(), "Button1");
     }
     QStringList tickets() const { return window->Memo1->store().lines(); }
@@ -177,7 +179,7 @@ void LotogolWindowTest::generationCovers()
     LotogolFixture f;
     f.setBoard(board);
     f.window->Edit11->setText(G);
-    f.generate(200);
+    f.generate(200, [&] { return f.tickets().size() >= least; });
     const QStringList tickets = f.tickets();
     QVERIFY2(tickets.size() >= least && tickets.size() <= most, qPrintable(tickets.join('|')));
     QCOMPARE(f.window->Label1->text(), QString::number(tickets.size()));
@@ -206,12 +208,14 @@ void LotogolWindowTest::rowEmptiedDuringRunIsCompleted()
     LotogolFixture f;
     f.setBoard(oneMarkEach);
     f.window->Edit11->setText("5");
+    bool emptied = false;
     Ui::later(40, [&] {
         // Marks stay open during a run.
         QVERIFY(f.box(1, 1)->isEnabled());
         f.box(1, 1)->setChecked(false);
+        emptied = true;
     });
-    f.generate(250);
+    f.generate(250, [&] { return emptied && f.board()[0].size() == 1; });
     for (const QString& t : f.tickets())
         QCOMPARE(t.size(), 19);
     QCOMPARE(f.board()[0].size(), 1);

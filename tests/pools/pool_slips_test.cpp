@@ -5,6 +5,7 @@
 #include "slips/rel_lotogol.h"
 #include "slips/report_engine.h"
 #include "slips/report_preview.h"
+#include "support/app_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/ui_driver.h"
 #include "ui/line_view.h"

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// Window tests read and write settings (the main window keeps its geometry on closing) in a
+// Window tests read and write settings (the window's geometry, the file dialogs' folder) in a
 // scratch folder of their own, never the user's; a test may still point them elsewhere. Done
 // as the application starts, after a test's main() has set its locale.
 static void keepSettingsAside()

@@ -19,6 +19,7 @@ bool ScriptedDialogs::question(QWidget*, const QString& text)
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString&)
 {
+    startFolders << Dialogs::startFolder();
     if (openNames.empty()) return {};
     QString n = openNames.front();
     openNames.pop_front();
@@ -27,6 +28,7 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString&)
 
 QString ScriptedDialogs::saveFileName(QWidget*, const QString& suggested, const QString&)
 {
+    startFolders << Dialogs::startFolder();
     suggestedSaveNames << suggested;
     if (saveNames.empty()) return {};
     QString n = saveNames.front();

@@ -20,6 +20,7 @@ public:
     std::deque<QString> openNames; // answers to open dialogs
     std::deque<QString> saveNames; // answers to save dialogs
     QStringList suggestedSaveNames; // the names the save dialogs proposed
+    QStringList startFolders; // where each file dialog would have opened, in order
 
     void information(QWidget*, const QString& text) override { messages << text; }
     bool question(QWidget*, const QString& text) override;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QString>
 #include <QTest>
@@ -39,6 +40,15 @@ void leave(QWidget* root, const QString& name);
 inline void later(int ms, std::function<void()> action)
 {
     QTimer::singleShot(ms, action);
+}
+
+// Not before `ready` holds either (a minute at most), so that a run stopped this way has done
+// what the test checks however slow the machine.
+inline void later(int ms, std::function<bool()> ready, std::function<void()> action,
+    QDeadlineTimer giveUp = QDeadlineTimer(60000))
+{
+    QTimer::singleShot(
+        ms, [=] { ready() || giveUp.hasExpired() ? action() : later(5, ready, action, giveUp); });
 }
 
 } // namespace Ui

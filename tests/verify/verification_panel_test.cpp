@@ -1,4 +1,5 @@
 #include "engine/generate/line_format.h"
+#include "engine/net/settings_store.h"
 #include "engine/verify/ticket_file.h"
 #include "support/app_fixture.h"
 #include "support/ui_driver.h"
@@ -12,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +76,7 @@ private slots:
     void pararDuringTheSampleStopsTheRun();
     void pararDuringTheCheckKeepsWhatWasChecked();
     void badFieldEndsTheRunAndUnlocks();
+    void fileDialogsStartInTheFolderLastUsed();
 };
 
 void VerificationPanelTest::defaultFileNameFollowsTheFields()
@@ -417,7 +420,9 @@ void VerificationPanelTest::pararDuringTheSampleStopsTheRun()
     // The later loops do not start after Parar; with no draw checked no guarantee is claimed.
     QCOMPARE(report,
         QStringList({ "--- Conferência do Fechamento: ",
-            QString("--- Conferência interrompida: 0 de %1 resultado(s) conferido(s).")
+            QString("--- Conferência interrompida: 0 de %1 resultado(s) conferido(s).").arg(drawn),
+            QString("--- Nada foi conferido: Parar foi apertado enquanto a amostragem era "
+                    "sorteada (%1 de 100000000 sorteio(s)).")
                 .arg(drawn) }));
     QVERIFY(f.form->stopFlag);
     QVERIFY(Ui::find<QPushButton>(f.form.get(), "Button3")->isEnabled()
@@ -439,14 +444,17 @@ void VerificationPanelTest::pararDuringTheCheckKeepsWhatWasChecked()
         draws.append(u" 01 02 03 70 71");
     Ui::click(f.form.get(), "RadioButton9");
     Ui::click(f.form.get(), "CheckBox4");
-    Ui::later(50, [&] { Ui::click(f.form.get(), "Button5"); });
+    // Parar drops the draw under way: not before one draw is through, however slow the machine.
+    const auto oneChecked
+        = [&] { return Ui::find<QProgressBar>(&*f.form, "ProgressBar1")->value() > 0; };
+    Ui::later(50, oneChecked, [&] { Ui::click(f.form.get(), "Button5"); });
     Ui::click(f.form.get(), "Button3");
     const QStringList report = Ui::find<LineView>(&*f.form, "Memo3")->store().lines();
     const QString last = report.last();
     QVERIFY2(last.startsWith("--- Conferência interrompida: "), qPrintable(last));
     QCOMPARE(report[report.size() - 2], QString("Garantia de fechamento em todos da amostragem."));
     QVERIFY(report.contains("--- Conferência do Fechamento: "));
-    // Every draw begun was checked against the whole closing.
+    // Every draw kept was checked against the whole closing.
     const qsizetype ticketLines = report.count(" 01 02 03 04 05 -> 3 acerto(s)");
     QCOMPARE(ticketLines % 2000, 0);
     QVERIFY(ticketLines > 0);
@@ -469,6 +477,24 @@ void VerificationPanelTest::badFieldEndsTheRunAndUnlocks()
     QVERIFY(!Ui::find<QPushButton>(f.form.get(), "Button5")->isEnabled());
     QVERIFY(!Ui::find<QLineEdit>(f.form.get(), "Edit7")->isReadOnly());
     QCOMPARE(Ui::text(f.form.get(), "Edit1"), QString("60"));
+}
+
+void VerificationPanelTest::fileDialogsStartInTheFolderLastUsed()
+{
+    SettingsStore::write({ { "Ultima_Pasta", QString() } });
+    MainWindowFixture f;
+    startQuina(f);
+    Ui::closing(f.form.get()).setLines({ " 01 02 03 04 05" });
+    auto used = std::make_unique<QTemporaryDir>();
+    const QString folder = used->path();
+    f.dialogs->saveNames.push_back(used->filePath("quina.txt"));
+    for (const char* button : { "Button6", "Button10", "Button10" }) // opening cancelled
+        Ui::click(f.form.get(), button);
+    used.reset();
+    Ui::click(f.form.get(), "Button10");
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString fallback = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    QCOMPARE(f.dialogs->startFolders, (QStringList { fallback, folder, folder, fallback }));
 }
 
 QTEST_MAIN(VerificationPanelTest)

@@ -2,6 +2,7 @@
 
 #include "engine/generate/line_format.h"
 #include "engine/generate/ticket_mask.h"
+#include "engine/net/result_files.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -55,7 +56,9 @@ QString contestAddress(const QString& service, Modality m, int contest)
 
 QString cachePath(Modality m, int contest)
 {
-    return QStringLiteral("Quirva_Results/") + lotteryName(m) + u'_' + QString::number(contest)
+    const QString folder = ResultFiles::cacheFolderPath();
+    if (folder.isEmpty()) return {};
+    return folder + u'/' + lotteryName(m) + u'_' + QString::number(contest)
         + QStringLiteral(".json");
 }
 
@@ -237,7 +240,8 @@ Latest readLatest(const QByteArray& body) noexcept
 {
     Latest result;
     try {
-        if (const auto answer = numberedAnswer(body, result.reason)) result.contest = answer->second;
+        if (const auto answer = numberedAnswer(body, result.reason))
+            result.contest = answer->second;
     } catch (...) {
         result.contest = 0;
         result.reason = QString::fromUtf8(notJson);

@@ -23,8 +23,8 @@ QString lotteryName(Modality m);
 QString contestAddress(const QString& service, Modality m, int contest);
 // service + "/" + lottery: the service answers with its latest contest.
 QString latestAddress(const QString& service, Modality m);
-// "Quirva_Results/megasena_1234.json": the answer as the service gave it, apart from the own
-// site's "MS_1234.txt" files.
+// <cache folder>/megasena_1234.json: the answer as the service gave it, apart from the own
+// site's "MS_1234.txt" files (result_files.h); empty when there is no cache folder.
 QString cachePath(Modality m, int contest);
 
 // One contest's answer read: its draws, or why it is not the contest asked for.

@@ -1,16 +1,41 @@
 #include "engine/net/result_files.h"
 
+#include "engine/base/data_folder.h"
 #include "engine/generate/line_format.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
 namespace ResultFiles {
 
+QString cacheFolderPath()
+{
+    const QString data = DataFolder::path();
+    return data.isEmpty() ? QString() : data + u'/' + QLatin1String(cacheFolder);
+}
+
+void prepareCache()
+{
+    const QString folder = cacheFolderPath();
+    if (folder.isEmpty() || !QDir().mkpath(folder)) return;
+    const QDir old(QDir::current().filePath(QLatin1String(cacheFolder)));
+    if (!old.exists() || old.canonicalPath() == QDir(folder).canonicalPath()) return;
+    for (const QFileInfo& file : old.entryInfoList(QDir::Files)) {
+        const QString target = folder + u'/' + file.fileName();
+        if (QFileInfo::exists(target)) continue;
+        if (!QFile::rename(file.filePath(), target)) QFile::copy(file.filePath(), target);
+    }
+    // Gone once everything moved, so that the working directory is left as the player had it.
+    QDir().rmdir(old.path());
+}
+
 QString cachePath(Modality m, int contest)
 {
-    return QString::fromLatin1(cacheFolder) + u'/' + modalityCode(m) + u'_'
-        + QString::number(contest) + QStringLiteral(".txt");
+    const QString folder = cacheFolderPath();
+    if (folder.isEmpty()) return {};
+    return folder + u'/' + modalityCode(m) + u'_' + QString::number(contest)
+        + QStringLiteral(".txt");
 }
 
 QString resultAddress(const QString& site, Modality m, int contest)

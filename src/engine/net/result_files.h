@@ -14,14 +14,21 @@
 inline constexpr const char* defaultResultsSite = "http://localhost:8000";
 
 // The results site's addresses and the local cache of results: one file per contest in the
-// folder "Quirva_Results" of the working directory, named like the file on the site.
+// folder "Quirva_Results" of the program's data folder (engine/base/data_folder.h), named like the file
+// on the site; the official service's answers are kept beside them (official_results.h).
 namespace ResultFiles {
 
 inline constexpr const char* cacheFolder = "Quirva_Results";
 // What the site (or a failed fetch) says for a contest without a result.
 inline constexpr const char* noResult = "erro";
 
-// "Quirva_Results/MS_1234.txt"
+// The cache folder, which may not exist yet; empty when the platform names no data folder.
+QString cacheFolderPath();
+// Creates the cache folder when missing and takes in the files of a cache that earlier
+// versions kept in the working directory (moved, or copied where they cannot be moved; a file
+// the cache holds already is kept). A folder that cannot be created is left to the writes.
+void prepareCache();
+// <cache folder>/MS_1234.txt; empty when there is no cache folder.
 QString cachePath(Modality m, int contest);
 // site + "/results/" + code + "_" + contest + ".txt"; blanks and a trailing slash of the
 // typed site are dropped so that the address stays well formed.

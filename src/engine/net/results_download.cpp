@@ -21,8 +21,8 @@ constexpr qint64 sliceMs = 15;
 // Written beside the file and renamed, so that a cache file is whole or missing, but not forced
 // to the disk as QSaveFile does: that takes longer than several answers of the service, and a
 // file that a power cut leaves short no longer reads as its contest, which is then fetched anew.
-// A cache that cannot be written only costs a fetch later.
-void keep(const QString& path, const QByteArray& body)
+// False when the file could not be written.
+bool keep(const QString& path, const QByteArray& body)
 {
     const QString part = path + QStringLiteral(".part");
     QFile file(part);
@@ -30,7 +30,9 @@ void keep(const QString& path, const QByteArray& body)
         && file.write(body) == body.size() && file.flush();
     file.close();
     QFile::remove(path);
-    if (!written || !QFile::rename(part, path)) QFile::remove(part);
+    if (written && QFile::rename(part, path)) return true;
+    QFile::remove(part);
+    return false;
 }
 
 } // namespace
@@ -77,19 +79,14 @@ void ResultsDownload::begin(Modality m, qint64 first, qint64 last, bool latestLo
     serviceSilent_.reset();
     draws_.clear();
     latest_ = 0;
-    stopped_ = requested_ = false;
+    stopped_ = requested_ = notKept_ = false;
     // A manager per download: it must not reuse proxy credentials of an earlier one, as a
     // cleared password has to make the proxy refuse the next request. The old one may still
     // be telling its last reply's end.
     if (manager_) manager_.release()->deleteLater();
     manager_ = std::make_unique<QNetworkAccessManager>();
-    if (!latestLookUp) {
-        // The cache's folder, wherever its paths put it; a folder that cannot be made only
-        // costs fetches later.
-        const QString path
-            = official ? OfficialResults::cachePath(m, first) : ResultFiles::cachePath(m, first);
-        QDir().mkpath(QFileInfo(path).path());
-    }
+    // A cache that cannot be made shows in resultsNotKept(), with the first result it loses.
+    if (!latestLookUp) ResultFiles::prepareCache();
     running_ = true;
     clock_.start();
     stopPoll_.start();
@@ -279,7 +276,7 @@ void ResultsDownload::contestAnswered(qint64 contest, const HttpClient::Result& 
             return;
         }
         // A cache that cannot be written only costs a fetch later.
-        ResultFiles::writeCached(ResultFiles::cachePath(modality_, number), *draw);
+        notKept_ |= !ResultFiles::writeCached(ResultFiles::cachePath(modality_, number), *draw);
         arrived_[contest] = QStringList { *draw };
         return;
     }
@@ -294,7 +291,7 @@ void ResultsDownload::contestAnswered(qint64 contest, const HttpClient::Result& 
         fail(contest, Kind::BadAnswer, false, read.reason);
         return;
     }
-    keep(OfficialResults::cachePath(modality_, number), result.body);
+    notKept_ |= !keep(OfficialResults::cachePath(modality_, number), result.body);
     arrived_[contest] = std::move(read.draws);
 }
 

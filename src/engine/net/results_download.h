@@ -69,6 +69,8 @@ public:
     // The contest it ended at without having it: the one stopped at or the one that failed.
     qint64 endedAt() const { return nextToAdd_; }
     const std::optional<DownloadFailure>& failure() const { return failure_; }
+    // Whether some result fetched could not be written to the cache.
+    bool resultsNotKept() const { return notKept_; }
     Progress progress() const;
 
 signals:
@@ -97,6 +99,7 @@ private:
     Modality modality_ = Modality::MegaSena;
     bool latestLookUp_ = false;
     bool running_ = false, stopped_ = false, stepQueued_ = false, requested_ = false;
+    bool notKept_ = false;
     // Contests are asked from nextToAsk_ on and handed over from nextToAdd_ on; 64 bits, as
     // the range may end at the largest int.
     qint64 first_ = 0, last_ = -1, nextToAsk_ = 0, nextToAdd_ = 0;
