@@ -145,6 +145,7 @@ int run(const CommandLine& line, Console& console)
         situation = QStringLiteral("Download interrompido no resultado %1.").arg(download.endedAt());
     else if (download.failure())
         situation = download.failure()->statusLine();
+    situation += download.notKeptNote();
     if (complete)
         console.result(situation);
     else if (download.failure())

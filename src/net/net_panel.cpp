@@ -402,12 +402,8 @@ QString NetPanel::downloadContests(Modality m, int first, int last)
     draws_.draws().sync();
 
     // The player would otherwise find out only when the next "Baixar" fetches them all again.
-    const auto tell = [&](QString line) {
-        if (download.resultsNotKept())
-            line += QStringLiteral(" Não foi possível guardar os resultados em %1.")
-                        .arg(QDir::toNativeSeparators(ResultFiles::cacheFolderPath()));
-        status_.setStatus(line);
-    };
+    const auto tell
+        = [&](const QString& line) { status_.setStatus(line + download.notKeptNote()); };
     if (download.wasStopped()) {
         tell(QStringLiteral("Download interrompido no resultado %1.").arg(download.endedAt()));
         return {};

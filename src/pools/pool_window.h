@@ -73,8 +73,8 @@ protected:
 private:
     bool refuseClose();
     JobState jobs_;
-    PrintSettingsSource printSettings_;
     FieldExitFilter* exitFilter_;
+    PrintSettingsSource printSettings_;
     LineView* ticketList_ = nullptr;
     QLabel* ticketCount_ = nullptr;
 };

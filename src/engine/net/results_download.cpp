@@ -336,3 +336,10 @@ void ResultsDownload::finish()
     if (stopped_) failure_.reset();
     emit finished();
 }
+
+QString ResultsDownload::notKeptNote() const
+{
+    if (!notKept_) return {};
+    return QStringLiteral(" Não foi possível guardar os resultados em %1.")
+        .arg(QDir::toNativeSeparators(ResultFiles::cacheFolderPath()));
+}

@@ -71,6 +71,8 @@ public:
     const std::optional<DownloadFailure>& failure() const { return failure_; }
     // Whether some result fetched could not be written to the cache.
     bool resultsNotKept() const { return notKept_; }
+    // What a status line adds when results were not kept (empty when they were).
+    QString notKeptNote() const;
     Progress progress() const;
 
 signals:
