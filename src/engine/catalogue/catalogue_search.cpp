@@ -13,7 +13,11 @@ namespace {
 
 constexpr int kMostGroups = 5;
 constexpr quint64 kGeneratorDraws = 100000;
+// A group's closing is a small wheel: a short run of the optimizer closes it well, and a search
+// tries hundreds of them.
+constexpr quint64 kGroupMoves = 20000;
 constexpr quint64 kUnlimited = ~quint64 { 0 } >> 1;
+constexpr double kStallSeconds = 15;
 
 double cpuNow()
 {
@@ -95,6 +99,7 @@ Found best(const ClosingProblem& problem, double cpuSeconds,
     const std::function<void(const Found&)>& improved, const std::function<bool()>& stop)
 {
     const std::int64_t bound = CatalogueBounds::strongest(problem).value;
+    const double began = cpuNow();
     Found found;
     auto offer = [&](const RecipeRunner::Result& r) {
         if (!r.error.isEmpty() || r.tickets.empty()) return;
@@ -107,9 +112,9 @@ Found best(const ClosingProblem& problem, double cpuSeconds,
     };
     auto stopAsked = [&] { return stop && stop(); };
 
-    // The partitions get at most half the budget; the most even come first.
-    const double partitionsEnd = cpuNow() + cpuSeconds / 2;
-    for (const ClosingRecipe& recipe : partitionRecipes(problem)) {
+    // The partitions get at most a third of the budget; the most even come first.
+    const double partitionsEnd = cpuNow() + cpuSeconds / 3;
+    for (const ClosingRecipe& recipe : partitionRecipes(problem, kGroupMoves)) {
         if (atBound() || stopAsked() || cpuNow() > partitionsEnd) break;
         offer(RecipeRunner::run(problem, recipe));
     }
@@ -119,12 +124,21 @@ Found best(const ClosingProblem& problem, double cpuSeconds,
 
     auto optimizeFor = [&](double seconds, const ClosingRecipe& before,
                            const std::vector<TicketMask>& start, double cpuBefore) {
-        const double deadline = cpuNow() + seconds;
+        const double started = cpuNow(), deadline = started + seconds;
+        double lastRecord = started;
         RecipeRunner::Control control;
-        control.stop = [&] { return cpuNow() > deadline || stopAsked(); };
+        // A small wheel is at its best within a second or two and would spend the rest of the
+        // budget on nothing: a run that has waited for a record three times as long as the
+        // last one took (and at least kStallSeconds) ends.
+        control.stop = [&] {
+            const double now = cpuNow();
+            return now > deadline || stopAsked()
+                || now - lastRecord > std::max(kStallSeconds, 3 * (lastRecord - started));
+        };
         control.improved = [&](const std::vector<TicketMask>& tickets, const ClosingRecipe& soFar) {
+            lastRecord = cpuNow();
             if (!found.tickets.empty() && tickets.size() >= found.tickets.size()) return;
-            found = { tickets, before.then(soFar), cpuBefore + seconds - (deadline - cpuNow()) };
+            found = { tickets, before.then(soFar), cpuBefore + cpuNow() - started };
             if (improved) improved(found);
         };
         const ClosingRecipe optimizing({ ClosingRecipe::optimize(1, kUnlimited) });
@@ -134,7 +148,6 @@ Found best(const ClosingProblem& problem, double cpuSeconds,
         offer(r);
     };
     if (!atBound() && !stopAsked()) {
-        const double began = cpuNow();
         const ClosingRecipe generated({ ClosingRecipe::generator(1, kGeneratorDraws) });
         const RecipeRunner::Result start = RecipeRunner::run(problem, generated);
         const double left = std::max(1.0, cpuSeconds - (cpuNow() - began));

@@ -27,7 +27,8 @@ struct Found {
 };
 
 // The smallest closing found within about `cpuSeconds` of processor time (twice that when the
-// best partition is optimized further); `improved` hears of every smaller one on the way,
+// best partition is optimized further; less when the optimizer stalls long after its last
+// record); `improved` hears of every smaller one on the way,
 // `stop` ends the search early with the best so far.
 Found best(const ClosingProblem& problem, double cpuSeconds,
     const std::function<void(const Found&)>& improved = {}, const std::function<bool()>& stop = {});

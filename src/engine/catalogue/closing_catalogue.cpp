@@ -75,6 +75,14 @@ const CatalogueEntry* ClosingCatalogue::header(const ClosingProblem& problem) co
     return at == entries_.end() ? nullptr : &*at;
 }
 
+std::vector<ClosingProblem> ClosingCatalogue::wheelsFor(int K) const
+{
+    std::vector<ClosingProblem> held;
+    for (const CatalogueEntry& e : entries_)
+        if (e.problem.K == K) held.push_back(e.problem);
+    return held;
+}
+
 std::optional<CatalogueEntry> ClosingCatalogue::find(
     const ClosingProblem& problem, QString* error) const
 {

@@ -27,6 +27,8 @@ public:
     // Every entry's header (no tickets), ordered by K, then T, then G.
     const std::vector<CatalogueEntry>& entries() const { return entries_; }
     const CatalogueEntry* header(const ClosingProblem& problem) const;
+    // The wheels held for tickets of K numbers (what to offer when a bet matches none).
+    std::vector<ClosingProblem> wheelsFor(int K) const;
     // The whole entry of a wheel; nullopt when the catalogue lacks it or its file is damaged
     // (the reason in `error`).
     std::optional<CatalogueEntry> find(

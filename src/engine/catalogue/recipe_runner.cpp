@@ -89,17 +89,22 @@ std::vector<TicketMask> everyTicket(int T, int K)
 }
 
 // One group's own closing for the partition stage.
-std::vector<TicketMask> partClosing(const ClosingProblem& part, quint64 seed, quint64 moves,
-    const std::function<bool()>& stop, QString& error)
+std::vector<TicketMask> partClosing(
+    const ClosingProblem& part, quint64 seed, quint64 moves, QString& error)
 {
-    if (part.T <= part.K) return ClosingConstructions::complement({ TicketMask {} }, part.T);
+    if (part.T <= part.K) {
+        TicketMask whole;
+        for (int p = 1; p <= part.T; ++p)
+            whole.add(p);
+        return { whole };
+    }
     if (part.K == 3 && part.G == 2 && part.C == 2) {
         std::vector<TicketMask> steiner = ClosingConstructions::steinerTripleSystem(part.T);
         if (!steiner.empty()) return steiner;
     }
     if (part.K == part.C && part.C == part.G) return everyTicket(part.T, part.K);
     // The same group closing comes up in many partitions a search tries; a run is a function of
-    // its wheel, seed and moves, so it is made once. A stopped run is not kept.
+    // its wheel, seed and moves, so it is made once.
     using Key = std::tuple<int, int, int, int, quint64, quint64>;
     static std::map<Key, std::vector<TicketMask>> made;
     static std::mutex guard;
@@ -108,16 +113,46 @@ std::vector<TicketMask> partClosing(const ClosingProblem& part, quint64 seed, qu
         const std::lock_guard lock(guard);
         if (const auto at = made.find(key); at != made.end()) return at->second;
     }
-    RecipeRunner::Optimized run = RecipeRunner::optimize(part, {}, seed, moves, stop);
+    RecipeRunner::Optimized run = RecipeRunner::optimize(part, {}, seed, moves);
     if (!run.refusal.isEmpty()) {
         error = QStringLiteral("group %1: %2").arg(part.key(), run.refusal);
         return {};
     }
-    if (!run.stopped) {
-        const std::lock_guard lock(guard);
-        made.emplace(key, run.tickets);
-    }
+    const std::lock_guard lock(guard);
+    made.emplace(key, run.tickets);
     return run.tickets;
+}
+
+// The union over a partition stage's groups; the groups' own runs are short and never
+// stopped, so the stage always ends with the same tickets.
+std::vector<TicketMask> partitionStage(
+    const ClosingProblem& problem, const ClosingRecipe::Stage& stage, QString& error)
+{
+    bool sizesOk = false, hitsOk = true;
+    const std::vector<int> sizes = toNumbers(stage.value(QStringLiteral("sizes")), sizesOk);
+    std::vector<int> hits(sizes.size(), problem.G);
+    if (!stage.value(QStringLiteral("hits")).isEmpty())
+        hits = toNumbers(stage.value(QStringLiteral("hits")), hitsOk);
+    std::vector<ClosingConstructions::Part> parts;
+    for (std::size_t i = 0; i < sizes.size() && i < hits.size(); ++i)
+        parts.push_back({ sizes[i], hits[i] });
+    quint64 seed = 1, moves = 200000;
+    if (!sizesOk || !hitsOk || hits.size() != sizes.size()
+        || !toNumber(stage.value(QStringLiteral("seed"), QStringLiteral("1")), seed)
+        || !toNumber(stage.value(QStringLiteral("moves"), QStringLiteral("200000")), moves)
+        || !ClosingConstructions::partsCatchEveryDraw(problem, parts)) {
+        error = QStringLiteral("partition %1 does not close %2")
+                    .arg(stage.value(QStringLiteral("sizes")), problem.key());
+        return {};
+    }
+    std::vector<std::vector<TicketMask>> closings;
+    for (const ClosingConstructions::Part& part : parts)
+        closings.push_back(part.hits > part.size
+                ? std::vector<TicketMask> {}
+                : partClosing(
+                    ClosingConstructions::partProblem(problem, part), seed, moves, error));
+    if (!error.isEmpty()) return {};
+    return ClosingConstructions::partitionUnion(problem, parts, closings);
 }
 
 } // namespace
@@ -250,31 +285,8 @@ RecipeRunner::Result RecipeRunner::run(const ClosingProblem& original, const Clo
             tickets = ClosingConstructions::complement(tickets, problem.T);
             ClosingConstructions::canonicalise(tickets);
         } else if (stage.name == u"partition") {
-            bool sizesOk = false, hitsOk = true;
-            const std::vector<int> sizes = toNumbers(stage.value(QStringLiteral("sizes")), sizesOk);
-            std::vector<int> hits(sizes.size(), problem.G);
-            if (!stage.value(QStringLiteral("hits")).isEmpty())
-                hits = toNumbers(stage.value(QStringLiteral("hits")), hitsOk);
-            std::vector<ClosingConstructions::Part> parts;
-            for (std::size_t i = 0; i < sizes.size() && i < hits.size(); ++i)
-                parts.push_back({ sizes[i], hits[i] });
-            quint64 moves = 200000;
-            if (!sizesOk || !hitsOk || hits.size() != sizes.size() || !seedOk
-                || !toNumber(stage.value(QStringLiteral("moves"), QStringLiteral("200000")), moves)
-                || !ClosingConstructions::partsCatchEveryDraw(problem, parts)) {
-                result.error = QStringLiteral("partition %1 does not close %2")
-                                   .arg(stage.value(QStringLiteral("sizes")), problem.key());
-                break;
-            }
-            std::vector<std::vector<TicketMask>> closings;
-            for (const ClosingConstructions::Part& part : parts)
-                closings.push_back(part.hits > part.size
-                        ? std::vector<TicketMask> {}
-                        : partClosing(ClosingConstructions::partProblem(problem, part), seed, moves,
-                            stopAsked, result.error));
+            std::vector<TicketMask> joined = partitionStage(problem, stage, result.error);
             if (!result.error.isEmpty()) break;
-            std::vector<TicketMask> joined
-                = ClosingConstructions::partitionUnion(problem, parts, closings);
             tickets.insert(tickets.end(), joined.begin(), joined.end());
             ClosingConstructions::canonicalise(tickets);
         } else if (stage.name == u"steiner") {
