@@ -33,6 +33,8 @@ const char* const kUsage = R"(usage: catalogue_maker COMMAND [options]
                                     best partition optimized, within about X seconds
   rebuild T K C G                   runs the entry's recipe, says whether it gives its tickets
   check                             every entry by the catalogue's check
+  table                             the catalogue as Markdown tables for the README: per
+                                    ticket size, T by G, tickets and lower bound
   leave-out T K C G --reason TEXT   names the wheel in left-out.txt with the reason
   wheels                            the wheels meant to be held: T K C G, draws, lower bound,
                                     tickets held (0 for none, -1 left out)
@@ -101,7 +103,8 @@ std::optional<Options> parseArguments(const QStringList& args)
             positional << a;
         if (!ok) return std::nullopt;
     }
-    const bool needsWheel = o.command != u"list" && o.command != u"check" && o.command != u"wheels";
+    const bool needsWheel = o.command != u"list" && o.command != u"check" && o.command != u"wheels"
+        && o.command != u"table";
     if (needsWheel) {
         if (positional.size() < 4) return std::nullopt;
         int v[4];
@@ -178,6 +181,43 @@ int wheels(const ClosingCatalogue& catalogue)
     return 0;
 }
 
+int table(const ClosingCatalogue& catalogue)
+{
+    const std::vector<ClosingProblem> all = ClosingCatalogue::wheels();
+    for (int K : { 15, 6, 5 }) {
+        std::vector<int> Ts, Gs;
+        for (const ClosingProblem& w : all)
+            if (w.K == K) {
+                if (std::find(Ts.begin(), Ts.end(), w.T) == Ts.end()) Ts.push_back(w.T);
+                if (std::find(Gs.begin(), Gs.end(), w.G) == Gs.end()) Gs.push_back(w.G);
+            }
+        out() << "\nTickets of " << K << " (tickets / lower bound; c: by construction, "
+              << "-: left out)\n\n| T |";
+        for (int G : Gs)
+            out() << " G = " << G << " |";
+        out() << "\n|---|";
+        for (std::size_t i = 0; i < Gs.size(); ++i)
+            out() << "---|";
+        out() << '\n';
+        for (int T : Ts) {
+            out() << "| " << T << " |";
+            for (int G : Gs) {
+                const CatalogueEntry* e = catalogue.header({ T, K, K, G });
+                if (!e) {
+                    out() << " - |";
+                    continue;
+                }
+                const bool constructed = !e->recipe.contains(QStringLiteral("generator"))
+                    && !e->recipe.startsWith(QStringLiteral("optimize"));
+                out() << ' ' << e->size << " / " << e->lowerBound() << (constructed ? " c" : "")
+                      << " |";
+            }
+            out() << '\n';
+        }
+    }
+    return 0;
+}
+
 int check(const ClosingCatalogue& catalogue)
 {
     int failures = 0;
@@ -220,6 +260,7 @@ int main(int argc, char** argv)
     if (o.command == u"list") return list(catalogue);
     if (o.command == u"check") return check(catalogue);
     if (o.command == u"wheels") return wheels(catalogue);
+    if (o.command == u"table") return table(catalogue);
     if (o.command == u"leave-out") {
         if (o.reason.isEmpty()) {
             err() << kUsage;
