@@ -81,6 +81,10 @@ private slots:
     void recipeTextReadsBackTheSame();
     void runCutShortEqualsRunOfItsMoves();
     void stagesFromStoredTicketsContinueTheChain();
+    void improvedClosingsAreRebuiltByTheirRecipes_data();
+    void improvedClosingsAreRebuiltByTheirRecipes();
+    void searchStopsAtTheBound_data();
+    void searchStopsAtTheBound();
     void boundsOfKnownWheels_data();
     void boundsOfKnownWheels();
     void partitionRecipesAllCloseTheWheel_data();
@@ -362,6 +366,68 @@ void ConstructionTest::stagesFromStoredTicketsContinueTheChain()
     QCOMPARE(whole.recipe, first.then(second));
     // And the same recipe twice gives the same tickets.
     QCOMPARE(RecipeRunner::run(p, first.then(second)).tickets, whole.tickets);
+}
+
+void ConstructionTest::improvedClosingsAreRebuiltByTheirRecipes_data()
+{
+    QTest::addColumn<ClosingProblem>("problem");
+    QTest::addColumn<QString>("recipe");
+    QTest::newRow("from the generator")
+        << wheel(14, 6, 6, 4) << "generator seed=2 draws=500 | optimize seed=3 moves=20000";
+    QTest::newRow("in the complement") << wheel(16, 12, 12, 10)
+                                       << "complement | generator seed=2 draws=300 | optimize "
+                                          "seed=5 moves=20000 | complement";
+}
+
+void ConstructionTest::improvedClosingsAreRebuiltByTheirRecipes()
+{
+    // What a long run reports on the way (and the maker writes as an entry) is rebuilt by the
+    // recipe reported with it, on the wheel the recipe was run for.
+    QFETCH(ClosingProblem, problem);
+    QFETCH(QString, recipe);
+    std::vector<std::pair<std::vector<TicketMask>, ClosingRecipe>> reported;
+    RecipeRunner::Control control;
+    control.improved = [&](const std::vector<TicketMask>& tickets, const ClosingRecipe& soFar) {
+        reported.emplace_back(tickets, soFar);
+    };
+    const RecipeRunner::Result whole
+        = RecipeRunner::run(problem, *ClosingRecipe::parse(recipe), {}, control);
+    QVERIFY(whole.error.isEmpty());
+    QVERIFY(reported.size() >= 2);
+    QCOMPARE(reported.back().first, whole.tickets);
+    for (const auto& [tickets, soFar] : reported) {
+        QCOMPARE(CatalogueCheck::uncoveredDraws(problem, tickets), std::int64_t { 0 });
+        QCOMPARE(RecipeRunner::run(problem, soFar).tickets, tickets);
+    }
+}
+
+void ConstructionTest::searchStopsAtTheBound_data()
+{
+    QTest::addColumn<ClosingProblem>("problem");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("recipe");
+    QTest::newRow("lotofacil 18, 14 points") << wheel(
+        18, 15, 15, 14) << 24 << "complement | partition sizes=9,9 moves=20000 | complement";
+    QTest::newRow("quina 20, duque")
+        << wheel(20, 5, 5, 2) << 4 << "partition sizes=5,15 hits=2,4 moves=20000";
+    QTest::newRow("one ticket holds every draw")
+        << wheel(16, 15, 15, 12) << 1 << "generator seed=1 draws=100000 | optimize seed=1 moves=0";
+}
+
+void ConstructionTest::searchStopsAtTheBound()
+{
+    // The budget is far beyond need: the search ends at the wheel's lower bound, with the first
+    // recipe that reaches it.
+    QFETCH(ClosingProblem, problem);
+    QFETCH(int, size);
+    QFETCH(QString, recipe);
+    int heard = 0;
+    const CatalogueSearch::Found found
+        = CatalogueSearch::best(problem, 1e6, [&](const CatalogueSearch::Found&) { ++heard; });
+    QCOMPARE(static_cast<int>(found.tickets.size()), size);
+    QCOMPARE(found.recipe.toString(), recipe);
+    QVERIFY(heard >= 1);
+    QCOMPARE(RecipeRunner::run(problem, found.recipe).tickets, found.tickets);
 }
 
 void ConstructionTest::boundsOfKnownWheels_data()

@@ -263,8 +263,12 @@ RecipeRunner::Result RecipeRunner::run(const ClosingProblem& original, const Clo
                 cut.setValue(QStringLiteral("moves"), QString::number(moves));
                 soFar.stages().push_back(cut);
                 if (complemented) soFar.stages().push_back(ClosingRecipe::complement());
-                control.improved(
-                    complemented ? ClosingConstructions::complement(best, problem.T) : best, soFar);
+                std::vector<TicketMask> own = best;
+                if (complemented) {
+                    own = ClosingConstructions::complement(best, problem.T);
+                    ClosingConstructions::canonicalise(own);
+                }
+                control.improved(own, soFar);
             };
             Optimized made = optimize(problem, tickets, seed, amount, stopAsked, improved);
             if (!made.refusal.isEmpty()) {
