@@ -74,6 +74,7 @@ private slots:
     void steinerSystemsHoldEveryPairOnce();
     void partsCatchEveryDrawAgreesWithEnumeration_data();
     void partsCatchEveryDrawAgreesWithEnumeration();
+    void unionPadsTicketsAndDropsRepeats();
     void recipesMakeCompleteClosings_data();
     void recipesMakeCompleteClosings();
     void badRecipesAreRefused_data();
@@ -249,6 +250,31 @@ void ConstructionTest::partsCatchEveryDrawAgreesWithEnumeration()
         everyDraw = caught;
     }
     QCOMPARE(ClosingConstructions::partsCatchEveryDraw(problem, parts), everyDraw);
+}
+
+void ConstructionTest::unionPadsTicketsAndDropsRepeats()
+{
+    // Groups of 2, 3 and 4 positions (1-2, 3-5, 6-9) for tickets of 4: the first two groups are
+    // one ticket each, padded with the lowest positions they lack; the third's closing holds the
+    // same ticket twice.
+    const ClosingProblem p = wheel(9, 4, 4, 2);
+    const std::vector<ClosingConstructions::Part> parts { { 2, 2 }, { 3, 2 }, { 4, 2 } };
+    TicketMask whole2, whole3, own4;
+    for (int n : { 1, 2 })
+        whole2.add(n);
+    for (int n : { 1, 2, 3 })
+        whole3.add(n);
+    for (int n : { 1, 2, 3, 4 })
+        own4.add(n);
+    const std::vector<TicketMask> joined = ClosingConstructions::partitionUnion(
+        p, parts, { { whole2 }, { whole3 }, { own4, own4 } });
+    std::vector<std::vector<int>> lines;
+    for (const TicketMask& t : joined) {
+        lines.emplace_back();
+        t.forEach([&](int n) { lines.back().push_back(n); });
+    }
+    const std::vector<std::vector<int>> expected { { 1, 2, 3, 4 }, { 1, 3, 4, 5 }, { 6, 7, 8, 9 } };
+    QCOMPARE(lines, expected);
 }
 
 void ConstructionTest::recipesMakeCompleteClosings_data()
